@@ -1,0 +1,62 @@
+#pragma once
+#include <functional>
+#include <string>
+
+namespace orbis {
+
+// Play states and open state of the player control that the playback logic was built around.
+enum class PlayState { Undefined = 0, Stopped = 1, Paused = 2, Playing = 3, MediaEnded = 8 };
+constexpr int kOpenStateMediaOpen = 13;
+
+// The audio player. Setting a URL never starts playback by itself; setting the empty URL stops
+// and unloads. Positions and durations are seconds. At the end of a file the state passes
+// through MediaEnded to Stopped. Notifications arrive on the user-interface thread.
+class MediaPlayer {
+ public:
+  virtual ~MediaPlayer() = default;
+
+  virtual void setUrl(const std::string& path) = 0;
+  virtual std::string url() const = 0;
+
+  virtual void play() = 0;
+  virtual void pause() = 0;
+  virtual void stop() = 0;
+
+  virtual double currentPosition() const = 0;
+  virtual void setCurrentPosition(double seconds) = 0;
+  virtual double duration() const = 0;
+
+  virtual double rate() const = 0;
+  virtual void setRate(double rate) = 0;  // speed with the pitch kept
+  virtual int volume() const = 0;
+  virtual void setVolume(int volume) = 0;  // 0..100
+  virtual bool mute() const = 0;
+  virtual void setMute(bool mute) = 0;
+
+  virtual PlayState playState() const = 0;
+  virtual int openState() const = 0;
+
+  // Errors since the last clear, oldest first.
+  virtual int errorCount() const = 0;
+  virtual std::string errorDescription(int index) const = 0;
+  virtual void clearErrors() = 0;
+
+  void onPlayStateChange(std::function<void(PlayState)> handler) {
+    playStateHandler_ = std::move(handler);
+  }
+  void onError(std::function<void()> handler) { errorHandler_ = std::move(handler); }
+
+ protected:
+  void notifyPlayState(PlayState state) {
+    if (playStateHandler_) playStateHandler_(state);
+  }
+  void notifyError() {
+    if (errorHandler_) errorHandler_();
+  }
+
+ private:
+  std::function<void(PlayState)> playStateHandler_;
+  std::function<void()> errorHandler_;
+};
+
+}  // namespace orbis

@@ -1,0 +1,53 @@
+#include "support/ScriptedDialogs.h"
+
+namespace orbis::testing {
+
+MessageAnswer ScriptedDialogs::messageBox(const std::string& text, const std::string& caption,
+                                          MessageButtons buttons, MessageIcon icon) {
+  if (onOpen) onOpen();
+  messages.push_back({text, caption, buttons, icon});
+  if (answers.empty()) return MessageAnswer::Ok;
+  MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::nextPath() {
+  if (onOpen) onOpen();
+  if (paths.empty()) return std::nullopt;
+  auto path = paths.front();
+  paths.pop_front();
+  return path;
+}
+
+std::optional<std::string> ScriptedDialogs::openFile(const std::string& title,
+                                                     const FileFilter& filter,
+                                                     const std::string&) {
+  fileDialogTitles.push_back(title);
+  fileDialogFilters.push_back(filter);
+  return nextPath();
+}
+
+std::optional<std::string> ScriptedDialogs::saveFile(const std::string& title,
+                                                     const FileFilter& filter,
+                                                     const std::string&, const std::string&) {
+  fileDialogTitles.push_back(title);
+  fileDialogFilters.push_back(filter);
+  return nextPath();
+}
+
+std::optional<std::string> ScriptedDialogs::chooseFolder(const std::string& title,
+                                                         const std::string&) {
+  fileDialogTitles.push_back(title);
+  return nextPath();
+}
+
+std::optional<std::uint32_t> ScriptedDialogs::chooseColor(std::uint32_t) {
+  if (onOpen) onOpen();
+  if (colors.empty()) return std::nullopt;
+  auto color = colors.front();
+  colors.pop_front();
+  return color;
+}
+
+}  // namespace orbis::testing

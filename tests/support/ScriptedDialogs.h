@@ -1,0 +1,48 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ports/Dialogs.h"
+
+namespace orbis::testing {
+
+// Answers dialogs from queues a test fills beforehand and records every question asked.
+// An empty queue answers Ok (message boxes) or cancel (choosers).
+class ScriptedDialogs : public Dialogs {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+    MessageIcon icon;
+  };
+
+  MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                           MessageButtons buttons, MessageIcon icon) override;
+  std::optional<std::string> openFile(const std::string& title, const FileFilter& filter,
+                                      const std::string& startFolder) override;
+  std::optional<std::string> saveFile(const std::string& title, const FileFilter& filter,
+                                      const std::string& startFolder,
+                                      const std::string& defaultSuffix) override;
+  std::optional<std::string> chooseFolder(const std::string& title,
+                                          const std::string& startFolder) override;
+  std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
+
+  std::deque<MessageAnswer> answers;
+  std::deque<std::optional<std::string>> paths;
+  std::deque<std::optional<std::uint32_t>> colors;
+
+  std::vector<Message> messages;
+  std::vector<std::string> fileDialogTitles;
+  std::vector<FileFilter> fileDialogFilters;
+  // Called at the start of every dialog, e.g. to look at the player while a dialog is open.
+  std::function<void()> onOpen;
+
+ private:
+  std::optional<std::string> nextPath();
+};
+
+}  // namespace orbis::testing
