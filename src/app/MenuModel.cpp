@@ -1,0 +1,144 @@
+#include "app/MenuModel.h"
+
+#include <algorithm>
+
+namespace orbis {
+
+MenuItem MenuItem::command(int id, std::string text) {
+  MenuItem item;
+  item.id = id;
+  item.text = std::move(text);
+  return item;
+}
+
+MenuItem MenuItem::submenu(std::string text, std::vector<MenuItem> children) {
+  MenuItem item;
+  item.key = text;
+  item.text = std::move(text);
+  item.popup = true;
+  item.children = std::move(children);
+  return item;
+}
+
+MenuItem MenuItem::makeSeparator() {
+  MenuItem item;
+  item.separator = true;
+  return item;
+}
+
+namespace {
+
+template <typename Item, typename Visit>
+void walkItems(std::vector<Item>& items, int depth, const Visit& visit) {
+  for (auto& item : items) {
+    visit(item, depth);
+    if (item.popup) walkItems(item.children, depth + 1, visit);
+  }
+}
+
+template <typename Items>
+auto findIn(Items& items, int id) -> decltype(&items.front()) {
+  if (id == 0) return nullptr;
+  for (auto& item : items) {
+    if (!item.popup && !item.separator && item.id == id) return &item;
+    if (item.popup) {
+      if (auto found = findIn(item.children, id)) return found;
+    }
+  }
+  return nullptr;
+}
+
+// The popup that directly holds the item with id, or nullptr.
+std::vector<MenuItem>* holderOf(std::vector<MenuItem>& items, int id) {
+  for (auto& item : items) {
+    if (!item.popup && item.id == id) return &items;
+    if (item.popup) {
+      if (auto found = holderOf(item.children, id)) return found;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+MenuItem* MenuModel::find(int id) { return findIn(bar_, id); }
+const MenuItem* MenuModel::find(int id) const { return findIn(bar_, id); }
+
+MenuItem* MenuModel::findPopup(const std::string& resourceCaption) {
+  MenuItem* found = nullptr;
+  walk([&](MenuItem& item, int) {
+    if (!found && item.popup && item.key == resourceCaption) found = &item;
+  });
+  return found;
+}
+
+std::string MenuModel::text(int id) const {
+  const MenuItem* item = find(id);
+  return item ? item->text : std::string();
+}
+
+void MenuModel::setText(int id, const std::string& text) {
+  if (MenuItem* item = find(id)) item->text = text;
+}
+
+void MenuModel::setEnabled(int id, bool enabled) {
+  if (MenuItem* item = find(id)) item->enabled = enabled;
+}
+
+bool MenuModel::isEnabled(int id) const {
+  const MenuItem* item = find(id);
+  return item && item->enabled;
+}
+
+void MenuModel::setChecked(int id, bool checked) {
+  if (MenuItem* item = find(id)) item->checked = checked;
+}
+
+bool MenuModel::isChecked(int id) const {
+  const MenuItem* item = find(id);
+  return item && (item->checked || item->radioChecked);
+}
+
+void MenuModel::setRadioChecked(const std::vector<int>& group, int id) {
+  for (int member : group) {
+    if (MenuItem* item = find(member)) item->radioChecked = (member == id);
+  }
+}
+
+void MenuModel::walk(const std::function<void(MenuItem&, int)>& visit) {
+  walkItems(bar_, 0, visit);
+}
+
+void MenuModel::walk(const std::function<void(const MenuItem&, int)>& visit) const {
+  walkItems(bar_, 0, visit);
+}
+
+int MenuModel::commandCount() const {
+  int count = 0;
+  walk([&](const MenuItem& item, int) {
+    if (!item.popup && !item.separator && item.id != 0) ++count;
+  });
+  return count;
+}
+
+void MenuModel::insertBefore(int beforeId, MenuItem item) {
+  std::vector<MenuItem>* holder = holderOf(bar_, beforeId);
+  if (!holder) {
+    if (bar_.empty()) return;
+    bar_.front().children.push_back(std::move(item));
+    return;
+  }
+  auto at = std::find_if(holder->begin(), holder->end(),
+                         [&](const MenuItem& it) { return !it.popup && it.id == beforeId; });
+  holder->insert(at, std::move(item));
+}
+
+void MenuModel::remove(int id) {
+  std::vector<MenuItem>* holder = holderOf(bar_, id);
+  if (!holder) return;
+  holder->erase(std::remove_if(holder->begin(), holder->end(),
+                               [&](const MenuItem& it) { return !it.popup && it.id == id; }),
+                holder->end());
+}
+
+}  // namespace orbis
