@@ -28,8 +28,8 @@ MenuItem MenuItem::makeSeparator() {
 
 namespace {
 
-template <typename Item, typename Visit>
-void walkItems(std::vector<Item>& items, int depth, const Visit& visit) {
+template <typename Items, typename Visit>
+void walkItems(Items& items, int depth, const Visit& visit) {
   for (auto& item : items) {
     visit(item, depth);
     if (item.popup) walkItems(item.children, depth + 1, visit);
