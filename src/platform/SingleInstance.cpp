@@ -1,0 +1,96 @@
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <unistd.h>
+
+namespace orbis {
+
+QString defaultInstanceFolder() {
+  QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QDir(runtime).exists()) return runtime;
+  return QDir::tempPath();
+}
+
+namespace {
+// File names may not hold every character of the instance name; keep it readable anyway.
+QString fileStem(const QString& name) {
+  QString stem = name;
+  stem.replace(QLatin1Char('/'), QLatin1Char('_'));
+  return stem + QLatin1Char('-') + QString::number(getuid());
+}
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& name, const QString& folder) {
+  QDir dir(folder.isEmpty() ? defaultInstanceFolder() : folder);
+  lockPath_ = dir.filePath(fileStem(name) + QStringLiteral(".lock"));
+  socketPath_ = dir.filePath(fileStem(name) + QStringLiteral(".socket"));
+  connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::onConnection);
+}
+
+SingleInstance::~SingleInstance() {
+  server_.close();
+  if (lock_) lock_->unlock();
+}
+
+bool SingleInstance::becomePrimary() {
+  lock_ = std::make_unique<QLockFile>(lockPath_);
+  lock_->setStaleLockTime(0);  // a lock is stale only when its process is gone
+  if (!lock_->tryLock(0)) {
+    lock_.reset();
+    return false;
+  }
+  // A socket left behind by a crashed instance would block listening.
+  QLocalServer::removeServer(socketPath_);
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  server_.listen(socketPath_);
+  return true;
+}
+
+void SingleInstance::onConnection() {
+  while (QLocalSocket* socket = server_.nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      while (socket->canReadLine()) {
+        QString line = QString::fromUtf8(socket->readLine()).trimmed();
+        socket->write((answer(line) + QLatin1Char('\n')).toUtf8());
+        socket->flush();
+      }
+    });
+  }
+}
+
+QString SingleInstance::answer(const QString& line) {
+  if (line == QLatin1String(kFindWindow)) {
+    return (handlers_.hasMainWindow && handlers_.hasMainWindow()) ? QStringLiteral("1")
+                                                                  : QStringLiteral("0");
+  }
+  if (line == QLatin1String(kRestore)) {
+    if (handlers_.restoreMainWindow) handlers_.restoreMainWindow();
+    return QStringLiteral("0");
+  }
+  if (line == QLatin1String(kFocusQuery)) {
+    unsigned value = handlers_.focusQuery ? handlers_.focusQuery() : 0x534B0000u;
+    return QString::number(value);
+  }
+  if (line == QLatin1String(kFocusTextView)) {
+    if (handlers_.focusTextView) handlers_.focusTextView();
+    return QStringLiteral("0");
+  }
+  return QStringLiteral("?");
+}
+
+std::optional<QString> SingleInstance::request(const QString& line, int timeoutMs) const {
+  QLocalSocket socket;
+  socket.connectToServer(socketPath_);
+  if (!socket.waitForConnected(timeoutMs)) return std::nullopt;
+  socket.write((line + QLatin1Char('\n')).toUtf8());
+  if (!socket.waitForBytesWritten(timeoutMs)) return std::nullopt;
+  while (!socket.canReadLine()) {
+    if (!socket.waitForReadyRead(timeoutMs)) return std::nullopt;
+  }
+  return QString::fromUtf8(socket.readLine()).trimmed();
+}
+
+}  // namespace orbis

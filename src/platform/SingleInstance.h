@@ -1,0 +1,62 @@
+#pragma once
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace orbis {
+
+// Makes sure only one player runs per user. The first instance holds a lock file and listens
+// on a local socket beside it; a later instance finds the lock taken and talks to the first
+// over the socket: whether its main window exists, to bring that window forward, and the two
+// requests other programs may send the main window (which control has the focus, move the
+// focus to the text view).
+class SingleInstance : public QObject {
+  Q_OBJECT
+ public:
+  // Lines of the small request protocol; each request is one line, each answer one line.
+  static constexpr const char* kFindWindow = "FINDWINDOW";
+  static constexpr const char* kRestore = "RESTORE";
+  static constexpr const char* kFocusQuery = "WM_USER";
+  static constexpr const char* kFocusTextView = "WM_USER+3";
+
+  struct Handlers {
+    std::function<bool()> hasMainWindow;
+    std::function<void()> restoreMainWindow;
+    std::function<unsigned()> focusQuery;
+    std::function<void()> focusTextView;
+  };
+
+  // name: the instance name ("Orbis Orbis Velora.exe"); folder: where the lock and socket live
+  // (by default the user's runtime folder).
+  explicit SingleInstance(const QString& name, const QString& folder = QString());
+  ~SingleInstance() override;
+
+  // True when this process is now the only instance and listens for requests.
+  bool becomePrimary();
+  void setHandlers(Handlers handlers) { handlers_ = std::move(handlers); }
+
+  // Sends one request to the running instance; the answer line, or nothing when no instance
+  // answered in time.
+  std::optional<QString> request(const QString& line, int timeoutMs = 2000) const;
+
+  QString socketPath() const { return socketPath_; }
+
+ private:
+  void onConnection();
+  QString answer(const QString& line);
+
+  QString lockPath_;
+  QString socketPath_;
+  std::unique_ptr<QLockFile> lock_;
+  QLocalServer server_;
+  Handlers handlers_;
+};
+
+// The folder for the lock and the socket: $XDG_RUNTIME_DIR when set, else the temp folder.
+QString defaultInstanceFolder();
+
+}  // namespace orbis
