@@ -1,0 +1,21 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "app/MenuModel.h"
+#include "app/UiTexts.h"
+#include "ports/MainView.h"
+
+namespace orbis {
+
+// Sets every menu caption from the table: the bar by position, items by command id, submenus by
+// the caption they were built with, the drive items as root, blank and the eject word. The item
+// of the current language gets the radio mark and is disabled; the other is enabled. Key hints
+// are gone afterwards; the accelerator rebuild adds them again.
+void relabelMenu(MenuModel& menu, const UiTexts& texts, int languageIndex,
+                 const std::map<int, std::string>& driveRoots);
+
+// Buttons (accessible name and tooltip) and the three labels.
+void relabelControls(MainView& view, const UiTexts& texts);
+
+}  // namespace orbis

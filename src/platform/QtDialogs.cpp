@@ -1,0 +1,124 @@
+#include "platform/QtDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+
+namespace orbis {
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+struct ButtonSpec {
+  QMessageBox::StandardButton button;
+  MessageAnswer answer;
+};
+
+std::vector<ButtonSpec> buttonsFor(MessageButtons buttons) {
+  using B = QMessageBox;
+  using A = MessageAnswer;
+  switch (buttons) {
+    case MessageButtons::Ok: return {{B::Ok, A::Ok}};
+    case MessageButtons::OkCancel: return {{B::Ok, A::Ok}, {B::Cancel, A::Cancel}};
+    case MessageButtons::YesNo: return {{B::Yes, A::Yes}, {B::No, A::No}};
+    case MessageButtons::YesNoCancel:
+      return {{B::Yes, A::Yes}, {B::No, A::No}, {B::Cancel, A::Cancel}};
+    case MessageButtons::RetryCancel: return {{B::Retry, A::Retry}, {B::Cancel, A::Cancel}};
+    case MessageButtons::AbortRetryIgnore:
+      return {{B::Abort, A::Abort}, {B::Retry, A::Retry}, {B::Ignore, A::Ignore}};
+  }
+  return {{B::Ok, A::Ok}};
+}
+
+QMessageBox::Icon iconFor(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+// "NCC (ncc.html)" with the pattern given case-insensitively, since books from Windows and CDs
+// name the file NCC.HTML as often as ncc.html.
+QString nameFilter(const FileFilter& filter) {
+  QStringList patterns;
+  for (const QString& pattern : qs(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    patterns << pattern;
+    if (pattern.toUpper() != pattern) patterns << pattern.toUpper();
+  }
+  return qs(filter.name) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+         QStringLiteral(")");
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {}
+
+bool QtDialogs::nonInteractive() { return qEnvironmentVariableIsSet("ORBIS_NONINTERACTIVE"); }
+
+MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& caption,
+                                    MessageButtons buttons, MessageIcon icon) {
+  const auto specs = buttonsFor(buttons);
+  if (nonInteractive()) {
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+    std::fflush(stderr);
+    return specs.front().answer;
+  }
+  QMessageBox box(iconFor(icon), qs(caption), qs(text), QMessageBox::NoButton, parent_);
+  for (const auto& spec : specs) box.addButton(spec.button);
+  box.setDefaultButton(specs.front().button);
+  const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
+  for (const auto& spec : specs) {
+    if (spec.button == clicked) return spec.answer;
+  }
+  // Escape or the close box: the cancelling answer where there is one.
+  for (const auto& spec : specs) {
+    if (spec.answer == MessageAnswer::Cancel || spec.answer == MessageAnswer::No) {
+      return spec.answer;
+    }
+  }
+  return specs.front().answer;
+}
+
+std::optional<std::string> QtDialogs::openFile(const std::string& title, const FileFilter& filter,
+                                               const std::string& startFolder) {
+  if (nonInteractive()) return std::nullopt;
+  QString path = QFileDialog::getOpenFileName(parent_, qs(title), qs(startFolder),
+                                              nameFilter(filter));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::optional<std::string> QtDialogs::saveFile(const std::string& title, const FileFilter& filter,
+                                               const std::string& startFolder,
+                                               const std::string& defaultSuffix) {
+  if (nonInteractive()) return std::nullopt;
+  QFileDialog dialog(parent_, qs(title), qs(startFolder), nameFilter(filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(qs(defaultSuffix));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtDialogs::chooseFolder(const std::string& title,
+                                                   const std::string& startFolder) {
+  if (nonInteractive()) return std::nullopt;
+  QString path = QFileDialog::getExistingDirectory(parent_, qs(title), qs(startFolder));
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial) {
+  if (nonInteractive()) return std::nullopt;
+  QColor color = QColorDialog::getColor(QColor::fromRgb(initial), parent_);
+  if (!color.isValid()) return std::nullopt;
+  return static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF);
+}
+
+}  // namespace orbis

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+#include "app/MainLayout.h"
+
+namespace orbis {
+
+// The main window as the logic sees it: controls addressed by their identifiers.
+class MainView {
+ public:
+  virtual ~MainView() = default;
+  // Labels show the text; buttons take it as accessible name and tooltip.
+  virtual void setControlText(int id, const std::string& text) = 0;
+  virtual void applyLayout(const LayoutResult& layout) = 0;
+  virtual int clientWidth() const = 0;
+  virtual int clientHeight() const = 0;
+  // Swaps a two-faced button (play/pause, mute) to its other face or back.
+  virtual void setButtonAlternate(int id, bool alternate) = 0;
+  virtual void focusControl(int id) = 0;
+  // The identifier of the control with the keyboard focus; 0 when the focus is elsewhere (or
+  // on a window without an identifier), -1 when no window of the program has it.
+  virtual int focusedControl() const = 0;
+  virtual void showAboutBox() = 0;
+  // Brings the menu bar in line with the menu model.
+  virtual void redrawMenu() = 0;
+  // Ends the main window; the program ends after it.
+  virtual void endDialog() = 0;
+};
+
+}  // namespace orbis
