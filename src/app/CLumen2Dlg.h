@@ -1,0 +1,92 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/AppFolders.h"
+#include "app/MainLayout.h"
+#include "app/MenuModel.h"
+#include "ports/Dialogs.h"
+#include "ports/Drives.h"
+#include "ports/MainView.h"
+#include "ports/Shell.h"
+#include "ports/Sounds.h"
+
+namespace orbis {
+
+// The ports the main window reaches the world through.
+struct MainPorts {
+  MainView& view;
+  Dialogs& dialogs;
+  Sounds& sounds;
+  Shell& shell;
+  Drives& drives;
+};
+
+// Window settings the shell itself reads; the settings store fills them.
+struct ShellSettings {
+  bool hideButtons = false;
+  bool hideCurrentText = false;
+  bool treeVisible = true;
+};
+
+// The main window's logic: it owns the menu, lays out the controls, switches the language,
+// dispatches commands by identifier and runs the start and shutdown routines. The Qt window
+// that shows it only forwards events here.
+class CLumen2Dlg {
+ public:
+  static constexpr int kButtonSize = 52;         // s
+  static constexpr int kCurrentTextHeight = 48;  // h
+
+  CLumen2Dlg(AppFolders folders, MainPorts ports);
+  ~CLumen2Dlg();
+
+  // The window's initialisation: start sound, drive items, keys, language, layout, start page.
+  void onInitDialog();
+  // A menu command or a button; false when the identifier is not a command of the window.
+  bool onCommand(int id);
+  // Size changes and the first paint.
+  void onSize();
+  // Exit, Alt+F4 and the close box.
+  void onClose();
+  // The window is going: closing sound unless the updater is about to run.
+  void onDestroy();
+  // Requests of other programs: which control has the focus, focus to the text view.
+  unsigned onFocusQuery() const;
+  void onFocusTextView();
+
+  void languageCommand(int languageIndex);
+  void openHelp();
+  std::string startPagePath() const;
+  std::string helpFilePath() const;
+
+  MenuModel& menu() { return menu_; }
+  const AppFolders& folders() const { return folders_; }
+  ShellSettings& shellSettings() { return shell_; }
+  const LayoutResult& lastLayout() const { return layout_; }
+  bool updaterRequested() const { return updaterRequested_; }
+  bool closing() const { return closing_; }
+
+  // Where the text view shows a page (set by the window: the text view is wired later).
+  std::function<void(const std::string& path)> showPage;
+
+ private:
+  void registerCommands();
+  void insertDriveItems();
+  void relabel();
+
+  AppFolders folders_;
+  MainPorts ports_;
+  MenuModel menu_;
+  ShellSettings shell_;
+  LayoutResult layout_;
+  std::map<int, std::string> driveRoots_;  // drive items: id -> root
+  std::map<int, std::function<void()>> commands_;
+  bool updaterRequested_ = false;
+  bool closing_ = false;
+  bool bookOpen_ = false;
+  bool startPageShown_ = false;
+};
+
+}  // namespace orbis

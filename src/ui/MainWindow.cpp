@@ -1,0 +1,207 @@
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+
+#include "app/ButtonFaces.h"
+#include "app/CLumen2Dlg.h"
+#include "app/CommandIds.h"
+#include "ui/MenuBarSync.h"
+
+namespace orbis {
+
+namespace {
+constexpr const char* kControlIdProperty = "orbisControlId";
+
+QString face(int number) { return QStringLiteral(":/buttons/%1.svg").arg(number); }
+QString alternateFace(int id, const char* state) {
+  return QStringLiteral(":/buttons/%1-alt-%2.svg").arg(id).arg(QLatin1String(state));
+}
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(QString::fromLatin1(kTitle));
+  setWindowIcon(QIcon(QStringLiteral(":/icons/orbis-velora.svg")));
+  createControls();
+  qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+void MainWindow::attach(CLumen2Dlg* logic) { logic_ = logic; }
+
+void MainWindow::registerControl(int id, QWidget* widget) {
+  widget->setProperty(kControlIdProperty, id);
+  controls_[id] = widget;
+}
+
+void MainWindow::createControls() {
+  client_ = new QWidget(this);
+  setCentralWidget(client_);
+
+  for (const auto& faces : buttonFaces()) {
+    auto* button = new ImageButton(faces.id, face(faces.normal), face(faces.focused), client_);
+    if (faces.id == ctl::kButtonPlay || faces.id == ctl::kButtonMute) {
+      button->setAlternateFaces(alternateFace(faces.id, "normal"),
+                                alternateFace(faces.id, "focused"));
+    }
+    const int id = faces.id;
+    connect(button, &QPushButton::clicked, this, [this, id] {
+      if (logic_) logic_->onCommand(id);
+    });
+    registerControl(id, button);
+    buttons_[id] = button;
+  }
+
+  tree_ = new QTreeView(client_);
+  tree_->setHeaderHidden(true);
+  registerControl(ctl::kTree, tree_);
+
+  textView_ = new QTextBrowser(client_);
+  textView_->setOpenLinks(false);
+  textView_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+  registerControl(ctl::kTextView, textView_);
+
+  currentText_ = new QTextEdit(client_);
+  currentText_->setReadOnly(true);
+  currentText_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  currentText_->setTabChangesFocus(true);
+  registerControl(ctl::kCurrentText, currentText_);
+
+  const std::pair<int, QWidget*> labels[] = {{ctl::kLabelTextView, textView_},
+                                             {ctl::kLabelCurrentText, currentText_},
+                                             {ctl::kLabelTree, tree_}};
+  for (const auto& [id, buddy] : labels) {
+    auto* label = new QLabel(client_);
+    label->setBuddy(buddy);
+    registerControl(id, label);
+  }
+}
+
+QWidget* MainWindow::control(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+ImageButton* MainWindow::button(int id) const {
+  auto it = buttons_.find(id);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void MainWindow::setControlText(int id, const std::string& text) {
+  const QString qtext = QString::fromStdString(text);
+  if (ImageButton* b = button(id)) {
+    b->setCaption(qtext);
+    return;
+  }
+  if (auto* label = qobject_cast<QLabel*>(control(id))) {
+    label->setText(qtext);
+    // The labelled control is announced by the label's words, without the mnemonic mark.
+    if (QWidget* buddy = label->buddy()) {
+      QString name = qtext;
+      name.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+      buddy->setAccessibleName(name);
+    }
+  }
+}
+
+void MainWindow::applyLayout(const LayoutResult& layout) {
+  for (const auto& [id, rect] : layout.geometry) {
+    if (QWidget* widget = control(id)) widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  }
+  for (const auto& [id, visible] : layout.visible) {
+    if (QWidget* widget = control(id)) widget->setVisible(visible);
+  }
+}
+
+int MainWindow::clientWidth() const { return client_->width(); }
+int MainWindow::clientHeight() const { return client_->height(); }
+
+void MainWindow::setButtonAlternate(int id, bool alternate) {
+  if (ImageButton* b = button(id)) b->setAlternate(alternate);
+}
+
+void MainWindow::focusControl(int id) {
+  if (QWidget* widget = control(id)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+int MainWindow::focusedControl() const {
+  QWidget* focused = QApplication::focusWidget();
+  if (!focused) return -1;
+  for (QWidget* w = focused; w; w = w->parentWidget()) {
+    QVariant id = w->property(kControlIdProperty);
+    if (id.isValid()) return id.toInt();
+  }
+  return 0;
+}
+
+void MainWindow::showAboutBox() {
+  QMessageBox box(this);
+  box.setWindowTitle(QStringLiteral("Orbis Velora"));
+  box.setIconPixmap(windowIcon().pixmap(48, 48));
+  box.setText(QStringLiteral("Orbis Velora v 1.0"));
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+void MainWindow::redrawMenu() {
+  if (!logic_) return;
+  syncMenuBar(*menuBar(), logic_->menu(), [this](int id) {
+    if (logic_) logic_->onCommand(id);
+  });
+}
+
+void MainWindow::endDialog() {
+  ending_ = true;
+  close();
+}
+
+void MainWindow::bringForward() {
+  if (isMinimized()) {
+    showNormal();
+    showMaximized();
+  } else if (QApplication::activeModalWidget()) {
+    QApplication::activeModalWidget()->raise();
+    QApplication::activeModalWidget()->activateWindow();
+  }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (ending_ || !logic_) {
+    event->accept();
+    return;
+  }
+  // The close box and Alt+F4 run the same shutdown as the Exit command.
+  event->ignore();
+  logic_->onClose();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (logic_ && isVisible()) logic_->onSize();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (firstShow_ && logic_) {
+    firstShow_ = false;
+    logic_->onSize();
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // Only keys of the main window's own loop: a modal dialog keeps its keys.
+  if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (keyFilter && keyFilter(key)) return true;
+  return false;
+}
+
+}  // namespace orbis

@@ -1,0 +1,73 @@
+#pragma once
+#include <QLabel>
+#include <QMainWindow>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTreeView>
+#include <functional>
+#include <map>
+
+#include "ports/MainView.h"
+#include "ui/ImageButton.h"
+
+namespace orbis {
+
+class CLumen2Dlg;
+
+// The main window on screen: menu bar, two rows of picture buttons, the headings tree, the text
+// view and the current text line, all placed by the layout of the logic. It forwards every
+// command, key and size change to CLumen2Dlg and never decides anything itself.
+class MainWindow : public QMainWindow, public MainView {
+  Q_OBJECT
+ public:
+  static constexpr const char* kTitle = "Orbis - Orbis Velora";
+
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
+  void attach(CLumen2Dlg* logic);
+
+  // MainView
+  void setControlText(int id, const std::string& text) override;
+  void applyLayout(const LayoutResult& layout) override;
+  int clientWidth() const override;
+  int clientHeight() const override;
+  void setButtonAlternate(int id, bool alternate) override;
+  void focusControl(int id) override;
+  int focusedControl() const override;
+  void showAboutBox() override;
+  void redrawMenu() override;
+  void endDialog() override;
+
+  QWidget* control(int id) const;
+  ImageButton* button(int id) const;
+  QTextBrowser* textView() const { return textView_; }
+  QTextEdit* currentText() const { return currentText_; }
+  QTreeView* tree() const { return tree_; }
+  // Restores a minimised window or raises it; used when a second start asks for it.
+  void bringForward();
+
+  // Keys are offered here before any widget sees them; true when a key was used.
+  std::function<bool(QKeyEvent*)> keyFilter;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createControls();
+  void registerControl(int id, QWidget* widget);
+
+  CLumen2Dlg* logic_ = nullptr;
+  QWidget* client_ = nullptr;
+  QTextBrowser* textView_ = nullptr;
+  QTextEdit* currentText_ = nullptr;
+  QTreeView* tree_ = nullptr;
+  std::map<int, QWidget*> controls_;
+  std::map<int, ImageButton*> buttons_;
+  bool ending_ = false;
+  bool firstShow_ = true;
+};
+
+}  // namespace orbis

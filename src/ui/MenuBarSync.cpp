@@ -1,0 +1,64 @@
+#include "ui/MenuBarSync.h"
+
+#include <QActionGroup>
+#include <algorithm>
+
+namespace orbis {
+
+namespace {
+
+void fillMenu(QMenu& menu, const std::vector<MenuItem>& items,
+              const std::function<void(int)>& onCommand) {
+  QActionGroup* radioGroup = nullptr;
+  for (const MenuItem& item : items) {
+    if (item.separator) {
+      menu.addSeparator();
+      radioGroup = nullptr;
+      continue;
+    }
+    if (item.popup) {
+      QMenu* sub = menu.addMenu(QString::fromStdString(item.text));
+      sub->menuAction()->setEnabled(item.enabled);
+      fillMenu(*sub, item.children, onCommand);
+      continue;
+    }
+    QAction* action = menu.addAction(QString::fromStdString(item.text));
+    action->setData(item.id);
+    action->setEnabled(item.enabled);
+    if (item.radioChecked || item.checked) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+    // Items of one radio group stand next to each other; Qt draws them as radio items when
+    // they share an exclusive group.
+    const bool radio = item.radioChecked || std::any_of(items.begin(), items.end(), [](auto& i) {
+                         return i.radioChecked;
+                       });
+    if (radio) {
+      if (!radioGroup) radioGroup = new QActionGroup(&menu);
+      action->setCheckable(true);
+      action->setChecked(item.radioChecked);
+      radioGroup->addAction(action);
+    }
+    const int id = item.id;
+    QObject::connect(action, &QAction::triggered, &menu, [onCommand, id] { onCommand(id); });
+  }
+}
+
+}  // namespace
+
+void syncMenuBar(QMenuBar& bar, const MenuModel& model, const std::function<void(int)>& onCommand) {
+  // The old menus go too, not only their actions; deleteLater keeps a menu that is closing
+  // right now alive until its own events are done.
+  for (QMenu* old : bar.findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
+    old->deleteLater();
+  }
+  bar.clear();
+  for (const MenuItem& top : model.bar()) {
+    QMenu* menu = bar.addMenu(QString::fromStdString(top.text));
+    menu->menuAction()->setEnabled(top.enabled);
+    fillMenu(*menu, top.children, onCommand);
+  }
+}
+
+}  // namespace orbis
