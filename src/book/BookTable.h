@@ -1,0 +1,83 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orbis {
+
+// Row state bits, the values a list view uses: a row that is selected and focused has state 3.
+enum RowState : unsigned { kRowFocused = 1, kRowSelected = 2 };
+
+// One change of one row's state, as the table's change notification reports it.
+struct RowStateChange {
+  int row;
+  unsigned oldState;
+  unsigned newState;
+};
+
+// One of the book tables: fixed, numbered text columns and rows numbered from 0 in insertion
+// order. Row numbers are identities that other tables store as decimal text, so the table is
+// addressed by numbers only. Like a single-selection list view it has a selection mark (the
+// current row), per-row state bits of which at most one row holds "selected" and one "focused",
+// and a change notification that runs synchronously whenever a row's state really changes; the
+// listener may select other rows from inside the notification.
+class BookTable {
+ public:
+  using Listener = std::function<void(BookTable&, const RowStateChange&)>;
+
+  BookTable(int controlId, std::string name, std::vector<std::string> captions);
+  BookTable(const BookTable&) = delete;
+  BookTable& operator=(const BookTable&) = delete;
+
+  int controlId() const { return controlId_; }
+  const std::string& name() const { return name_; }
+  int columnCount() const { return static_cast<int>(captions_.size()); }
+  const std::string& caption(int column) const;
+
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  // Inserts a row before `row` (clamped to 0..rowCount) with the text of column 0; returns the
+  // number the row got.
+  int insertRow(int row, std::string column0);
+  // Cells outside the table are ignored on writing and read as empty text.
+  void setCell(int row, int column, std::string text);
+  const std::string& cell(int row, int column) const;
+  void deleteRow(int row);
+  // Removes every row and forgets the selection mark; reports no state changes.
+  void deleteAll();
+
+  int selectionMark() const { return selectionMark_; }
+  void setSelectionMark(int row) { selectionMark_ = row; }
+  // The tables are never shown; the row asked to be visible is only remembered.
+  void ensureVisible(int row) { visibleRow_ = row; }
+  int visibleRow() const { return visibleRow_; }
+
+  unsigned state(int row) const;
+  // Sets the bits of `mask` to those of `value`. Selecting or focusing a row first takes that
+  // bit from the row that held it. Every row whose state changes is notified, in that order.
+  void setState(int row, unsigned value, unsigned mask);
+  // Selecting a row: set the selection mark, make the row visible, set its state to selected.
+  void select(int row);
+  // The row holding the selected bit, -1 for none.
+  int selectedRow() const { return selectedRow_; }
+
+  void setListener(Listener listener) { listener_ = std::move(listener); }
+
+ private:
+  bool valid(int row) const { return row >= 0 && row < rowCount(); }
+  void changeState(int row, unsigned newState);
+
+  int controlId_;
+  std::string name_;
+  std::vector<std::string> captions_;
+  std::vector<std::vector<std::string>> rows_;
+  std::vector<std::uint8_t> states_;
+  int selectionMark_ = -1;
+  int visibleRow_ = -1;
+  int selectedRow_ = -1;
+  int focusedRow_ = -1;
+  Listener listener_;
+};
+
+}  // namespace orbis

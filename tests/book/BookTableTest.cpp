@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "book/BookTables.h"
+
+namespace orbis {
+namespace {
+
+class PhraseTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 5; ++i) table.insertRow(table.rowCount(), std::to_string(i));
+    table.setListener([this](BookTable&, const RowStateChange& c) { changes.push_back(c); });
+  }
+  BookTables tables;
+  BookTable& table = tables.phrase;
+  std::vector<RowStateChange> changes;
+};
+
+TEST(BookTablesTest, TablesByIdAndNameCarryTheirColumns) {
+  BookTables tables;
+  ASSERT_EQ(tables.byId(1007), &tables.title);
+  EXPECT_EQ(tables.byId(1008), &tables.phrase);
+  EXPECT_EQ(tables.byId(1012), &tables.page);
+  EXPECT_EQ(tables.byId(1042), &tables.group);
+  EXPECT_EQ(tables.byId(1025), &tables.bookmark);
+  EXPECT_EQ(tables.byId(1029), &tables.hit);
+  EXPECT_EQ(tables.byId(1000), nullptr);
+  EXPECT_EQ(tables.byName("hit"), &tables.hit);
+  EXPECT_EQ(tables.byName("nothing"), nullptr);
+  EXPECT_EQ(tables.title.caption(TitleCol::Elapsed), "Zeit verg.");
+  EXPECT_EQ(tables.phrase.columnCount(), 9);
+  EXPECT_EQ(tables.phrase.caption(PhraseCol::Skip), "Skip");
+  EXPECT_EQ(tables.group.caption(GroupCol::Label), "Gruppe");
+  EXPECT_EQ(tables.page.caption(PageCol::TitleId), "TitelID");
+  EXPECT_EQ(tables.bookmark.caption(BookmarkCol::EventId), "EventID");
+  EXPECT_EQ(tables.hit.caption(HitCol::Term), "Begriff");
+}
+
+TEST_F(PhraseTableTest, CellsReadBackAndUnsetOrOutsideCellsAreEmpty) {
+  table.setCell(2, PhraseCol::Audio, "a.mp3");
+  EXPECT_EQ(table.cell(2, PhraseCol::TreeId), "2");
+  EXPECT_EQ(table.cell(2, PhraseCol::Audio), "a.mp3");
+  EXPECT_EQ(table.cell(2, PhraseCol::Begin), "");
+  EXPECT_EQ(table.cell(5, 0), "");
+  EXPECT_EQ(table.cell(-1, 0), "");
+  table.setCell(9, 0, "ignored");
+  table.setCell(0, 9, "ignored");
+  EXPECT_EQ(table.rowCount(), 5);
+  EXPECT_EQ(table.cell(0, 9), "");
+}
+
+TEST_F(PhraseTableTest, InsertingInTheMiddleRenumbersRowsAndMovesTheirState) {
+  table.select(3);
+  changes.clear();
+  EXPECT_EQ(table.insertRow(1, "new"), 1);
+  EXPECT_EQ(table.insertRow(99, "end"), 6);
+  EXPECT_EQ(table.cell(1, 0), "new");
+  EXPECT_EQ(table.cell(4, 0), "3");
+  EXPECT_EQ(table.selectedRow(), 4);
+  EXPECT_EQ(table.state(4), kRowSelected);
+  EXPECT_TRUE(changes.empty());
+  table.deleteRow(4);
+  EXPECT_EQ(table.selectedRow(), -1);
+  EXPECT_EQ(table.cell(4, 0), "4");
+}
+
+TEST_F(PhraseTableTest, SelectingRunsTheThreeStepsAndNotifiesOnlyOnChange) {
+  int markSeen = -2, visibleSeen = -2;
+  table.setListener([&](BookTable& t, const RowStateChange& c) {
+    changes.push_back(c);
+    markSeen = t.selectionMark();
+    visibleSeen = t.visibleRow();
+  });
+  table.select(2);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].row, 2);
+  EXPECT_EQ(changes[0].oldState, 0u);
+  EXPECT_EQ(changes[0].newState, unsigned(kRowSelected));
+  EXPECT_EQ(markSeen, 2);
+  EXPECT_EQ(visibleSeen, 2);
+
+  table.select(2);  // already selected: nothing to tell
+  EXPECT_EQ(changes.size(), 1u);
+
+  table.select(4);  // the old row loses its selection first
+  ASSERT_EQ(changes.size(), 3u);
+  EXPECT_EQ(changes[1].row, 2);
+  EXPECT_EQ(changes[1].newState, 0u);
+  EXPECT_EQ(changes[2].row, 4);
+  EXPECT_EQ(changes[2].newState, unsigned(kRowSelected));
+  EXPECT_EQ(table.state(2), 0u);
+}
+
+TEST_F(PhraseTableTest, FocusAndSelectionAreSeparateBits) {
+  table.setState(1, kRowFocused, kRowFocused);
+  table.select(1);
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[1].oldState, unsigned(kRowFocused));
+  EXPECT_EQ(changes[1].newState, 3u);
+  table.setState(3, kRowFocused, kRowFocused);  // the focus moves, the selection stays
+  EXPECT_EQ(table.state(1), unsigned(kRowSelected));
+  EXPECT_EQ(table.state(3), unsigned(kRowFocused));
+  table.setState(1, 0, kRowSelected);
+  EXPECT_EQ(table.selectedRow(), -1);
+  EXPECT_EQ(changes.back().newState, 0u);
+}
+
+TEST_F(PhraseTableTest, ListenerMaySelectAnotherRowFromInsideTheNotification) {
+  // Skipping optional content: the handler of row 1 moves on to row 2 at once.
+  std::vector<int> handled;
+  table.setListener([&](BookTable& t, const RowStateChange& c) {
+    if (c.newState != kRowSelected) return;
+    handled.push_back(t.selectionMark());
+    if (t.selectionMark() == 1) t.select(2);
+  });
+  table.select(1);
+  EXPECT_EQ(handled, (std::vector<int>{1, 2}));
+  EXPECT_EQ(table.selectedRow(), 2);
+  EXPECT_EQ(table.selectionMark(), 2);
+  EXPECT_EQ(table.state(1), 0u);
+}
+
+TEST_F(PhraseTableTest, DeleteAllForgetsRowsAndMarkWithoutNotifying) {
+  table.select(1);
+  changes.clear();
+  table.deleteAll();
+  EXPECT_EQ(table.rowCount(), 0);
+  EXPECT_EQ(table.selectionMark(), -1);
+  EXPECT_EQ(table.selectedRow(), -1);
+  EXPECT_TRUE(changes.empty());
+  table.select(0);  // no row: nothing happens
+  EXPECT_TRUE(changes.empty());
+}
+
+}  // namespace
+}  // namespace orbis
