@@ -174,6 +174,7 @@ void MainWindow::bringForward() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (ending_ || !logic_) {
     event->accept();
+    if (onEnded) onEnded();
     return;
   }
   // The close box and Alt+F4 run the same shutdown as the Exit command.
