@@ -38,10 +38,14 @@ MpvHandle createAudioHandle(const std::string& audioOutput, bool keepOpen) {
   };
   for (const auto& [name, value] : options) mpv_set_option_string(mpv, name, value);
   // The null output drops what it holds when a file ends instead of playing it out, so files
-  // would end early by its buffer; keep that buffer small. When null is all there is, the
-  // player's own buffer can be small as well: no sound device can run dry.
-  mpv_set_option_string(mpv, "ao-null-buffer", "0.05");
-  if (audioOutput == "null") mpv_set_option_string(mpv, "audio-buffer", "0.05");
+  // end early by its buffer plus the player's. When null is the only output asked for (tests,
+  // silent set-ups) both buffers are made tiny, which keeps the timing of a file's end true;
+  // no sound device can run dry there.
+  if (audioOutput == "null") {
+    mpv_set_option_string(mpv, "ao-null-buffer", "0.01");
+    mpv_set_option_string(mpv, "ao-null-outburst", "64");
+    mpv_set_option_string(mpv, "audio-buffer", "0.01");
+  }
   if (mpv_initialize(mpv) < 0) return nullptr;
   return handle;
 }

@@ -208,7 +208,13 @@ TEST_P(MediaPlayerContract, RateSpeedsUpAndKeepsPlaying) {
 TEST_P(MediaPlayerContract, EndOfFilePassesThroughMediaEndedToStopped) {
   openFile(wav("short.wav", 400));
   player().play();
+  const std::int64_t startedAt = rig_->nowMs();
   ASSERT_TRUE(waitFor([&] { return player().playState() == PlayState::Stopped; }));
+  const std::int64_t playedMs = rig_->nowMs() - startedAt;
+  RecordProperty("PlayedMsOf400", static_cast<int>(playedMs));
+  // The null output still loses a little at the very end (about 0.1 s); what must not happen is
+  // the file ending as soon as it is decoded.
+  EXPECT_GE(playedMs, 250) << "the end of the file was cut off";
   EXPECT_TRUE(waitFor([&] {
     return sawInOrder({PlayState::Playing, PlayState::MediaEnded, PlayState::Stopped});
   }));
