@@ -12,6 +12,7 @@
 #include "app/CommandIds.h"
 #include "app/UiTexts.h"
 #include "platform/VirtualKeys.h"
+#include "qtsupport/QtEventLoop.h"
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
 #include "support/RecordingShell.h"
@@ -24,18 +25,14 @@ namespace {
 
 using namespace orbis::testing;
 
-QApplication& application() {
-  static int argc = 1;
-  static char name[] = "test_ui";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
-}
+// Widgets need the application object before they are made.
+struct WithApplication {
+  WithApplication() { ensureQtApplication(); }
+};
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public ::testing::Test, WithApplication {
  protected:
   MainWindowTest() {
-    application();
     fillTexts(uiTexts(), kLanguageGerman);
     languageIndex() = kLanguageGerman;
     folders.programFolder = std::string(ORBIS_PROGRAM_DIR) + "/";
