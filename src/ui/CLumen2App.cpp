@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QScreen>
 #include <csignal>
 #include <iostream>
 
@@ -148,6 +149,10 @@ int CLumen2App::run(int argc, char** argv) {
   // The end of the desktop session closes the player like its Exit command.
   ShutdownSignals shutdownSignals([&dialog] { dialog.onClose(); });
 
+  // Full screen from the start; the geometry also serves where no window manager maximises.
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    window.setGeometry(screen->availableGeometry());
+  }
   window.showMaximized();
   dialog.onInitDialog();
   window.onEnded = [&app] { app.quit(); };
