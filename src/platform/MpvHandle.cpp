@@ -1,5 +1,7 @@
 #include "platform/MpvHandle.h"
 
+#include <filesystem>
+
 #include <mpv/client.h>
 
 #include <charconv>
@@ -60,6 +62,12 @@ double mpvDouble(mpv_handle* handle, const char* name, double fallback) {
   double value = 0;
   if (mpv_get_property(handle, name, MPV_FORMAT_DOUBLE, &value) < 0) return fallback;
   return value;
+}
+
+std::string availableAudioOutput() {
+  std::error_code error;
+  if (std::filesystem::exists("/dev/snd", error)) return kDefaultAudioOutput;
+  return "pulse,null";
 }
 
 }  // namespace orbis

@@ -9,6 +9,9 @@ namespace orbis {
 // Audio outputs tried in order; "null" last, so a machine without a sound device still plays
 // (silently, in real time) and the position keeps moving.
 inline constexpr const char* kDefaultAudioOutput = "pulse,alsa,null";
+// The default list without the outputs this machine cannot have: ALSA without any sound device
+// only fills standard error with its complaints before mpv moves on to the silent output.
+std::string availableAudioOutput();
 
 struct MpvHandleDeleter {
   void operator()(mpv_handle* handle) const;

@@ -24,7 +24,7 @@ namespace orbis {
 // open at its start.
 class MpvPlayer : public QObject, public MediaPlayer {
  public:
-  explicit MpvPlayer(const std::string& audioOutput = kDefaultAudioOutput);
+  explicit MpvPlayer(const std::string& audioOutput = availableAudioOutput());
   ~MpvPlayer() override;
   MpvPlayer(const MpvPlayer&) = delete;
   MpvPlayer& operator=(const MpvPlayer&) = delete;

@@ -13,7 +13,7 @@ namespace orbis {
 // callback), which blocks the caller exactly as long as the sound lasts.
 class MpvSounds : public Sounds {
  public:
-  explicit MpvSounds(const std::string& audioOutput = kDefaultAudioOutput);
+  explicit MpvSounds(const std::string& audioOutput = availableAudioOutput());
 
   // Missing or unplayable files are skipped without a word.
   void play(const std::string& path, bool wait) override;
