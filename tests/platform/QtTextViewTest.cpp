@@ -26,8 +26,9 @@ QApplication& application() {
   static int argc = 1;
   static char name[] = "test_platform";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: at exit Qt's own globals are gone before a static application would be.
+  static auto* app = new QApplication(argc, argv);
+  return *app;
 }
 
 class QtTextViewTest : public ::testing::Test {
@@ -139,6 +140,22 @@ TEST_F(QtTextViewTest, LinksGoToTheJumpTheDesktopOrTheView) {
                                             path("other.html")}));
   EXPECT_EQ(shell.urls, std::vector<std::string>{"http://example.org/"});
   EXPECT_EQ(view.locationName(), path("other.html"));
+}
+
+TEST_F(QtTextViewTest, ShowsTheStartPagesAndKnowsThemAsSuch) {
+  bool startPageShown = false;
+  view.onDocumentComplete([&](const std::string& url) {
+    startPageShown = StartPage::isShownAt(url, StartPage::entry(1));
+  });
+  view.navigate(std::string(ORBIS_PROGRAM_DIR) + StartPage::entry(1));
+  EXPECT_TRUE(startPageShown);
+  EXPECT_TRUE(StartPage::isShownAt(view.locationName(), StartPage::entry(1)));
+  EXPECT_FALSE(view.widget()->toPlainText().trimmed().isEmpty());
+  context.startPageShown = startPageShown;
+  highlighter.highlight("anything", context);
+  view.navigate(std::string(ORBIS_PROGRAM_DIR) + StartPage::entry(0));
+  EXPECT_FALSE(startPageShown);  // the German page while English is the language
+  EXPECT_TRUE(lines.empty());
 }
 
 // A screen reader must meet a text it can read with a caret, not a label.

@@ -17,8 +17,9 @@ QApplication& application() {
   static int argc = 1;
   static char name[] = "test_ui";
   static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: at exit Qt's own globals are gone before a static application would be.
+  static auto* app = new QApplication(argc, argv);
+  return *app;
 }
 
 class CurrentTextLineTest : public ::testing::Test {
