@@ -6,6 +6,7 @@
 
 namespace orbis::testing {
 
+// Records what the program asked the desktop to open; opening always succeeds.
 class RecordingShell : public Shell {
  public:
   bool openDocument(const std::string& path) override {

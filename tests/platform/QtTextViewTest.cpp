@@ -1,0 +1,179 @@
+#include "platform/QtTextView.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <filesystem>
+
+#include "support/RecordingShell.h"
+#include "support/TempDir.h"
+#include "textview/PhraseHighlighter.h"
+#include "textview/SearchTermHighlighter.h"
+#include "textview/SmilLinkJump.h"
+#include "textview/StartPage.h"
+
+namespace orbis {
+namespace {
+
+namespace fs = std::filesystem;
+
+QApplication& application() {
+  static int argc = 1;
+  static char name[] = "test_platform";
+  static char* argv[] = {name, nullptr};
+  // Never destroyed: at exit Qt's own globals are gone before a static application would be.
+  static auto* app = new QApplication(argc, argv);
+  return *app;
+}
+
+class QtTextViewTest : public ::testing::Test {
+ protected:
+  QtTextViewTest() {
+    fs::copy(fs::path(ORBIS_SHARED_BOOKS_DIR) / "daisy-brochure", dir.path(),
+             fs::copy_options::recursive);
+    view.widget()->resize(600, 400);
+    view.widget()->show();
+    context.bookOpen = true;
+    context.bookFolder = dir.str() + "/";
+    context.startPageEntry = StartPage::entry(0);
+  }
+  std::string path(const std::string& name) const { return (dir.path() / name).string(); }
+  // The background colour at the first character of the element's text in the drawn document.
+  QColor backgroundAt(const std::string& id) {
+    QTextDocument* doc = view.widget()->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+      for (auto it = b.begin(); !it.atEnd(); ++it)
+        if (it.fragment().charFormat().anchorNames().contains(QString::fromStdString(id))) {
+          QTextCursor cursor(doc);
+          cursor.setPosition(it.fragment().position() + 1);
+          return cursor.charFormat().background().color();
+        }
+    return {};
+  }
+
+  QApplication& app = application();  // before any widget
+  testing::TempDir dir;
+  testing::RecordingShell shell;
+  QtTextView view{shell};
+  std::vector<std::string> lines;
+  PhraseHighlighter highlighter{view, [this](const std::string& text) { lines.push_back(text); }};
+  PhraseHighlightContext context;
+};
+
+TEST_F(QtTextViewTest, MovingTheMarkRedrawsOnlyTheMarkedText) {
+  view.navigate(path("daisybrochureforstickv3.html"));
+  ASSERT_EQ(view.fullRenders(), 1);
+  QTextCursor caret = view.widget()->textCursor();
+  caret.setPosition(40);
+  view.widget()->setTextCursor(caret);
+
+  highlighter.highlight("id_7", context);
+  EXPECT_EQ(backgroundAt("id_7"), QColor("#ff8000"));
+  highlighter.highlight("dol_1_2_id_12", context);
+  EXPECT_EQ(backgroundAt("dol_1_2_id_12"), QColor("#ff8000"));
+  EXPECT_NE(backgroundAt("id_7"), QColor("#ff8000"));
+  EXPECT_EQ(view.fullRenders(), 1);
+  EXPECT_EQ(view.widget()->textCursor().position(), 40);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_FALSE(lines[1].empty());
+}
+
+TEST_F(QtTextViewTest, CentresTheMarkedElementInTheRealLayout) {
+  view.navigate(path("daisybrochureforstickv3.html"));
+  int h = view.height();
+  ASSERT_GT(view.scrollHeight(), 4 * h);
+  std::string middleId = "id_264";
+  ASSERT_NE(view.document()->getElementById(middleId), nullptr);
+  view.scrollIntoView(view.document()->getElementById(middleId));
+  int top = view.scrollTop();
+  view.setScrollTop(0);
+  highlighter.highlight(middleId, context);
+  EXPECT_EQ(view.scrollTop(), top - h / 2);
+  QScrollBar* bar = view.widget()->verticalScrollBar();
+  highlighter.highlight("id_536", context);  // near the end: the end is shown
+  EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(QtTextViewTest, SearchMarksRedrawButKeepThePlace) {
+  view.navigate(path("daisybrochureforstickv3.html"));
+  view.setScrollTop(500);
+  SearchTermHighlighter search(view, nullptr);
+  search.highlight("daisy", {});
+  EXPECT_EQ(view.scrollTop(), 500);
+  EXPECT_EQ(view.fullRenders(), 2);
+  QString text = view.widget()->toPlainText();
+  EXPECT_TRUE(text.contains("DAISY"));
+}
+
+TEST_F(QtTextViewTest, ReadsUtf16DocumentsAndReportsTheirLocation) {
+  fs::copy_file(fs::path(ORBIS_SHARED_BOOKS_DIR) / "amis-help-vi" / "amishelp-entity.html",
+                dir.path() / "vi.html");
+  std::vector<std::string> completed;
+  view.onDocumentComplete([&](const std::string& url) { completed.push_back(url); });
+  view.navigate("file://" + path("vi.html"));
+  EXPECT_EQ(view.locationName(), path("vi.html"));
+  EXPECT_EQ(completed, std::vector<std::string>{"file://" + path("vi.html")});
+  EXPECT_TRUE(view.widget()->toPlainText().contains(QString::fromUtf8("Hệ thống thông tin")));
+}
+
+TEST_F(QtTextViewTest, LinksGoToTheJumpTheDesktopOrTheView) {
+  dir.write("links.html",
+            "<body><a href='x.smil#p1'>s</a><a href='http://example.org/'>w</a>"
+            "<a href='other.html'>o</a></body>");
+  dir.write("other.html", "<body>other</body>");
+  std::vector<std::string> seen;
+  view.onBeforeNavigate2([&](const std::string& url, bool& cancel) {
+    seen.push_back(url);
+    cancel = smilJumpTarget(url).has_value();
+  });
+  view.navigate(path("links.html"));
+  for (const char* href : {"x.smil#p1", "http://example.org/", "other.html"}) {
+    emit view.widget()->anchorClicked(QUrl(href));
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{path("x.smil") + "#p1", "http://example.org/",
+                                            path("other.html")}));
+  EXPECT_EQ(shell.urls, std::vector<std::string>{"http://example.org/"});
+  EXPECT_EQ(view.locationName(), path("other.html"));
+}
+
+TEST_F(QtTextViewTest, ShowsTheStartPagesAndKnowsThemAsSuch) {
+  bool startPageShown = false;
+  view.onDocumentComplete([&](const std::string& url) {
+    startPageShown = StartPage::isShownAt(url, StartPage::entry(1));
+  });
+  view.navigate(std::string(ORBIS_PROGRAM_DIR) + StartPage::entry(1));
+  EXPECT_TRUE(startPageShown);
+  EXPECT_TRUE(StartPage::isShownAt(view.locationName(), StartPage::entry(1)));
+  EXPECT_FALSE(view.widget()->toPlainText().trimmed().isEmpty());
+  context.startPageShown = startPageShown;
+  highlighter.highlight("anything", context);
+  view.navigate(std::string(ORBIS_PROGRAM_DIR) + StartPage::entry(0));
+  EXPECT_FALSE(startPageShown);  // the German page while English is the language
+  EXPECT_TRUE(lines.empty());
+}
+
+// A screen reader must meet a text it can read with a caret, not a label.
+TEST_F(QtTextViewTest, ScreenReadersSeeAFocusableReadOnlyText) {
+  view.navigate(path("daisybrochureforstickv3.html"));
+  view.setAccessibleLabel("&Text view");
+  QAccessibleInterface* a11y = QAccessible::queryAccessibleInterface(view.widget());
+  ASSERT_NE(a11y, nullptr);
+  EXPECT_EQ(a11y->role(), QAccessible::EditableText);
+  EXPECT_EQ(a11y->text(QAccessible::Name), "Text view");
+  EXPECT_TRUE(a11y->state().readOnly);
+  EXPECT_TRUE(a11y->state().focusable);
+  ASSERT_NE(a11y->textInterface(), nullptr);
+  QString text = a11y->textInterface()->text(0, a11y->textInterface()->characterCount());
+  EXPECT_TRUE(text.contains("DAISY"));
+  view.widget()->setFocus();
+  EXPECT_TRUE(view.widget()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+}
+
+}  // namespace
+}  // namespace orbis
