@@ -11,13 +11,18 @@ int ManualClock::intervalOf(int id) const {
   return it == timers_.end() ? 0 : it->second.intervalMs;
 }
 
-void ManualClock::addTickListener(std::function<void(std::int64_t)> listener) {
-  listeners_.push_back(std::move(listener));
+int ManualClock::addTickListener(std::function<void(std::int64_t)> listener) {
+  listeners_[++nextListenerId_] = std::move(listener);
+  return nextListenerId_;
+}
+
+void ManualClock::removeTickListener(int listenerId) {
+  listeners_.erase(listenerId);
 }
 
 void ManualClock::moveTo(std::int64_t when) {
   now_ = when;
-  for (auto& listener : listeners_) listener(now_);
+  for (auto& [id, listener] : listeners_) listener(now_);
 }
 
 void ManualClock::advance(std::int64_t ms) {

@@ -22,8 +22,10 @@ class ManualClock : public Timers {
   int intervalOf(int id) const;
   // Moves the clock forward by ms, firing every timer that falls due on the way.
   void advance(std::int64_t ms);
-  // Called with the new time whenever the clock moves, before due timers fire.
-  void addTickListener(std::function<void(std::int64_t)> listener);
+  // Called with the new time whenever the clock moves, before due timers fire. The returned
+  // number removes the listener again (for listeners that die before the clock).
+  int addTickListener(std::function<void(std::int64_t)> listener);
+  void removeTickListener(int listenerId);
 
  private:
   struct Timer {
@@ -34,7 +36,8 @@ class ManualClock : public Timers {
   Handler handler_;
   std::map<int, Timer> timers_;
   std::int64_t now_ = 0;
-  std::vector<std::function<void(std::int64_t)>> listeners_;
+  std::map<int, std::function<void(std::int64_t)>> listeners_;
+  int nextListenerId_ = 0;
 };
 
 }  // namespace orbis::testing

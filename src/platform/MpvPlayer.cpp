@@ -1,0 +1,265 @@
+#include "platform/MpvPlayer.h"
+
+#include <mpv/client.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace orbis {
+namespace {
+
+// A seek counts as done once mpv reports a position this close to its target.
+constexpr double kSeekReachedTolerance = 0.05;
+// Seconds the position is carried on without mpv: more than any output buffer.
+constexpr double kMaxCarryOn = 1.0;
+
+std::int64_t entryIdOf(const mpv_node& result) {
+  if (result.format != MPV_FORMAT_NODE_MAP) return -1;
+  const mpv_node_list* map = result.u.list;
+  for (int i = 0; i < map->num; ++i) {
+    if (std::strcmp(map->keys[i], "playlist_entry_id") == 0 &&
+        map->values[i].format == MPV_FORMAT_INT64)
+      return map->values[i].u.int64;
+  }
+  return -1;
+}
+
+}  // namespace
+
+MpvPlayer::MpvPlayer(const std::string& audioOutput)
+    // Not keep-open: with it mpv declares the end while the output still holds the file's last
+    // few hundred milliseconds, and drops them. A finished file is loaded again instead.
+    : mpv_(createAudioHandle(audioOutput, /*keepOpen=*/false)) {
+  if (!mpv_) return;
+  setVolume(volume_);
+  mpv_set_wakeup_callback(mpv_.get(), &MpvPlayer::wakeup, this);
+}
+
+MpvPlayer::~MpvPlayer() {
+  if (!mpv_) return;
+  // mpv calls the wakeup callback under the same lock that this takes, so once it returns no
+  // callback is running or can start; calls already posted die with this QObject.
+  mpv_set_wakeup_callback(mpv_.get(), nullptr, nullptr);
+  mpv_.reset();
+}
+
+void MpvPlayer::wakeup(void* self) {
+  // Runs on one of mpv's threads: only hand over to the user-interface thread.
+  auto* player = static_cast<MpvPlayer*>(self);
+  QMetaObject::invokeMethod(
+      player, [player] { player->drainEvents(); }, Qt::QueuedConnection);
+}
+
+void MpvPlayer::setUrl(const std::string& path) {
+  url_ = path;
+  open_ = failed_ = false;
+  duration_ = 0;
+  pendingSeek_.reset();
+  if (!mpv_) {
+    if (!path.empty()) fail("no audio output");
+    return;
+  }
+  if (path.empty()) {
+    entryId_ = -1;
+    started_ = loaded_ = false;
+    const char* command[] = {"stop", nullptr};
+    mpv_command(mpv_.get(), command);
+    if (state_ != PlayState::Undefined) setState(PlayState::Stopped);
+    return;
+  }
+  setState(PlayState::Stopped);
+  load();
+}
+
+void MpvPlayer::load() {
+  entryId_ = -1;
+  started_ = loaded_ = false;
+  setPaused(true);  // a file waits for play
+  const char* command[] = {"loadfile", url_.c_str(), "replace", nullptr};
+  mpv_node result;
+  const int status = mpv_command_ret(mpv_.get(), command, &result);
+  if (status < 0) {
+    fail(mpv_error_string(status));
+    return;
+  }
+  entryId_ = entryIdOf(result);
+  mpv_free_node_contents(&result);
+}
+
+void MpvPlayer::play() {
+  if (url_.empty() || failed_ || state_ == PlayState::Playing) return;
+  if (loaded_) setPaused(false);  // otherwise started as soon as the file is open
+  lastPositionAt_ = std::chrono::steady_clock::now();
+  setState(PlayState::Playing);
+}
+
+void MpvPlayer::pause() {
+  if (state_ != PlayState::Playing) return;
+  setPaused(true);
+  setState(PlayState::Paused);
+}
+
+void MpvPlayer::stop() {
+  if (url_.empty() || failed_) return;
+  setPaused(true);
+  seek(0);
+  setState(PlayState::Stopped);
+}
+
+double MpvPlayer::currentPosition() const {
+  if (url_.empty() || failed_) return 0;
+  if (!loaded_) return pendingSeek_.value_or(0);
+  const double position = mpvPosition();
+  if (pendingSeek_) {
+    const bool reached = std::abs(position - *pendingSeek_) < kSeekReachedTolerance;
+    // A target mpv cannot reach exactly (past the end) must not freeze the position for good.
+    const bool stale = std::chrono::steady_clock::now() - pendingSince_ > std::chrono::seconds(1);
+    if (!reached && !stale) return *pendingSeek_;
+    pendingSeek_.reset();
+  }
+  return position;
+}
+
+double MpvPlayer::mpvPosition() const {
+  const auto now = std::chrono::steady_clock::now();
+  double position = 0;
+  const bool known = mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) >= 0;
+  if (known && (position != lastMpvPosition_ || state_ != PlayState::Playing)) {
+    lastMpvPosition_ = lastPosition_ = position;
+    lastPositionAt_ = now;
+    return position;
+  }
+  // Playing, yet mpv's figure stands still or is gone: at the end of a file mpv stops counting
+  // while the output plays out its last buffered audio. The tracking still needs a moving
+  // position to reach the last clip ends, so carry the last one on with the clock.
+  // Never further than the output can hold, should mpv stall for another reason.
+  const double elapsed =
+      std::min(std::chrono::duration<double>(now - lastPositionAt_).count(), kMaxCarryOn);
+  return std::min(lastPosition_ + elapsed * rate_, duration());
+}
+
+void MpvPlayer::setCurrentPosition(double seconds) {
+  if (url_.empty() || failed_) return;
+  seek(seconds > 0 ? seconds : 0);  // also catches NaN
+}
+
+double MpvPlayer::duration() const {
+  return loaded_ ? mpvDouble(mpv_.get(), "duration", duration_) : duration_;
+}
+
+void MpvPlayer::setRate(double rate) {
+  if (!(rate > 0)) return;
+  rate_ = std::clamp(rate, 0.01, 100.0);
+  if (mpv_) mpv_set_property(mpv_.get(), "speed", MPV_FORMAT_DOUBLE, &rate_);
+}
+
+void MpvPlayer::setVolume(int volume) {
+  // The player's range is 0..100; the playback logic passes louder/quieter steps unchecked.
+  volume_ = std::clamp(volume, 0, 100);
+  double value = volume_;
+  if (mpv_) mpv_set_property(mpv_.get(), "volume", MPV_FORMAT_DOUBLE, &value);
+}
+
+void MpvPlayer::setMute(bool mute) {
+  mute_ = mute;
+  int flag = mute ? 1 : 0;
+  if (mpv_) mpv_set_property(mpv_.get(), "mute", MPV_FORMAT_FLAG, &flag);
+}
+
+std::string MpvPlayer::errorDescription(int index) const {
+  if (index < 0 || index >= errorCount()) return {};
+  return errors_[static_cast<std::size_t>(index)];
+}
+
+void MpvPlayer::drainEvents() {
+  if (!mpv_) return;
+  // mpv wakes us again only after its queue has been emptied, so always read it to the end.
+  for (;;) {
+    const mpv_event* event = mpv_wait_event(mpv_.get(), 0);
+    if (event->event_id == MPV_EVENT_NONE) break;
+    handleEvent(*event);
+  }
+}
+
+void MpvPlayer::handleEvent(const mpv_event& event) {
+  switch (event.event_id) {
+    case MPV_EVENT_START_FILE: {
+      // Events of a file that was replaced meanwhile still arrive; they are told apart by id.
+      const auto* start = static_cast<const mpv_event_start_file*>(event.data);
+      if (start->playlist_entry_id == entryId_) started_ = true;
+      break;
+    }
+    case MPV_EVENT_FILE_LOADED:
+      if (started_ && !loaded_) fileLoaded();
+      break;
+    case MPV_EVENT_END_FILE: {
+      const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+      if (end->playlist_entry_id == entryId_) fileEnded(*end);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void MpvPlayer::fileLoaded() {
+  loaded_ = open_ = true;
+  lastPosition_ = pendingSeek_.value_or(0);
+  lastMpvPosition_ = -1;
+  lastPositionAt_ = std::chrono::steady_clock::now();
+  duration_ = mpvDouble(mpv_.get(), "duration", 0);
+  if (pendingSeek_ && *pendingSeek_ > 0) seek(*pendingSeek_);
+  if (state_ == PlayState::Playing) {
+    setPaused(false);
+    lastPositionAt_ = std::chrono::steady_clock::now();
+  }
+}
+
+void MpvPlayer::fileEnded(const mpv_event_end_file& end) {
+  started_ = loaded_ = false;
+  if (end.reason == MPV_END_FILE_REASON_ERROR) {
+    fail(mpv_error_string(end.error));
+  } else if (end.reason == MPV_END_FILE_REASON_EOF) {
+    // Played (or sought) to the end: report it, then stand stopped at the start with the file
+    // open again, as the playback logic expects of a finished file.
+    setState(PlayState::MediaEnded);
+    setState(PlayState::Stopped);
+    seek(0);
+    load();
+  }
+}
+
+void MpvPlayer::seek(double seconds) {
+  pendingSeek_ = seconds;
+  pendingSince_ = std::chrono::steady_clock::now();
+  if (!loaded_) return;  // applied when the file is open
+  const std::string target = mpvSeconds(seconds);
+  const char* command[] = {"seek", target.c_str(), "absolute+exact", nullptr};
+  mpv_command(mpv_.get(), command);
+}
+
+void MpvPlayer::setPaused(bool paused) {
+  if (!mpv_) return;
+  int flag = paused ? 1 : 0;
+  mpv_set_property(mpv_.get(), "pause", MPV_FORMAT_FLAG, &flag);
+}
+
+void MpvPlayer::setState(PlayState state) {
+  if (state == state_) return;
+  state_ = state;
+  // Delivered from the event loop, as the player's events are, never from inside a call on it.
+  QMetaObject::invokeMethod(
+      this, [this, state] { notifyPlayState(state); }, Qt::QueuedConnection);
+}
+
+void MpvPlayer::fail(const std::string& reason) {
+  failed_ = true;
+  loaded_ = open_ = false;
+  errors_.push_back(reason + ": " + url_);
+  setState(PlayState::Stopped);
+  QMetaObject::invokeMethod(
+      this, [this] { notifyError(); }, Qt::QueuedConnection);
+}
+
+}  // namespace orbis

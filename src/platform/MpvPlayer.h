@@ -1,0 +1,96 @@
+#pragma once
+#include <QObject>
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MpvHandle.h"
+#include "ports/MediaPlayer.h"
+
+struct mpv_event;
+struct mpv_event_end_file;
+
+namespace orbis {
+
+// The audio player on libmpv. mpv runs its own threads; everything it reports is fetched on the
+// user-interface thread (its wakeup callback only posts a call into the Qt event loop), so the
+// state below is touched by one thread only.
+//
+// mpv knows "paused" and "playing"; the stopped, media-ended and opening states of the player the
+// playback logic expects are kept here: a stopped file is a paused one sought to its start, and
+// a file that runs out reports MediaEnded and then Stopped, and is loaded again so that it stays
+// open at its start.
+class MpvPlayer : public QObject, public MediaPlayer {
+ public:
+  explicit MpvPlayer(const std::string& audioOutput = kDefaultAudioOutput);
+  ~MpvPlayer() override;
+  MpvPlayer(const MpvPlayer&) = delete;
+  MpvPlayer& operator=(const MpvPlayer&) = delete;
+
+  // False when libmpv could not be started; the player then stays empty and silent.
+  bool isAvailable() const { return mpv_ != nullptr; }
+
+  void setUrl(const std::string& path) override;
+  std::string url() const override { return url_; }
+
+  void play() override;
+  void pause() override;
+  void stop() override;
+
+  double currentPosition() const override;
+  void setCurrentPosition(double seconds) override;
+  double duration() const override;
+
+  double rate() const override { return rate_; }
+  void setRate(double rate) override;
+  int volume() const override { return volume_; }
+  void setVolume(int volume) override;
+  bool mute() const override { return mute_; }
+  void setMute(bool mute) override;
+
+  PlayState playState() const override { return state_; }
+  int openState() const override { return open_ ? kOpenStateMediaOpen : 0; }
+
+  int errorCount() const override { return static_cast<int>(errors_.size()); }
+  std::string errorDescription(int index) const override;
+  void clearErrors() override { errors_.clear(); }
+
+ private:
+  static void wakeup(void* self);
+  void drainEvents();
+  void handleEvent(const mpv_event& event);
+  void fileLoaded();
+  void fileEnded(const mpv_event_end_file& end);
+  void load();
+  double mpvPosition() const;
+  void seek(double seconds);
+  void setPaused(bool paused);
+  void setState(PlayState state);
+  void fail(const std::string& reason);
+
+  MpvHandle mpv_;
+  std::string url_;
+  PlayState state_ = PlayState::Undefined;
+  std::int64_t entryId_ = -1;  // mpv's playlist entry of url_
+  bool started_ = false;       // mpv has begun opening entryId_
+  bool loaded_ = false;        // ... and has it open
+  bool open_ = false;          // url_ is open for the caller (also while mpv reloads it)
+  double duration_ = 0;        // of url_, kept while mpv reloads it
+  bool failed_ = false;        // url_ could not be opened or decoded
+  // A position asked for but not yet reached by mpv: before the file is open, or while the seek
+  // is under way. Reported as the position so that a read right after a write sees the write.
+  mutable std::optional<double> pendingSeek_;
+  std::chrono::steady_clock::time_point pendingSince_;
+  // The last position mpv reported, and since when it has stood there.
+  mutable double lastMpvPosition_ = -1;
+  mutable double lastPosition_ = 0;
+  mutable std::chrono::steady_clock::time_point lastPositionAt_;
+  double rate_ = 1.0;
+  int volume_ = 50;
+  bool mute_ = false;
+  std::vector<std::string> errors_;
+};
+
+}  // namespace orbis

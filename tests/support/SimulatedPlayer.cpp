@@ -1,0 +1,112 @@
+#include "support/SimulatedPlayer.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "support/WavFile.h"
+
+namespace orbis::testing {
+
+SimulatedPlayer::SimulatedPlayer(ManualClock& clock)
+    : clock_(clock),
+      listenerId_(clock.addTickListener([this](std::int64_t now) { advanceTo(now); })),
+      lastMs_(clock.nowMs()) {}
+
+SimulatedPlayer::~SimulatedPlayer() {
+  clock_.removeTickListener(listenerId_);
+}
+
+void SimulatedPlayer::setUrl(const std::string& path) {
+  urls_.push_back(path);
+  url_ = path;
+  open_ = false;
+  duration_ = 0;
+  position_ = 0;
+  if (path.empty()) {
+    if (state_ != PlayState::Undefined) setState(PlayState::Stopped);
+    return;
+  }
+  setState(PlayState::Stopped);
+  std::error_code error;
+  std::optional<double> length;
+  if (auto known = durations_.find(path); known != durations_.end()) {
+    if (std::filesystem::exists(path, error)) length = known->second;
+  } else {
+    length = wavDurationSeconds(path);
+  }
+  if (!length) {
+    errors_.push_back("cannot open or decode: " + path);
+    notifyError();
+    return;
+  }
+  open_ = true;
+  duration_ = *length;
+}
+
+void SimulatedPlayer::play() {
+  ++playCalls_;
+  if (open_) setState(PlayState::Playing);
+}
+
+void SimulatedPlayer::pause() {
+  ++pauseCalls_;
+  if (state_ == PlayState::Playing) setState(PlayState::Paused);
+}
+
+void SimulatedPlayer::stop() {
+  ++stopCalls_;
+  if (!open_) return;
+  position_ = 0;
+  setState(PlayState::Stopped);
+}
+
+void SimulatedPlayer::setCurrentPosition(double seconds) {
+  if (!open_) return;
+  const double target = seconds > 0 ? seconds : 0;
+  seeks_.push_back({url_, position_, target, clock_.nowMs()});
+  position_ = std::min(target, duration_);
+  if (target >= duration_ && state_ != PlayState::Stopped) reachEnd();
+}
+
+void SimulatedPlayer::setRate(double rate) {
+  if (rate > 0) rate_ = std::clamp(rate, 0.01, 100.0);
+}
+
+void SimulatedPlayer::setVolume(int volume) {
+  requestedVolume_ = volume;
+  volume_ = std::clamp(volume, 0, 100);
+}
+
+std::string SimulatedPlayer::errorDescription(int index) const {
+  if (index < 0 || index >= errorCount()) return {};
+  return errors_[static_cast<std::size_t>(index)];
+}
+
+void SimulatedPlayer::clearRecords() {
+  seeks_.clear();
+  urls_.clear();
+  playCalls_ = pauseCalls_ = stopCalls_ = 0;
+}
+
+void SimulatedPlayer::advanceTo(std::int64_t nowMs) {
+  const std::int64_t elapsed = nowMs - lastMs_;
+  lastMs_ = nowMs;
+  if (state_ != PlayState::Playing) return;
+  position_ += static_cast<double>(elapsed) / 1000.0 * rate_;
+  if (position_ >= duration_) reachEnd();
+}
+
+void SimulatedPlayer::reachEnd() {
+  position_ = duration_;
+  setState(PlayState::MediaEnded);
+  position_ = 0;
+  setState(PlayState::Stopped);
+}
+
+void SimulatedPlayer::setState(PlayState state) {
+  if (state == state_) return;
+  state_ = state;
+  notifyPlayState(state);
+}
+
+}  // namespace orbis::testing
