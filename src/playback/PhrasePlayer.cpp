@@ -3,7 +3,7 @@
 #include "app/CommandIds.h"
 #include "playback/BookFilePath.h"
 #include "playback/DecimalText.h"
-#include "playback/InterfaceSound.h"
+#include "playback/InterfaceSounds.h"
 
 namespace orbis {
 
@@ -147,12 +147,12 @@ void PhrasePlayer::startSelectedHeading() {
   if (node == kNoNode) return;
   const int title = tree.itemData(node);
 
+  InterfaceSounds sounds(env_.sounds, env_.programFolder);
   if (tree.hasChildren(node) && env_.settings.SoundOnSubLevels) {
-    playInterfaceSound(env_.sounds, env_.programFolder, "ExpandableBranche.wav", true);
+    sounds.play("ExpandableBranche.wav", true);
   }
   if (env_.settings.SoundOnHeadingChange) {
-    playInterfaceSound(env_.sounds, env_.programFolder,
-                       "Level" + std::to_string(tree.depth(node)) + ".wav", true);
+    sounds.play("Level" + std::to_string(tree.depth(node)) + ".wav", true);
   }
   // The heading's first phrase loads its file afresh even when it is the file just heard.
   env_.player.setUrl("");
