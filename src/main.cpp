@@ -1,6 +1,3 @@
-#include <QApplication>
+#include "ui/CLumen2App.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  return 0;
-}
+int main(int argc, char** argv) { return orbis::CLumen2App::run(argc, argv); }

@@ -4,17 +4,25 @@
 #include "app/MainMenu.h"
 #include "app/Relabel.h"
 #include "app/UiTexts.h"
+#include "settings/BuiltinKeys.h"
 
 namespace orbis {
 
 namespace {
 constexpr unsigned kFocusAnswerTag = 0x534B0000u;
+// Windows virtual-key codes of the keys the filter knows by themselves.
+constexpr int kVkTab = 9;
+constexpr int kVkEscape = 27;
+constexpr int kVkSpace = 32;
+constexpr int kVkF1 = 112;
+constexpr int kVkF6 = 117;
 constexpr int kMaxDriveItems = cmd::kLastDriveItem - cmd::kFirstDriveItem + 1;
 }  // namespace
 
 CLumen2Dlg::CLumen2Dlg(AppFolders folders, MainPorts ports)
     : folders_(std::move(folders)), ports_(ports), menu_(buildMainMenu()) {
   registerCommands();
+  menu_.onRedraw([this] { ports_.view.redrawMenu(); });
 }
 
 CLumen2Dlg::~CLumen2Dlg() = default;
@@ -43,17 +51,34 @@ void CLumen2Dlg::insertDriveItems() {
 void CLumen2Dlg::onInitDialog() {
   ports_.sounds.play(folders_.programFolder + "UISounds/OrbisVeloraStarted.wav", false);
   insertDriveItems();
+  ensureActiveKeyFile(folders_.programFolder, folders_.activeKeyTable(), menu_.commandCount());
   relabel();
+  loadSettings();
   onSize();
   if (showPage) showPage(startPagePath());
   startPageShown_ = true;
   ports_.view.focusControl(ctl::kTextView);
 }
 
+void CLumen2Dlg::loadSettings() {
+  settings_ = Settings::defaults(folders_.dataFolder);
+  settings_.load(settingsPath(), folders_.dataFolder);
+  // A stored language other than German or English keeps the German texts with no language
+  // item marked.
+  if (settings_.Language == kLanguageGerman || settings_.Language == kLanguageEnglish) {
+    languageCommand(settings_.Language);
+  }
+}
+
 void CLumen2Dlg::relabel() {
   relabelMenu(menu_, uiTexts(), languageIndex(), driveRoots_);
   relabelControls(ports_.view, uiTexts());
-  ports_.view.redrawMenu();
+  rebuildAccelerators();
+}
+
+// The key hints go behind the freshly set menu texts, so they never pile up.
+void CLumen2Dlg::rebuildAccelerators() {
+  accelerators_.rebuild(menu_, folders_.activeKeyTable(), ports_.keyNames);
 }
 
 bool CLumen2Dlg::onCommand(int id) {
@@ -69,9 +94,9 @@ void CLumen2Dlg::onSize() {
   input.clientHeight = ports_.view.clientHeight();
   input.buttonSize = kButtonSize;
   input.currentTextHeight = kCurrentTextHeight;
-  input.hideButtons = shell_.hideButtons;
-  input.hideCurrentText = shell_.hideCurrentText;
-  input.treeVisible = shell_.treeVisible;
+  input.hideButtons = settings_.HideButtons;
+  input.hideCurrentText = settings_.HideCurrentText;
+  input.treeVisible = settings_.TreeVisible;
   layout_ = layoutMainWindow(input);
   ports_.view.applyLayout(layout_);
   if (menu_.isEnabled(cmd::kBraille) != layout_.brailleEnabled) {
@@ -83,8 +108,9 @@ void CLumen2Dlg::onSize() {
 void CLumen2Dlg::languageCommand(int index) {
   if (index != kLanguageGerman && index != kLanguageEnglish) return;
   languageIndex() = index;
+  settings_.Language = index;
   fillTexts(uiTexts(), index);
-  if (!bookOpen_) {
+  if (!book_.open) {
     if (showPage) showPage(startPagePath());
     startPageShown_ = true;
   }
@@ -109,6 +135,7 @@ void CLumen2Dlg::openHelp() { ports_.shell.openDocument(helpFilePath()); }
 void CLumen2Dlg::onClose() {
   if (closing_) return;
   closing_ = true;
+  settings_.save(settingsPath());
   ports_.view.endDialog();
 }
 
@@ -124,5 +151,85 @@ unsigned CLumen2Dlg::onFocusQuery() const {
 }
 
 void CLumen2Dlg::onFocusTextView() { ports_.view.focusControl(ctl::kTextView); }
+
+}  // namespace orbis
+
+namespace orbis {
+
+bool CLumen2Dlg::onKeyDown(int virtualKey, bool ctrl, bool alt, bool shift) {
+  if (auto command = accelerators_.commandFor(virtualKey, ctrl, alt, shift)) {
+    onCommand(*command);
+    return true;
+  }
+  const int focused = ports_.view.focusedControl();
+  switch (virtualKey) {
+    case kVkSpace:
+      // The views that would swallow Space pause or continue instead.
+      if (focused == ctl::kTextView || focused == ctl::kPlayer || focused == ctl::kCurrentText) {
+        onCommand(cmd::kPauseContinue);
+        return true;
+      }
+      return false;
+    case kVkEscape:
+      return true;  // never closes the main window
+    case kVkF1:
+      openHelp();
+      return true;
+    case kVkTab:
+      if (focused < 0) return false;
+      tabFocus();
+      return true;
+    case kVkF6:
+      structureViewKey();
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Tab walks text view, current text line, tool buttons, tree and back to the text view,
+// passing over whatever is hidden. Shift is not looked at: both directions move alike.
+void CLumen2Dlg::tabFocus() {
+  const int focused = ports_.view.focusedControl();
+  const bool currentText = !settings_.HideCurrentText;
+  const bool buttons = !settings_.HideButtons;
+  const bool tree = settings_.TreeVisible;
+  int target = focused;
+  if (focused == ctl::kTextView) {
+    target = currentText ? ctl::kCurrentText
+             : buttons   ? ctl::kButtonOpen
+             : tree      ? ctl::kTree
+                         : focused;
+  } else if (focused == ctl::kCurrentText) {
+    target = buttons ? ctl::kButtonOpen : tree ? ctl::kTree : ctl::kTextView;
+  } else {
+    target = (focused != ctl::kTree && tree) ? ctl::kTree : ctl::kTextView;
+  }
+  if (target != focused) ports_.view.focusControl(target);
+}
+
+// F6 jumps into the headings tree with the structure sound and the level of the selected
+// heading, and from the tree back to where the reader came from.
+void CLumen2Dlg::structureViewKey() {
+  const int focused = ports_.view.focusedControl();
+  if (settings_.TreeVisible && focused == ctl::kTree) {
+    ports_.view.focusControl(focusBeforeTree_ > 0 ? focusBeforeTree_ : ctl::kTextView);
+    return;
+  }
+  if (tree_.empty()) return;
+  const std::string sounds = folders_.programFolder + "UISounds/";
+  ports_.sounds.play(sounds + "StructureView.wav", true);
+  if (settings_.SoundOnHeadingChange) {
+    ports_.sounds.play(sounds + "Level" + std::to_string(tree_.depth(tree_.selected())) + ".wav",
+                       true);
+  }
+  if (settings_.TreeVisible) {
+    focusBeforeTree_ = focused;
+    ports_.view.focusControl(ctl::kTree);
+  } else if (openStructurePanel) {
+    focusBeforeTree_ = focused;
+    openStructurePanel();
+  }
+}
 
 }  // namespace orbis

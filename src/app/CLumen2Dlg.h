@@ -12,6 +12,11 @@
 #include "ports/MainView.h"
 #include "ports/Shell.h"
 #include "ports/Sounds.h"
+#include "book/BookRecord.h"
+#include "book/BookTables.h"
+#include "book/HeadingsTree.h"
+#include "settings/AcceleratorTable.h"
+#include "settings/Settings.h"
 
 namespace orbis {
 
@@ -22,13 +27,7 @@ struct MainPorts {
   Sounds& sounds;
   Shell& shell;
   Drives& drives;
-};
-
-// Window settings the shell itself reads; the settings store fills them.
-struct ShellSettings {
-  bool hideButtons = false;
-  bool hideCurrentText = false;
-  bool treeVisible = true;
+  const KeyNames& keyNames;
 };
 
 // The main window's logic: it owns the menu, lays out the controls, switches the language,
@@ -62,30 +61,49 @@ class CLumen2Dlg {
   std::string helpFilePath() const;
 
   MenuModel& menu() { return menu_; }
+  const AcceleratorTable& accelerators() const { return accelerators_; }
+  BookTables& tables() { return tables_; }
+  HeadingsTree& tree() { return tree_; }
+  BookRecord& book() { return book_; }
   const AppFolders& folders() const { return folders_; }
-  ShellSettings& shellSettings() { return shell_; }
+  Settings& settings() { return settings_; }
+  std::string settingsPath() const { return folders_.dataFolder + "Settings.dl"; }
+
+  // The main window's key filter for a key press (Windows virtual-key code and modifiers);
+  // true when the key was used up.
+  bool onKeyDown(int virtualKey, bool ctrl, bool alt, bool shift);
   const LayoutResult& lastLayout() const { return layout_; }
   bool updaterRequested() const { return updaterRequested_; }
   bool closing() const { return closing_; }
 
   // Where the text view shows a page (set by the window: the text view is wired later).
   std::function<void(const std::string& path)> showPage;
+  // Opens the structure panel with the headings tree when the tree is not in the main window.
+  std::function<void()> openStructurePanel;
 
  private:
   void registerCommands();
   void insertDriveItems();
   void relabel();
+  void rebuildAccelerators();
+  void loadSettings();
+  void tabFocus();
+  void structureViewKey();
 
   AppFolders folders_;
   MainPorts ports_;
   MenuModel menu_;
-  ShellSettings shell_;
+  Settings settings_;
+  BookTables tables_;
+  HeadingsTree tree_;
+  BookRecord book_;
+  AcceleratorTable accelerators_;
+  int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;  // drive items: id -> root
   std::map<int, std::function<void()>> commands_;
   bool updaterRequested_ = false;
   bool closing_ = false;
-  bool bookOpen_ = false;
   bool startPageShown_ = false;
 };
 

@@ -29,7 +29,7 @@ class MediaPlayer {
   virtual double rate() const = 0;
   virtual void setRate(double rate) = 0;  // speed with the pitch kept
   virtual int volume() const = 0;
-  virtual void setVolume(int volume) = 0;  // 0..100
+  virtual void setVolume(int volume) = 0;  // 0..100; values outside are clamped
   virtual bool mute() const = 0;
   virtual void setMute(bool mute) = 0;
 

@@ -13,6 +13,10 @@
 #include "app/CommandIds.h"
 #include "ui/MenuBarSync.h"
 
+// The pictures live in a static library; naming its initialiser keeps it in the program. The
+// macro must be used outside any namespace.
+static void initialiseImageResources() { Q_INIT_RESOURCE(images); }
+
 namespace orbis {
 
 namespace {
@@ -25,6 +29,7 @@ QString alternateFace(int id, const char* state) {
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+  initialiseImageResources();
   setWindowTitle(QString::fromLatin1(kTitle));
   setWindowIcon(QIcon(QStringLiteral(":/icons/orbis-velora.svg")));
   createControls();
@@ -158,7 +163,8 @@ void MainWindow::redrawMenu() {
 
 void MainWindow::endDialog() {
   ending_ = true;
-  close();
+  // The request may come from inside a close event that is being refused; close afterwards.
+  QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::bringForward() {
@@ -174,6 +180,7 @@ void MainWindow::bringForward() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (ending_ || !logic_) {
     event->accept();
+    if (onEnded) onEnded();
     return;
   }
   // The close box and Alt+F4 run the same shutdown as the Exit command.

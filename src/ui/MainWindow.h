@@ -48,6 +48,8 @@ class MainWindow : public QMainWindow, public MainView {
 
   // Keys are offered here before any widget sees them; true when a key was used.
   std::function<bool(QKeyEvent*)> keyFilter;
+  // Called once the window has closed for good.
+  std::function<void()> onEnded;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

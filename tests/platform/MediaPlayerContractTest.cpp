@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "QtEventLoop.h"
+#include "qtsupport/QtEventLoop.h"
 #include "platform/MpvPlayer.h"
 #include "support/ManualClock.h"
 #include "support/SimulatedPlayer.h"

@@ -1,4 +1,4 @@
-#include "QtEventLoop.h"
+#include "qtsupport/QtEventLoop.h"
 
 #include <QApplication>
 #include <QThread>

@@ -1,0 +1,133 @@
+#include "book/BookPaths.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+namespace orbis {
+
+namespace {
+
+bool exists(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The entry of `folder` named `name` in any letter case; an exact match is preferred.
+std::optional<std::string> findEntry(const std::string& folder, std::string_view name) {
+  std::string candidate = folder + std::string(name);
+  if (exists(candidate)) return candidate;
+  std::error_code error;
+  std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+  if (error) return std::nullopt;
+  for (const auto& entry : entries) {
+    std::string entryName = entry.path().filename().string();
+    if (equalIgnoringCase(entryName, name)) return folder + entryName;
+  }
+  return std::nullopt;
+}
+
+std::string withSlashes(std::string_view path) {
+  std::string out(path);
+  for (char& c : out)
+    if (c == '\\') c = '/';
+  return out;
+}
+
+}  // namespace
+
+std::string resolveBookPath(std::string_view path) {
+  std::string full = withSlashes(path);
+  if (full.empty() || exists(full)) return full;
+  // Walk from the deepest folder that exists as written, matching the rest by case.
+  std::string resolved;
+  size_t start = 0;
+  if (full[0] == '/') {
+    resolved = "/";
+    start = 1;
+  }
+  while (start <= full.size()) {
+    size_t end = full.find('/', start);
+    if (end == std::string::npos) end = full.size();
+    std::string_view component(full.data() + start, end - start);
+    bool last = end == full.size();
+    if (component.empty() || component == ".") {
+      // Doubled or trailing separators and "." name the same folder.
+    } else if (component == "..") {
+      resolved += "../";
+    } else {
+      auto found = findEntry(resolved, component);
+      if (!found) return full;
+      resolved = *found;
+      if (!last) resolved += '/';
+    }
+    if (last) break;
+    start = end + 1;
+  }
+  return resolved;
+}
+
+std::string resolveBookPath(std::string_view folder, std::string_view link) {
+  std::string base = withSlashes(folder);
+  if (!base.empty() && base.back() != '/') base += '/';
+  return resolveBookPath(base + withSlashes(link));
+}
+
+std::optional<std::string> readBookFile(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string content;
+  // One byte more than the size, so that the end is seen without growing the buffer.
+  content.resize(static_cast<size_t>(info.st_size) + 1);
+  size_t filled = 0;
+  for (;;) {
+    if (filled == content.size()) content.resize(content.size() + 65536);  // it grew
+    ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<size_t>(got);
+  }
+  ::close(fd);
+  content.resize(filled);
+  return content;
+}
+
+std::optional<std::string> readBookFile(std::string_view folder, std::string_view link,
+                                        std::string* resolvedPath) {
+  std::string path = withSlashes(folder);
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += withSlashes(link);
+  auto content = readBookFile(path);
+  if (!content) {
+    std::string resolved = resolveBookPath(path);
+    if (resolved != path) content = readBookFile(resolved);
+    path = std::move(resolved);
+  }
+  if (resolvedPath) *resolvedPath = std::move(path);
+  return content;
+}
+
+}  // namespace orbis

@@ -1,0 +1,103 @@
+#include "book/ValueRules.h"
+
+#include "book/TimeText.h"
+
+namespace orbis::rules {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+std::string_view rest(std::string_view line, size_t from) {
+  return from < line.size() ? line.substr(from) : std::string_view{};
+}
+
+// The characters from `start` up to the first of `stops` (or the end of the line).
+std::string copyUntil(std::string_view text, size_t start, std::string_view stops) {
+  if (start >= text.size()) return {};
+  size_t end = text.find_first_of(stops, start);
+  return std::string(text.substr(start, end == npos ? npos : end - start));
+}
+
+// Skips `skip` characters from the start of the first `name`, then copies up to a stop.
+std::string afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
+                      std::string_view stops) {
+  std::string_view text = rest(line, from);
+  size_t at = text.find(name);
+  if (at == npos) return {};
+  return copyUntil(text, at + skip, stops);
+}
+
+// The position of the first `">` whose next character exists and is not "<".
+size_t textStart(std::string_view text) {
+  for (size_t at = text.find("\">"); at != npos; at = text.find("\">", at + 1))
+    if (at + 2 < text.size() && text[at + 2] != '<') return at + 2;
+  return npos;
+}
+
+}  // namespace
+
+std::string value(std::string_view line, size_t from) {
+  std::string_view text = rest(line, from);
+  size_t at = text.find("=\"");
+  if (at == npos) return {};
+  return copyUntil(text, at + 2, "\"");
+}
+
+std::string timeValue(std::string_view line, size_t from) {
+  return normaliseTimeText(value(line, from));
+}
+
+std::string linkFile(std::string_view line, size_t from) {
+  std::string_view text = rest(line, from);
+  size_t at = text.find("href");
+  if (at == npos) return {};
+  at += 4;
+  if (at < text.size() && text[at] == '=') ++at;
+  if (at < text.size() && text[at] == '"') ++at;
+  return copyUntil(text, at, "#\"");
+}
+
+std::string fragment(std::string_view line, size_t from) {
+  std::string_view text = rest(line, from);
+  size_t at = text.find('#');
+  if (at == npos) return {};
+  return copyUntil(text, at + 1, "\"");
+}
+
+std::string linkText(std::string_view line, size_t from) {
+  std::string_view text = rest(line, from);
+  size_t start = textStart(text);
+  if (start == npos) return {};
+  size_t end = text.find("</", start);
+  return std::string(text.substr(start, end == npos ? npos : end - start));
+}
+
+std::string labelText(std::string_view line, size_t from) {
+  std::string_view text = rest(line, from);
+  size_t start = textStart(text);
+  if (start == npos) return {};
+  return copyUntil(text, start, "<");
+}
+
+std::string id(std::string_view line, size_t from) {
+  return afterName(line, from, "id=", 4, "\"");
+}
+
+std::string textSource(std::string_view line, size_t from) {
+  return afterName(line, from, "src=", 5, "#\"");
+}
+
+std::string audioSource(std::string_view line, size_t from) {
+  return afterName(line, from, "src=", 5, "\"");
+}
+
+std::string clipBegin(std::string_view line, size_t from) {
+  return afterName(line, from, "clip-begin", 16, "s");
+}
+
+std::string clipEnd(std::string_view line, size_t from) {
+  return afterName(line, from, "clip-end", 14, "s");
+}
+
+}  // namespace orbis::rules

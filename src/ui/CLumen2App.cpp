@@ -1,0 +1,159 @@
+#include "ui/CLumen2App.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <csignal>
+#include <iostream>
+
+#include "app/AppFolders.h"
+#include "app/CLumen2Dlg.h"
+#include "app/UiTexts.h"
+#include "app/Version.h"
+#include "book/BookReport.h"
+#include "platform/DesktopShell.h"
+#include "platform/LinuxDrives.h"
+#include "platform/MpvSounds.h"
+#include "platform/QtDialogs.h"
+#include "platform/ShutdownSignals.h"
+#include "platform/SingleInstance.h"
+#include "platform/VirtualKeys.h"
+#include "ui/MainWindow.h"
+
+namespace orbis {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: orbis-velora [OPTION] [BOOK]\n"
+    "A player for DAISY 2.02 talking books.\n"
+    "\n"
+    "  BOOK            a book folder or its ncc.html, opened at start\n"
+    "  --info BOOK     print what is known about a book and exit\n"
+    "  --tables BOOK   print the tables read from a book and exit\n"
+    "  --version       print the version and exit\n"
+    "  --help          print this help and exit\n";
+
+// The modifier names follow the interface language, which can change while the program runs.
+class CurrentLanguageKeyNames : public KeyNames {
+ public:
+  std::string keyName(int virtualKey) const override { return names().keyName(virtualKey); }
+  std::string ctrlName() const override { return names().ctrlName(); }
+  std::string altName() const override { return names().altName(); }
+  std::string shiftName() const override { return names().shiftName(); }
+
+ private:
+  static QtKeyNames names() { return QtKeyNames(languageIndex()); }
+};
+
+// A second start: tell the reader, and bring the running player forward.
+int answerSecondStart(SingleInstance& instance, Dialogs& dialogs) {
+  const std::string& text = uiTexts().alreadyRunning;
+  dialogs.messageBox(text, kProgramName, MessageButtons::Ok, MessageIcon::Warning);
+  auto found = instance.request(QString::fromLatin1(SingleInstance::kFindWindow));
+  if (!found || *found != QLatin1String("1")) return 0;
+  dialogs.messageBox(text, kProgramName, MessageButtons::Ok, MessageIcon::Warning);
+  instance.request(QString::fromLatin1(SingleInstance::kRestore));
+  return 0;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+  CommandLine line;
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& arg = arguments[i];
+    auto bookAfter = [&](std::string& target) {
+      if (i + 1 >= arguments.size()) {
+        line.error = arg.toStdString() + " needs a book";
+        return;
+      }
+      target = arguments[++i].toStdString();
+    };
+    if (arg == QLatin1String("--version")) {
+      line.showVersion = true;
+    } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+      line.showHelp = true;
+    } else if (arg == QLatin1String("--info")) {
+      bookAfter(line.infoBook);
+    } else if (arg == QLatin1String("--tables")) {
+      bookAfter(line.tablesBook);
+    } else if (arg.startsWith(QLatin1String("--"))) {
+      line.error = "unknown option " + arg.toStdString();
+    } else if (line.openBook.empty()) {
+      line.openBook = arg.toStdString();
+    } else {
+      line.error = "only one book can be opened";
+    }
+  }
+  return line;
+}
+
+int CLumen2App::run(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const CommandLine line = parseCommandLine(arguments);
+  if (!line.error.empty()) {
+    std::cerr << "orbis-velora: " << line.error << "\n" << kUsage;
+    return 2;
+  }
+  if (line.showHelp) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (line.showVersion) {
+    std::cout << "orbis-velora " << kVersionText << "\n";
+    return 0;
+  }
+  if (!line.infoBook.empty()) return writeBookInfo(line.infoBook, std::cout, std::cerr);
+  if (!line.tablesBook.empty()) return writeBookTables(line.tablesBook, std::cout, std::cerr);
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromLatin1(kProgramName));
+  QApplication::setQuitOnLastWindowClosed(false);
+  fillTexts(uiTexts(), kLanguageGerman);
+  languageIndex() = kLanguageGerman;
+
+  QtDialogs dialogs;
+  SingleInstance instance(QString::fromLatin1(kInstanceName));
+  if (!instance.becomePrimary()) return answerSecondStart(instance, dialogs);
+
+  AppFolders folders;
+  folders.programFolder = programFolderFor(QApplication::applicationFilePath().toStdString());
+  QDir::setCurrent(QString::fromStdString(folders.programFolder));
+  folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
+
+  MpvSounds sounds;
+  DesktopShell shell;
+  LinuxDrives drives;
+  CurrentLanguageKeyNames keyNames;
+  MainWindow window;
+  dialogs.setParent(&window);
+  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames});
+  window.attach(&dialog);
+  window.keyFilter = [&dialog](QKeyEvent* event) {
+    auto press = keyPressFromEvent(*event);
+    return press && dialog.onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift);
+  };
+  dialog.showPage = [&window](const std::string& path) {
+    window.textView()->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+  };
+  instance.setHandlers({
+      [&window] { return window.isVisible(); },
+      [&window] { window.bringForward(); },
+      [&dialog] { return dialog.onFocusQuery(); },
+      [&dialog] { dialog.onFocusTextView(); },
+  });
+
+  // The end of the desktop session closes the player like its Exit command.
+  ShutdownSignals shutdownSignals([&dialog] { dialog.onClose(); });
+
+  window.showMaximized();
+  dialog.onInitDialog();
+  window.onEnded = [&app] { app.quit(); };
+  app.exec();
+  dialog.onDestroy();
+  return 0;
+}
+
+}  // namespace orbis

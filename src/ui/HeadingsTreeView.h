@@ -1,0 +1,31 @@
+#pragma once
+#include <QStandardItemModel>
+#include <QTreeView>
+#include <vector>
+
+#include "book/HeadingsTree.h"
+
+namespace orbis {
+
+// Shows the headings tree model in a Qt tree view and hands the reader's choices back to it.
+// The model owns the state; the view only mirrors insertions, expansion and the selection.
+class HeadingsTreeMirror : public QObject {
+  Q_OBJECT
+ public:
+  HeadingsTreeMirror(HeadingsTree& tree, QTreeView& view);
+  ~HeadingsTreeMirror() override;
+
+ private:
+  void onModelChange(const TreeChange& change);
+  void onViewSelection(const QModelIndex& current);
+  QModelIndex indexOf(TreeNode node) const;
+
+  HeadingsTree& tree_;
+  QTreeView& view_;
+  QStandardItemModel items_;
+  std::vector<QStandardItem*> itemOfNode_;
+  int listener_ = 0;
+  bool mirroring_ = false;  // true while the view is set from the model
+};
+
+}  // namespace orbis

@@ -1,0 +1,222 @@
+#include "app/CLumen2Dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/CommandIds.h"
+#include "app/UiTexts.h"
+#include "support/FakeDrives.h"
+#include "support/FakeMainView.h"
+#include "support/RecordingShell.h"
+#include "support/RecordingSounds.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace orbis {
+namespace {
+
+using testing::FakeDrives;
+using testing::FakeKeyNames;
+using testing::FakeMainView;
+using testing::RecordingShell;
+using testing::RecordingSounds;
+using testing::ScriptedDialogs;
+using testing::TempDir;
+
+constexpr int kVkTab = 9, kVkEnter = 13, kVkEscape = 27, kVkF1 = 112, kVkF6 = 117;
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  MainDialogTest() {
+    fillTexts(uiTexts(), kLanguageGerman);
+    languageIndex() = kLanguageGerman;
+    folders.programFolder = std::string(ORBIS_SOURCE_DIR) + "/res/program/";
+    folders.dataFolder = data.str() + "/";
+  }
+  ~MainDialogTest() override {
+    fillTexts(uiTexts(), kLanguageGerman);
+    languageIndex() = kLanguageGerman;
+  }
+
+  CLumen2Dlg& start() {
+    dialog = std::make_unique<CLumen2Dlg>(folders, MainPorts{view, dialogs, sounds, shell, drives,
+                                                             keyNames});
+    dialog->showPage = [this](const std::string& page) { pages.push_back(page); };
+    dialog->onInitDialog();
+    return *dialog;
+  }
+
+  TempDir data;
+  AppFolders folders;
+  FakeMainView view;
+  ScriptedDialogs dialogs;
+  RecordingSounds sounds;
+  RecordingShell shell;
+  FakeDrives drives;
+  FakeKeyNames keyNames;
+  std::vector<std::string> pages;
+  std::unique_ptr<CLumen2Dlg> dialog;
+};
+
+TEST_F(MainDialogTest, StartShowsTheGermanWindowWithKeysAndTheStartPage) {
+  auto& dlg = start();
+  ASSERT_FALSE(sounds.played.empty());
+  EXPECT_EQ(sounds.names().front(), "OrbisVeloraStarted.wav");
+  EXPECT_FALSE(sounds.played.front().wait);
+  EXPECT_TRUE(std::filesystem::exists(data.path() / "Active.kbd"));
+  EXPECT_EQ(dlg.menu().text(cmd::kOpen), "&Öffnen\tCtrl+O");
+  EXPECT_EQ(dlg.menu().text(cmd::kPhraseBackward), "rückwärts\tShift+P");
+  EXPECT_EQ(dlg.menu().text(cmd::kPauseContinue), "Pause/Fortsetzen\tSPACE");
+  EXPECT_EQ(dlg.menu().text(cmd::kBookmarkList), "Liste...");  // no key, no hint
+  EXPECT_EQ(view.texts[ctl::kLabelTextView], "&Textansicht");
+  EXPECT_EQ(view.texts[ctl::kButtonOpen], "Daisy- Buch öffnen");
+  ASSERT_FALSE(pages.empty());
+  EXPECT_EQ(pages.back(), folders.programFolder + "documents/html/start_de.html");
+  EXPECT_EQ(view.focused, ctl::kTextView);
+  EXPECT_TRUE(dlg.menu().find(cmd::kGerman)->radioChecked);
+  EXPECT_FALSE(dlg.menu().isEnabled(cmd::kGerman));
+  EXPECT_TRUE(dlg.menu().isEnabled(cmd::kEnglish));
+  EXPECT_GT(view.layoutCount, 0);
+}
+
+TEST_F(MainDialogTest, LanguageCommandRelabelsEverythingAtOnce) {
+  auto& dlg = start();
+  ASSERT_TRUE(dlg.onCommand(cmd::kEnglish));
+  EXPECT_EQ(dlg.menu().bar()[4].text, "&Bookmark");
+  EXPECT_EQ(dlg.menu().bar()[7].text, "Help");
+  EXPECT_EQ(dlg.menu().text(cmd::kOpen), "&Open\tCtrl+O");
+  EXPECT_EQ(dlg.menu().findPopup("Gesch&windigkeit")->text, "Speed");
+  EXPECT_EQ(view.texts[ctl::kButtonLevels], "Show headings");
+  EXPECT_EQ(view.texts[ctl::kLabelCurrentText], "Current te&xt");
+  EXPECT_EQ(pages.back(), folders.programFolder + "documents/html/start_en.html");
+  EXPECT_FALSE(dlg.menu().isEnabled(cmd::kEnglish));
+  EXPECT_TRUE(dlg.menu().isEnabled(cmd::kGerman));
+  EXPECT_TRUE(dlg.menu().find(cmd::kEnglish)->radioChecked);
+  EXPECT_FALSE(dlg.menu().find(cmd::kGerman)->radioChecked);
+  EXPECT_EQ(dlg.settings().Language, kLanguageEnglish);
+
+  dlg.onCommand(cmd::kGerman);
+  EXPECT_EQ(dlg.menu().text(cmd::kOpen), "&Öffnen\tCtrl+O");  // one hint, not two
+  EXPECT_EQ(view.texts[ctl::kButtonLevels], "Ebenen anzeigen");
+}
+
+TEST_F(MainDialogTest, StoredLanguage200StartsInEnglish) {
+  Settings stored = Settings::defaults(folders.dataFolder);
+  stored.Language = 200;
+  ASSERT_TRUE(stored.save(folders.dataFolder + "Settings.dl"));
+  auto& dlg = start();
+  EXPECT_EQ(dlg.menu().text(cmd::kExit), "Exit\tAlt+F4");
+  EXPECT_EQ(uiTexts().alreadyRunning, "Lumen already running.");
+  EXPECT_EQ(pages.back(), folders.programFolder + "documents/html/start_en.html");
+}
+
+TEST_F(MainDialogTest, EscapeIsSwallowedAndEnterNeverCloses) {
+  auto& dlg = start();
+  view.focused = ctl::kTextView;
+  EXPECT_TRUE(dlg.onKeyDown(kVkEscape, false, false, false));
+  EXPECT_FALSE(dlg.onKeyDown(kVkEnter, false, false, false));
+  EXPECT_FALSE(view.ended);
+  EXPECT_FALSE(dlg.closing());
+}
+
+TEST_F(MainDialogTest, TabWalksTheVisibleAreas) {
+  auto& dlg = start();
+  view.focused = ctl::kTextView;
+  dlg.onKeyDown(kVkTab, false, false, false);
+  EXPECT_EQ(view.focused, ctl::kCurrentText);
+  dlg.onKeyDown(kVkTab, false, false, true);  // Shift+Tab moves the same way
+  EXPECT_EQ(view.focused, ctl::kButtonOpen);
+  view.focused = ctl::kButtonMute;  // from any button on to the tree
+  dlg.onKeyDown(kVkTab, false, false, false);
+  EXPECT_EQ(view.focused, ctl::kTree);
+  dlg.onKeyDown(kVkTab, false, false, false);
+  EXPECT_EQ(view.focused, ctl::kTextView);
+
+  dlg.settings().HideCurrentText = true;
+  dlg.onKeyDown(kVkTab, false, false, false);
+  EXPECT_EQ(view.focused, ctl::kButtonOpen);
+
+  dlg.settings().HideButtons = true;
+  dlg.settings().TreeVisible = false;
+  view.focused = ctl::kTextView;
+  EXPECT_TRUE(dlg.onKeyDown(kVkTab, false, false, false));
+  EXPECT_EQ(view.focused, ctl::kTextView);  // nothing else to go to
+}
+
+TEST_F(MainDialogTest, F6JumpsIntoTheTreeWithItsSoundsAndBack) {
+  auto& dlg = start();
+  sounds.played.clear();
+  view.focused = ctl::kCurrentText;
+  dlg.onKeyDown(kVkF6, false, false, false);
+  EXPECT_TRUE(sounds.played.empty());  // an empty tree: nothing at all
+  EXPECT_EQ(view.focused, ctl::kCurrentText);
+
+  TreeNode top = dlg.tree().insert(kNoNode, "Kapitel", 0);
+  TreeNode child = dlg.tree().insert(top, "Abschnitt", 1);
+  dlg.tree().select(child);
+  dlg.onKeyDown(kVkF6, false, false, false);
+  EXPECT_EQ(sounds.names(), (std::vector<std::string>{"StructureView.wav", "Level2.wav"}));
+  EXPECT_TRUE(sounds.played[0].wait && sounds.played[1].wait);
+  EXPECT_EQ(view.focused, ctl::kTree);
+  dlg.onKeyDown(kVkF6, false, false, false);
+  EXPECT_EQ(view.focused, ctl::kCurrentText);
+}
+
+TEST_F(MainDialogTest, ExitSavesTheSettingsAndDestructionPlaysTheClosingSound) {
+  auto& dlg = start();
+  dlg.onCommand(cmd::kEnglish);
+  dlg.onCommand(cmd::kExit);
+  EXPECT_TRUE(view.ended);
+  Settings saved;
+  saved.load(folders.dataFolder + "Settings.dl", folders.dataFolder);
+  EXPECT_EQ(saved.Language, kLanguageEnglish);
+  sounds.played.clear();
+  dlg.onDestroy();
+  ASSERT_EQ(sounds.names(), std::vector<std::string>{"OrbisVeloraClosed.wav"});
+  EXPECT_TRUE(sounds.played[0].wait);
+}
+
+TEST_F(MainDialogTest, FocusQueryAndHelp) {
+  auto& dlg = start();
+  view.focused = ctl::kCurrentText;
+  EXPECT_EQ(dlg.onFocusQuery(), 0x534B0000u | 1046u);
+  view.focused = -1;
+  EXPECT_EQ(dlg.onFocusQuery(), 0x534B0000u);
+  dlg.onFocusTextView();
+  EXPECT_EQ(view.focused, ctl::kTextView);
+
+  EXPECT_TRUE(dlg.onKeyDown(kVkF1, false, false, false));
+  dlg.onCommand(cmd::kEnglish);
+  dlg.onCommand(cmd::kHelp);
+  ASSERT_EQ(shell.documents.size(), 2u);
+  EXPECT_EQ(shell.documents[0], folders.programFolder + "Documents/Manuals/ORVEL-DE.html");
+  EXPECT_EQ(shell.documents[1], folders.programFolder + "Documents/Manuals/ORVEL-EN.html");
+  EXPECT_TRUE(std::filesystem::exists(shell.documents[1]));
+}
+
+TEST_F(MainDialogTest, DriveItemsStandBeforeExitAndFollowTheLanguage) {
+  drives.drives = {{"/dev/sr0", "/media/cdrom0"}, {"/dev/sr1", "/dev/sr1"}};
+  auto& dlg = start();
+  const auto& daisy = dlg.menu().bar()[0].children;
+  ASSERT_GE(daisy.size(), 4u);
+  EXPECT_EQ(daisy[daisy.size() - 1].id, cmd::kExit);
+  EXPECT_TRUE(daisy[daisy.size() - 2].separator);
+  EXPECT_EQ(daisy[daisy.size() - 3].id, 1125);
+  EXPECT_EQ(daisy[daisy.size() - 4].id, 1124);
+  EXPECT_EQ(dlg.menu().text(1124), "/media/cdrom0 herausfahren");
+  dlg.onCommand(cmd::kEnglish);
+  EXPECT_EQ(dlg.menu().text(1125), "/dev/sr1 eject");
+}
+
+TEST_F(MainDialogTest, HiddenCurrentTextGraysBraille) {
+  auto& dlg = start();
+  EXPECT_TRUE(dlg.menu().isEnabled(cmd::kBraille));
+  dlg.settings().HideCurrentText = true;
+  dlg.onSize();
+  EXPECT_FALSE(dlg.menu().isEnabled(cmd::kBraille));
+  EXPECT_FALSE(view.layout.visible[ctl::kCurrentText]);
+}
+
+}  // namespace
+}  // namespace orbis

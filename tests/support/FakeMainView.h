@@ -1,0 +1,48 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "ports/MainView.h"
+#include "settings/KeyText.h"
+
+namespace orbis::testing {
+
+// The main window without pixels: remembers what the logic asked of it.
+class FakeMainView : public MainView {
+ public:
+  void setControlText(int id, const std::string& text) override { texts[id] = text; }
+  void applyLayout(const LayoutResult& result) override {
+    layout = result;
+    ++layoutCount;
+  }
+  int clientWidth() const override { return width; }
+  int clientHeight() const override { return height; }
+  void setButtonAlternate(int id, bool alternate) override { alternates[id] = alternate; }
+  void focusControl(int id) override { focused = id; }
+  int focusedControl() const override { return focused; }
+  void showAboutBox() override { ++aboutBoxes; }
+  void redrawMenu() override { ++menuRedraws; }
+  void endDialog() override { ended = true; }
+
+  std::map<int, std::string> texts;
+  std::map<int, bool> alternates;
+  LayoutResult layout;
+  int layoutCount = 0;
+  int width = 1280;
+  int height = 900;
+  int focused = -1;
+  int aboutBoxes = 0;
+  int menuRedraws = 0;
+  bool ended = false;
+};
+
+// Key names as an English keyboard layout gives them.
+class FakeKeyNames : public KeyNames {
+ public:
+  std::string keyName(int virtualKey) const override;
+  std::string ctrlName() const override { return "Ctrl"; }
+  std::string altName() const override { return "Alt"; }
+  std::string shiftName() const override { return "Shift"; }
+};
+
+}  // namespace orbis::testing

@@ -1,0 +1,141 @@
+#include "ui/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QTest>
+
+#include "app/CLumen2Dlg.h"
+#include "app/CommandIds.h"
+#include "app/UiTexts.h"
+#include "platform/VirtualKeys.h"
+#include "qtsupport/QtEventLoop.h"
+#include "support/FakeDrives.h"
+#include "support/FakeMainView.h"
+#include "support/RecordingShell.h"
+#include "support/RecordingSounds.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace orbis {
+namespace {
+
+using namespace orbis::testing;
+
+// Widgets need the application object before they are made.
+struct WithApplication {
+  WithApplication() { ensureQtApplication(); }
+};
+
+class MainWindowTest : public ::testing::Test, WithApplication {
+ protected:
+  MainWindowTest() {
+    fillTexts(uiTexts(), kLanguageGerman);
+    languageIndex() = kLanguageGerman;
+    folders.programFolder = std::string(ORBIS_PROGRAM_DIR) + "/";
+    folders.dataFolder = data.str() + "/";
+    dialog = std::make_unique<CLumen2Dlg>(
+        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames});
+    window.attach(dialog.get());
+    window.keyFilter = [this](QKeyEvent* event) {
+      auto press = keyPressFromEvent(*event);
+      return press && dialog->onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift);
+    };
+    window.resize(1280, 900);
+    window.show();
+    dialog->onInitDialog();
+    QApplication::processEvents();
+  }
+
+  TempDir data;
+  AppFolders folders;
+  ScriptedDialogs dialogs;
+  RecordingSounds sounds;
+  RecordingShell shell;
+  FakeDrives drives;
+  FakeKeyNames keyNames;
+  MainWindow window;
+  std::unique_ptr<CLumen2Dlg> dialog;
+};
+
+TEST_F(MainWindowTest, TitleMenusAndButtonsAreInPlace) {
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Orbis - Orbis Velora"));
+  const auto menus = window.menuBar()->actions();
+  ASSERT_EQ(menus.size(), 8);
+  EXPECT_EQ(menus[0]->text(), QStringLiteral("&DAISY"));
+  EXPECT_EQ(menus[7]->text(), QStringLiteral("Hilfe"));
+  for (const auto& faces : {ctl::kButtonOpen, ctl::kButtonNextPage, ctl::kButtonMute}) {
+    ImageButton* button = window.button(faces);
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isVisible());
+    EXPECT_EQ(button->width(), CLumen2Dlg::kButtonSize);
+  }
+}
+
+TEST_F(MainWindowTest, EscapeAndEnterNeverCloseTheWindow) {
+  window.textView()->setFocus();
+  QTest::keyClick(window.textView(), Qt::Key_Escape);
+  QTest::keyClick(window.textView(), Qt::Key_Return);
+  QTest::keyClick(window.button(ctl::kButtonLevels), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(dialog->closing());
+}
+
+TEST_F(MainWindowTest, TheCloseBoxRunsTheExitRoutine) {
+  window.close();
+  QApplication::processEvents();
+  EXPECT_TRUE(dialog->closing());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_TRUE(std::filesystem::exists(data.path() / "Settings.dl"));
+}
+
+TEST_F(MainWindowTest, EveryButtonAndLabelHasAnAccessibleName) {
+  int buttons = 0, labels = 0;
+  for (QWidget* child : window.findChildren<QWidget*>()) {
+    if (!child->isVisible()) continue;
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(child);
+    ASSERT_NE(access, nullptr);
+    const QString name = access->text(QAccessible::Name);
+    if (qobject_cast<ImageButton*>(child)) {
+      ++buttons;
+      EXPECT_FALSE(name.isEmpty()) << child->objectName().toStdString();
+      EXPECT_EQ(child->toolTip(), name);
+    } else if (qobject_cast<QLabel*>(child)) {
+      ++labels;
+      EXPECT_FALSE(name.isEmpty());
+    }
+  }
+  EXPECT_EQ(buttons, 19);
+  EXPECT_EQ(labels, 3);
+  // The labelled controls carry the label's words without the mnemonic mark.
+  EXPECT_EQ(window.textView()->accessibleName(), QStringLiteral("Textansicht"));
+  EXPECT_EQ(window.currentText()->accessibleName(), QStringLiteral("Aktuelle Textzeile"));
+  EXPECT_EQ(window.tree()->accessibleName(), QStringLiteral("Ebenen"));
+}
+
+TEST_F(MainWindowTest, EnglishRelabelsButtonsAndMenusAtOnce) {
+  dialog->onCommand(cmd::kEnglish);
+  QApplication::processEvents();
+  EXPECT_EQ(window.button(ctl::kButtonPlay)->accessibleName(), QStringLiteral("Play"));
+  EXPECT_EQ(window.menuBar()->actions()[4]->text(), QStringLiteral("&Bookmark"));
+  EXPECT_EQ(window.textView()->accessibleName(), QStringLiteral("Text view"));
+}
+
+TEST_F(MainWindowTest, TabMovesTheFocusThroughTheAreas) {
+  window.activateWindow();
+  window.textView()->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.currentText());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.button(ctl::kButtonOpen));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), window.tree());
+}
+
+}  // namespace
+}  // namespace orbis
