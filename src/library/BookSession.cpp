@@ -1,0 +1,229 @@
+#include "library/BookSession.h"
+
+#include <algorithm>
+
+#include "app/CommandIds.h"
+#include "app/UiTexts.h"
+#include "library/BookMenus.h"
+#include "playback/BookFilePath.h"
+#include "playback/DecimalText.h"
+
+namespace orbis {
+
+BookSession::BookSession(BookSessionContext context)
+    : ctx_(std::move(context)),
+      hooks_(ctx_.playback),
+      phrases_(env()),
+      tracker_(env(), phrases_),
+      audio_(env()),
+      resume_(env()),
+      lastBook_(ctx_.folders.dataFolder) {
+  ctx_.tables.phrase.setListener(
+      [this](BookTable&, const RowStateChange& change) { phrases_.onPhraseSelected(change); });
+  treeListener_ = ctx_.tree.addListener([this](const TreeChange& change) {
+    if (change.kind == TreeChange::SelectionChanged) phrases_.startSelectedHeading();
+  });
+}
+
+BookSession::~BookSession() {
+  ctx_.tables.phrase.setListener(nullptr);
+  ctx_.tree.removeListener(treeListener_);
+}
+
+PlaybackEnv BookSession::env() {
+  return PlaybackEnv{ctx_.tables,   ctx_.tree,  ctx_.book,   ctx_.menu,
+                     ctx_.settings, ctx_.player, ctx_.timers, ctx_.sounds,
+                     ctx_.folders.programFolder, ctx_.folders.dataFolder, state_, hooks_};
+}
+
+void BookSession::applySettings(const SettingsLoadResult& loaded) {
+  const Settings& s = ctx_.settings;
+  state_.autoPlayback = s.AutoPlay;
+  state_.skipFootnotes = s.SkipFootnotes;
+  state_.skipSidebars = s.SkipSidebars;
+  state_.skipProducerNotes = s.SkipProducerNotes;
+  state_.skipPageNumbers = s.SkipPageNumbers;
+  ctx_.menu.setChecked(cmd::kAutoPlay, s.AutoPlay);
+  ctx_.menu.setChecked(cmd::kSkipFootnotes, s.SkipFootnotes);
+  ctx_.menu.setChecked(cmd::kSkipSidebars, s.SkipSidebars);
+  ctx_.menu.setChecked(cmd::kSkipProdNotes, s.SkipProducerNotes);
+  ctx_.menu.setChecked(cmd::kSkipPageNumbers, s.SkipPageNumbers);
+  // Without a stored value the player keeps its own, and that is what reading applies.
+  if (loaded.volumeRead) ctx_.player.setVolume(s.Volume);
+  if (loaded.rateRead) ctx_.player.setRate(s.Rate);
+  state_.volume = ctx_.player.volume();
+  state_.rate = ctx_.player.rate();
+  ctx_.menu.redraw();
+}
+
+bool BookSession::onCommand(int id) {
+  switch (id) {
+    case cmd::kOpen: openCommand(); return true;
+    case cmd::kLastBook: lastBookCommand(); return true;
+    case cmd::kPhraseForward:
+    case ctl::kButtonNextPhrase: phraseForward(); return true;
+    case cmd::kPhraseBackward:
+    case ctl::kButtonPreviousPhrase: phraseBackward(); return true;
+    case cmd::kPauseContinue:
+    case ctl::kButtonPlay: audio_.pauseContinue(); return true;
+    case ctl::kButtonStop: audio_.stop(); return true;
+    case cmd::kWindForward:
+    case ctl::kButtonForward: audio_.windForward(); return true;
+    case cmd::kWindBackward:
+    case ctl::kButtonRewind: audio_.windBackward(); return true;
+    case cmd::kFaster: audio_.faster(); return true;
+    case cmd::kSpeedNormal: audio_.normalSpeed(); return true;
+    case cmd::kSlower: audio_.slower(); return true;
+    case cmd::kVolumeUp: audio_.louder(); return true;
+    case cmd::kVolumeNormal: audio_.normalVolume(); return true;
+    case cmd::kVolumeDown: audio_.quieter(); return true;
+    case ctl::kButtonMute: audio_.toggleMute(); return true;
+    case cmd::kAutoPlay: audio_.toggleAutoPlayback(); return true;
+    case ctl::kButtonVolume: audio_.openVolumeSlider(); return true;
+    case ctl::kButtonSpeed: audio_.openSpeedSlider(); return true;
+    default: return false;
+  }
+}
+
+void BookSession::onTimer(int id) {
+  if (id == kHighlightTimer) tracker_.onHighlightTick();
+  if (id == kTrackingTimer) tracker_.onTrackingTick();
+}
+
+void BookSession::phraseForward() {
+  state_.forceSeek = true;
+  phrases_.nextPhraseInTitle();
+}
+
+void BookSession::phraseBackward() {
+  state_.forceSeek = true;
+  phrases_.previousPhraseInTitle();
+}
+
+void BookSession::openBookFolder(const std::string& folder) {
+  closeBook();
+  loadBook(folder);
+}
+
+void BookSession::openCommand() {
+  closeBook();
+  const auto chosen =
+      ctx_.dialogs.openFile(uiTexts().browseForBook, FileFilter{"NCC", "ncc.html"}, "");
+  if (!chosen) return;
+  // The reader may pick "ncc.html" or "NCC.HTML"; the book is the folder that holds it.
+  const size_t slash = chosen->rfind('/');
+  loadBook(slash == std::string::npos ? std::string("./") : chosen->substr(0, slash + 1));
+}
+
+void BookSession::lastBookCommand() {
+  closeBookForLastBook();
+  const auto folder = lastBook_.read();
+  if (!folder) return;
+  loadBook(*folder);
+  // One step back only: the item comes back with the next book opened another way.
+  ctx_.menu.setEnabled(cmd::kLastBook, false);
+  ctx_.menu.redraw();
+}
+
+void BookSession::closeBook() { saveBook(true); }
+
+void BookSession::closeBookForLastBook() {
+  saveBook(false);
+  callHook(ctx_.library.clearSearchHighlight);
+}
+
+void BookSession::saveBook(bool writeLastBook) {
+  if (!ctx_.book.open) return;
+  ctx_.book.open = false;
+  ctx_.timers.kill(kHighlightTimer);
+  ctx_.timers.kill(kTrackingTimer);
+  if (writeLastBook) lastBook_.write(ctx_.book.folder);
+  resume_.savePosition();
+  resume_.saveBookmarks();
+  clearBook();
+}
+
+void BookSession::clearBook() {
+  ctx_.timers.kill(kHighlightTimer);
+  ctx_.timers.kill(kTrackingTimer);
+  state_.lastAudioFile.clear();
+  callHook(ctx_.library.forgetHighlight);
+  ctx_.tree.deleteAll();
+  callHook(ctx_.library.clearStructureLists);
+  ctx_.tables.clearAll();
+  ctx_.player.setUrl("");
+  callHook(ctx_.library.showStartPage);
+  state_.startPageShown = true;
+  state_.lastDocument.clear();
+  grayBookMenus(ctx_.menu);
+  ctx_.menu.redraw();
+}
+
+bool BookSession::loadBook(const std::string& folder) {
+  closeBook();
+  ctx_.book.folder = withTrailingSlash(folder);
+  const LoadOutcome outcome = ctx_.loader ? ctx_.loader(ctx_.book.folder) : LoadOutcome{};
+  if (!outcome.ok) {
+    // A load that gave up half way may have left headings behind; none of them can be read.
+    clearBook();
+    return false;
+  }
+  ctx_.book.metadata = outcome.metadata;
+  ctx_.book.features = outcome.features;
+  resume_.loadBookmarks();
+  enableMenus();
+  ctx_.book.open = true;
+  announceBook();
+  resume_.restorePosition();
+  ctx_.menu.setEnabled(cmd::kLastBook, true);
+  ctx_.menu.redraw();
+  return true;
+}
+
+void BookSession::enableMenus() {
+  const BookFeatures& features = ctx_.book.features;
+  enableBookMenus(ctx_.menu, {features, ctx_.tree.count(), ctx_.tables.bookmark.rowCount() > 0});
+  if (features.groups && ctx_.library.fillGroupList) {
+    std::vector<std::string> groups;
+    for (int row = 0; row < ctx_.tables.group.rowCount(); ++row) {
+      groups.push_back(ctx_.tables.group.cell(row, GroupCol::Label));
+    }
+    ctx_.library.fillGroupList(groups);
+  }
+  if (features.pages && ctx_.tables.page.rowCount() > 0) ctx_.tables.page.select(0);
+  if (ctx_.tables.bookmark.rowCount() > 0) callHook(hooks_.enableBookmarkList);
+  ctx_.menu.redraw();
+}
+
+// The book's first clip tells the reader which book has opened; it is heard to its end before
+// reading starts.
+void BookSession::announceBook() {
+  const BookTable& phrases = ctx_.tables.phrase;
+  const std::string& audio = phrases.cell(0, PhraseCol::Audio);
+  if (audio.empty()) return;
+  // Bounded, so that a garbled end time cannot overflow the conversion.
+  const double seconds = std::clamp(decimalValue(phrases.cell(0, PhraseCol::End)), 0.0, 1.0e6);
+  const long untilMs = static_cast<long>(seconds * 1000.0);
+  ctx_.sounds.playUntil(resolveBookFile(ctx_.book.folder, audio), untilMs);
+}
+
+void BookSession::shutdown() {
+  if (ctx_.book.open) {
+    ctx_.book.open = false;
+    ctx_.timers.kill(kHighlightTimer);
+    ctx_.timers.kill(kTrackingTimer);
+    lastBook_.write(ctx_.book.folder);
+    resume_.savePosition();
+    resume_.saveBookmarks();
+  }
+  Settings& s = ctx_.settings;
+  s.Volume = state_.volume;
+  s.Rate = state_.rate;
+  s.AutoPlay = state_.autoPlayback;
+  s.SkipFootnotes = state_.skipFootnotes;
+  s.SkipSidebars = state_.skipSidebars;
+  s.SkipProducerNotes = state_.skipProducerNotes;
+  s.SkipPageNumbers = state_.skipPageNumbers;
+}
+
+}  // namespace orbis

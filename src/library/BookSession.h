@@ -1,0 +1,141 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/AppFolders.h"
+#include "app/MenuModel.h"
+#include "book/BookRecord.h"
+#include "book/BookTables.h"
+#include "book/HeadingsTree.h"
+#include "library/LastBookFile.h"
+#include "playback/AudioControls.h"
+#include "playback/PhrasePlayer.h"
+#include "playback/PlaybackEnv.h"
+#include "playback/PlaybackTracker.h"
+#include "playback/ResumePositions.h"
+#include "ports/Dialogs.h"
+#include "ports/MediaPlayer.h"
+#include "ports/Sounds.h"
+#include "ports/Timers.h"
+#include "settings/Settings.h"
+
+namespace orbis {
+
+// What the book loader reports. On success it has filled the title, phrase, page and group
+// tables and the headings tree; on failure it has told the reader why.
+struct LoadOutcome {
+  bool ok = false;
+  BookMetadata metadata;
+  BookFeatures features;
+};
+// Loads the book in a folder ending in "/" (in the program, behind its progress dialog).
+using BookLoader = std::function<LoadOutcome(const std::string& folder)>;
+
+// What opening and closing a book asks of the rest of the main window; empty hooks do nothing.
+struct LibraryHooks {
+  std::function<void()> showStartPage;         // the start page of the current language
+  std::function<void()> forgetHighlight;       // the text view's current highlight
+  std::function<void()> clearSearchHighlight;  // the search-hit marking (Last book only)
+  // The structure panel's bookmark, group and search-result lists: empty and disable them;
+  // enable and fill the group list.
+  std::function<void()> clearStructureLists;
+  std::function<void(const std::vector<std::string>& groups)> fillGroupList;
+};
+
+// Everything of the main window a book session works on. The session keeps the references.
+struct BookSessionContext {
+  BookTables& tables;
+  HeadingsTree& tree;
+  BookRecord& book;
+  MenuModel& menu;
+  Settings& settings;
+  MediaPlayer& player;
+  Timers& timers;
+  Sounds& sounds;
+  Dialogs& dialogs;
+  AppFolders folders;
+  BookLoader loader;
+  PlaybackHooks playback;
+  LibraryHooks library;
+};
+
+// The reading core of the main window: opening, reading and closing a book. It listens to the
+// phrase table and the headings tree itself; the window hands it commands, timer ticks and the
+// player's events.
+class BookSession {
+ public:
+  explicit BookSession(BookSessionContext context);
+  ~BookSession();
+  BookSession(const BookSession&) = delete;
+  BookSession& operator=(const BookSession&) = delete;
+
+  // After the settings were loaded: takes over rate, volume, auto playback and the skip flags,
+  // sets their check marks and hands volume and rate to the player when the file had them.
+  void applySettings(const SettingsLoadResult& loaded);
+
+  // The commands and buttons the session owns; false for any other id.
+  bool onCommand(int id);
+  // Timers 1 and 2; other ids are ignored.
+  void onTimer(int id);
+  void onPlayStateChange(PlayState state) { audio_.onPlayStateChange(state); }
+  void onPlayerError() { phrases_.onPlayerError(); }
+  // Menu bar and structure panel: reading pauses while they are open.
+  void onMenuOpened() { audio_.onMenuOpened(); }
+  void onMenuClosed() { audio_.onMenuClosed(); }
+  void onPopupClosed() { audio_.onPopupClosed(); }
+  void onSlidersMoved(int volumePosition, int speedPosition) {
+    audio_.onSlidersMoved(volumePosition, speedPosition);
+  }
+  // Runs a dialog with reading paused; see AudioControls::duringModal.
+  template <typename Dialog>
+  decltype(auto) duringModal(Dialog&& dialog) {
+    return audio_.duringModal(std::forward<Dialog>(dialog));
+  }
+
+  // Closes the current book and opens the one in folder (the command line and the library
+  // commands use this).
+  void openBookFolder(const std::string& folder);
+  void openCommand();
+  void lastBookCommand();
+  // Saves the book's state (last book, position, bookmarks) and clears it; nothing without a
+  // book.
+  void closeBook();
+  // The same without writing the last-book file, for the Last book command.
+  void closeBookForLastBook();
+  // Empties tables, tree and views and grays the book menus; also run once at start.
+  void clearBook();
+  // Loads the book in folder; true when it is open afterwards.
+  bool loadBook(const std::string& folder);
+  // The book part of the exit routine, then the playback values back into the settings.
+  void shutdown();
+
+  // Phrase forward and back: force a seek, step within the heading.
+  void phraseForward();
+  void phraseBackward();
+
+  PlaybackState& state() { return state_; }
+  PhrasePlayer& phrasePlayer() { return phrases_; }
+  PlaybackTracker& tracker() { return tracker_; }
+  AudioControls& audio() { return audio_; }
+  ResumePositions& resume() { return resume_; }
+  const LastBookFile& lastBookFile() const { return lastBook_; }
+
+ private:
+  PlaybackEnv env();
+  void saveBook(bool writeLastBook);
+  void enableMenus();
+  void announceBook();
+
+  BookSessionContext ctx_;
+  PlaybackState state_;
+  PlaybackHooks hooks_;
+  PhrasePlayer phrases_;
+  PlaybackTracker tracker_;
+  AudioControls audio_;
+  ResumePositions resume_;
+  LastBookFile lastBook_;
+  int treeListener_ = 0;
+};
+
+}  // namespace orbis

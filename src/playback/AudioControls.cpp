@@ -1,0 +1,161 @@
+#include "playback/AudioControls.h"
+
+#include <algorithm>
+
+#include "app/CommandIds.h"
+#include "playback/SliderMapping.h"
+
+namespace orbis {
+
+namespace {
+constexpr double kRateStep = 0.2;
+constexpr double kFastestRateToStepFrom = 1.9;
+constexpr double kSlowestRateToStepFrom = 0.8;
+constexpr int kVolumeStep = 10;
+constexpr int kNormalVolume = 50;
+// The player reports scanning states with these numbers; they count as "not playing".
+constexpr int kScanForward = 4;
+constexpr int kScanReverse = 5;
+}  // namespace
+
+void AudioControls::pauseContinue() {
+  MediaPlayer& player = env_.player;
+  const PlayState state = player.playState();
+  const int code = static_cast<int>(state);
+  if (state == PlayState::Playing) {
+    player.pause();
+  } else if (state == PlayState::Paused || state == PlayState::MediaEnded ||
+             state == PlayState::Stopped || code == kScanForward || code == kScanReverse) {
+    player.play();
+  }
+  refresh();
+}
+
+void AudioControls::stop() {
+  env_.player.stop();
+  refresh();
+}
+
+void AudioControls::windForward() { wind(+1.0); }
+void AudioControls::windBackward() { wind(-1.0); }
+
+void AudioControls::wind(double direction) {
+  MediaPlayer& player = env_.player;
+  if (player.playState() == PlayState::MediaEnded) return;
+  const double step = player.duration() / 1000.0;
+  const double position = player.currentPosition();
+  // Never before the start of the file: a position the player cannot take.
+  const double target = std::max(0.0, position + direction * step);
+  if (direction > 0 ? target > position : target < position) player.setCurrentPosition(target);
+}
+
+// The rate is remembered as the one now set, so that the next jump, which re-applies the
+// remembered rate, keeps the speed the reader chose (and the settings store it at exit).
+void AudioControls::faster() {
+  const double rate = env_.player.rate();
+  env_.state.rate = rate;
+  if (rate <= kFastestRateToStepFrom) {
+    env_.state.rate = rate + kRateStep;
+    env_.player.setRate(env_.state.rate);
+  }
+  refresh();
+}
+
+void AudioControls::normalSpeed() {
+  env_.state.rate = 1.0;
+  env_.player.setRate(1.0);
+  refresh();
+}
+
+void AudioControls::slower() {
+  const double rate = env_.player.rate();
+  env_.state.rate = rate;
+  if (rate >= kSlowestRateToStepFrom) {
+    env_.state.rate = rate - kRateStep;
+    env_.player.setRate(env_.state.rate);
+  }
+  refresh();
+}
+
+// No limits: the player takes what it can of values outside 0..100.
+void AudioControls::louder() { setVolume(env_.player.volume() + kVolumeStep); }
+void AudioControls::normalVolume() { setVolume(kNormalVolume); }
+void AudioControls::quieter() { setVolume(env_.player.volume() - kVolumeStep); }
+
+void AudioControls::setVolume(int volume) {
+  env_.player.setVolume(volume);
+  refresh();  // reads the volume back into the playback volume
+}
+
+void AudioControls::toggleMute() {
+  env_.player.setMute(!env_.player.mute());
+  refresh();
+}
+
+void AudioControls::toggleAutoPlayback() {
+  const bool wasChecked = env_.menu.isChecked(cmd::kAutoPlay);
+  env_.menu.setChecked(cmd::kAutoPlay, !wasChecked);
+  env_.state.autoPlayback = !wasChecked;
+  env_.menu.redraw();
+}
+
+void AudioControls::pauseUnlessEnded() {
+  if (env_.player.playState() == PlayState::MediaEnded) return;
+  env_.player.pause();
+  if (env_.state.autoPlayback) env_.state.resumeAfterPopup = true;
+}
+
+void AudioControls::openSlider(int mode, int buttonId) {
+  pauseUnlessEnded();
+  if (env_.hooks.focusedControl) env_.state.savedFocus = env_.hooks.focusedControl();
+  callHook(env_.hooks.showPanel, mode, buttonId);
+}
+
+void AudioControls::onSlidersMoved(int volumePosition, int speedPosition) {
+  env_.state.volume = volumeFromSlider(volumePosition);
+  env_.state.rate = rateFromSlider(speedPosition);
+  env_.player.setVolume(env_.state.volume);
+  env_.player.setRate(env_.state.rate);
+}
+
+void AudioControls::onPopupClosed() {
+  if (env_.player.playState() == PlayState::Paused && env_.state.resumeAfterPopup) {
+    env_.player.play();
+  }
+  env_.state.resumeAfterPopup = false;
+}
+
+void AudioControls::onMenuOpened() {
+  const PlayState state = env_.player.playState();
+  if (state != PlayState::Playing && static_cast<int>(state) != kScanReverse) return;
+  env_.player.pause();
+  if (env_.state.autoPlayback) env_.state.resumeAfterPopup = true;
+}
+
+void AudioControls::onMenuClosed() { onPopupClosed(); }
+
+void AudioControls::beginModal() {
+  if (env_.player.playState() != PlayState::MediaEnded) env_.player.pause();
+}
+
+void AudioControls::endModal() {
+  if (env_.state.autoPlayback && env_.player.playState() == PlayState::Paused) {
+    env_.player.play();
+  }
+}
+
+void AudioControls::refresh() {
+  callHook(env_.hooks.setButtonAlternate, ctl::kButtonMute, true);
+  const bool muted = env_.player.mute();
+  env_.state.volume = env_.player.volume();
+  const double rate = env_.player.rate();
+  callHook(env_.hooks.setSliderPositions, volumeSliderPosition(env_.state.volume),
+           speedSliderPosition(rate));
+  if (!muted) callHook(env_.hooks.setButtonAlternate, ctl::kButtonMute, false);
+}
+
+void AudioControls::onPlayStateChange(PlayState state) {
+  callHook(env_.hooks.setButtonAlternate, ctl::kButtonPlay, state == PlayState::Playing);
+}
+
+}  // namespace orbis

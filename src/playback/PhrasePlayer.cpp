@@ -1,0 +1,190 @@
+#include "playback/PhrasePlayer.h"
+
+#include "app/CommandIds.h"
+#include "playback/BookFilePath.h"
+#include "playback/DecimalText.h"
+#include "playback/InterfaceSounds.h"
+
+namespace orbis {
+
+namespace {
+bool contains(const std::string& text, const char* word) {
+  return text.find(word) != std::string::npos;
+}
+bool isNccDocument(const std::string& document) {
+  return contains(document, "ncc.html") || contains(document, "NCC.HTML");
+}
+}  // namespace
+
+void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
+  if (!env_.book.open || change.newState != kRowSelected) return;
+  BookTable& phrases = env_.tables.phrase;
+  const int row = phrases.selectionMark();
+  const std::string treeId = phrases.cell(row, PhraseCol::TreeId);
+  const std::string parId = phrases.cell(row, PhraseCol::ParId);
+  const std::string document = phrases.cell(row, PhraseCol::Document);
+  env_.state.currentFragment = phrases.cell(row, PhraseCol::Fragment);
+  const std::string textId = phrases.cell(row, PhraseCol::TextId);
+  const std::string audio = phrases.cell(row, PhraseCol::Audio);
+  const std::string beginText = phrases.cell(row, PhraseCol::Begin);
+  const std::string endText = phrases.cell(row, PhraseCol::End);
+  const std::string skipClasses = phrases.cell(row, PhraseCol::Skip);
+
+  if (env_.tables.page.rowCount() > 0) trackPage(textId, parId);
+  if (skipped(skipClasses)) {
+    nextPhraseInTitle();
+    return;
+  }
+  markVolumeChange(skipClasses);
+
+  // A phrase of a heading other than the one the tree shows (a caller broke the contract of
+  // selecting the heading first) updates pages and menus only.
+  if (env_.tree.itemData(env_.tree.selected()) != integerValue(treeId)) return;
+
+  if (document != env_.state.lastDocument) {
+    env_.state.startPageShown = false;
+    callHook(env_.hooks.navigate, document);
+    env_.state.lastDocument = document;
+  }
+  env_.timers.start(kHighlightTimer, kHighlightDelayMs);
+
+  if (audio.empty()) {
+    // A phrase without audio has nothing to wait for: pass on at once when the next phrase can
+    // be heard, and through a run of silent phrases only when the reader wants to go on.
+    const bool nextHasAudio = !phrases.cell(row + 1, PhraseCol::Audio).empty();
+    if (nextHasAudio || env_.state.autoPlayback) nextPhraseInTitle();
+    return;
+  }
+  playClip(audio, beginText, endText);
+}
+
+void PhrasePlayer::trackPage(const std::string& textId, const std::string& parId) {
+  BookTable& pages = env_.tables.page;
+  const int last = pages.rowCount() - 1;
+  for (int row = 0; row <= last; ++row) {
+    const std::string& fragment = pages.cell(row, PageCol::Fragment);
+    if (fragment != textId && fragment != parId) continue;
+    env_.menu.setEnabled(cmd::kPageNext, row != last);
+    env_.menu.setEnabled(cmd::kPagePrevious, row != 0);
+    pages.setSelectionMark(row);
+    // Selected and focused: the page table's own handler acts only on "selected" alone, so the
+    // reader is not moved to the page's start.
+    pages.setState(row, kRowSelected | kRowFocused, kRowSelected | kRowFocused);
+    pages.ensureVisible(row);
+    break;
+  }
+  env_.menu.redraw();
+}
+
+bool PhrasePlayer::skipped(const std::string& skipClasses) const {
+  const PlaybackState& s = env_.state;
+  return (contains(skipClasses, "sidebar") && s.skipSidebars) ||
+         (contains(skipClasses, "prodnote") && s.skipProducerNotes) ||
+         (contains(skipClasses, "footnote") && s.skipFootnotes) ||
+         (contains(skipClasses, "pagenumber") && s.skipPageNumbers);
+}
+
+void PhrasePlayer::markVolumeChange(const std::string& skipClasses) {
+  const bool otherVolume = contains(skipClasses, "change");
+  // Reading must not run on into a heading whose audio lies on another volume.
+  if (otherVolume && env_.menu.isChecked(cmd::kAutoPlay)) env_.state.autoPlayback = false;
+  env_.menu.setEnabled(kVolumeChangeItem, otherVolume);
+  env_.menu.redraw();
+}
+
+void PhrasePlayer::playClip(const std::string& audio, const std::string& beginText,
+                            const std::string& endText) {
+  PlaybackState& s = env_.state;
+  MediaPlayer& player = env_.player;
+  const double begin = decimalValue(beginText);
+  env_.timers.kill(kTrackingTimer);
+  s.clipEnd = decimalValue(endText);
+
+  if (audio != s.lastAudioFile) {
+    player.setUrl(resolveBookFile(env_.book.folder, audio));
+    s.lastAudioFile = audio;
+    if (begin != 0.0) {
+      applyRateAndVolume();
+      player.setCurrentPosition(begin);
+      player.play();
+    }
+  }
+  // The texts are compared, not the numbers: a clip that begins where the last one ended plays
+  // on without a seek, which is what makes the reading gapless.
+  if (beginText != s.lastClipEnd || s.forceSeek) {
+    s.forceSeek = false;
+    player.setCurrentPosition(begin);
+    applyRateAndVolume();
+  }
+  s.lastClipEnd = endText;
+  if (begin == 0.0) player.play();
+  env_.timers.start(kTrackingTimer, kTrackingIntervalMs);
+}
+
+void PhrasePlayer::applyRateAndVolume() {
+  env_.player.setRate(env_.state.rate);
+  env_.player.setVolume(env_.state.volume);
+}
+
+void PhrasePlayer::nextPhraseInTitle() { stepInTitle(+1); }
+void PhrasePlayer::previousPhraseInTitle() { stepInTitle(-1); }
+
+void PhrasePlayer::stepInTitle(int delta) {
+  BookTable& phrases = env_.tables.phrase;
+  const int row = phrases.selectionMark();
+  const int target = row + delta;
+  if (row < 0 || row >= phrases.rowCount() || target < 0 || target >= phrases.rowCount()) return;
+  if (phrases.cell(row, PhraseCol::TreeId) != phrases.cell(target, PhraseCol::TreeId)) return;
+  phrases.setSelectionMark(target);
+  phrases.setState(target, kRowSelected, kRowSelected);
+  phrases.ensureVisible(target);
+}
+
+void PhrasePlayer::startSelectedHeading() {
+  if (!env_.book.open) return;
+  HeadingsTree& tree = env_.tree;
+  const TreeNode node = tree.selected();
+  if (node == kNoNode) return;
+  const int title = tree.itemData(node);
+
+  InterfaceSounds sounds(env_.sounds, env_.programFolder);
+  if (tree.hasChildren(node) && env_.settings.SoundOnSubLevels) {
+    sounds.play("ExpandableBranche.wav", true);
+  }
+  if (env_.settings.SoundOnHeadingChange) {
+    sounds.play("Level" + std::to_string(tree.depth(node)) + ".wav", true);
+  }
+  // The heading's first phrase loads its file afresh even when it is the file just heard.
+  env_.player.setUrl("");
+  env_.state.lastAudioFile.clear();
+
+  BookTable& phrases = env_.tables.phrase;
+  for (int row = 0; row < phrases.rowCount(); ++row) {
+    if (integerValue(phrases.cell(row, PhraseCol::TreeId)) != title) {
+      if (callTextSearchActive()) callHook(env_.hooks.clearSearchHits);
+      continue;
+    }
+    const std::string& previousDocument = phrases.cell(phrases.selectedRow(), PhraseCol::Document);
+    if (!isNccDocument(previousDocument)) {
+      env_.menu.setEnabled(cmd::kSearchText, true);
+    } else if (env_.menu.isEnabled(cmd::kSearchText)) {
+      env_.menu.setEnabled(cmd::kSearchText, false);
+      callHook(env_.hooks.clearSearchHits);
+    }
+    env_.menu.setEnabled(cmd::kPhraseForward, true);
+    phrases.select(row);
+    break;
+  }
+  env_.tables.title.ensureVisible(title);
+  env_.tables.title.setState(title, kRowSelected, kRowSelected);
+}
+
+bool PhrasePlayer::callTextSearchActive() const {
+  return env_.hooks.textSearchActive && env_.hooks.textSearchActive();
+}
+
+void PhrasePlayer::onPlayerError() {
+  if (env_.player.errorCount() > 0) env_.player.clearErrors();
+}
+
+}  // namespace orbis

@@ -1,0 +1,43 @@
+#pragma once
+#include "book/BookTable.h"
+#include "playback/PlaybackEnv.h"
+
+namespace orbis {
+
+// Plays the book phrase by phrase. Selecting a row of the phrase table is the one way anything
+// reaches the player: the selection handler shows the phrase's document, points the player at
+// its audio and positions it, and starts the highlight and tracking timers. Consecutive clips
+// of one file (the begin text equals the last end text) play on untouched, so the book plays
+// without gaps; everything else that moves the reader sets the force-seek flag.
+class PhrasePlayer {
+ public:
+  explicit PhrasePlayer(PlaybackEnv env) : env_(env) {}
+
+  // The phrase table's change notification.
+  void onPhraseSelected(const RowStateChange& change);
+  // Step to the neighbouring phrase when it belongs to the same heading; nothing at a heading's
+  // edge (the tracking timer handles the end of a heading).
+  void nextPhraseInTitle();
+  void previousPhraseInTitle();
+  // The headings tree's selection changed: sounds for the heading, then its first phrase.
+  void startSelectedHeading();
+  // The player reported an error: its queue is cleared, the reader is told nothing.
+  void onPlayerError();
+
+  // The menu item a phrase that starts a heading on another volume makes available.
+  static constexpr int kVolumeChangeItem = 33009;
+
+ private:
+  void stepInTitle(int delta);
+  void trackPage(const std::string& textId, const std::string& parId);
+  bool skipped(const std::string& skipClasses) const;
+  void markVolumeChange(const std::string& skipClasses);
+  void playClip(const std::string& audio, const std::string& beginText,
+                const std::string& endText);
+  void applyRateAndVolume();
+  bool callTextSearchActive() const;
+
+  PlaybackEnv env_;
+};
+
+}  // namespace orbis

@@ -1,0 +1,61 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "app/MenuModel.h"
+#include "book/BookRecord.h"
+#include "book/BookTables.h"
+#include "book/HeadingsTree.h"
+#include "playback/PlaybackState.h"
+#include "ports/MediaPlayer.h"
+#include "ports/Sounds.h"
+#include "ports/Timers.h"
+#include "settings/Settings.h"
+
+namespace orbis {
+
+// What playback asks of the rest of the main window. Every hook may be left empty; an empty
+// hook does nothing (and a query answers its default), so parts that are not wired yet cost
+// nothing.
+struct PlaybackHooks {
+  // Text view: show a document; mark the phrase's element; mark the last search term.
+  std::function<void(const std::string& document)> navigate;
+  std::function<void(const std::string& fragment)> highlightPhrase;
+  std::function<void()> highlightSearchTerm;
+  // Search: whether a search in the shown text is active; clear its hit list.
+  std::function<bool()> textSearchActive;
+  std::function<void()> clearSearchHits;
+  // Main view: two-faced buttons, focus, the two sliders and the structure panel.
+  std::function<void(int id, bool alternate)> setButtonAlternate;
+  std::function<void(int id)> focusControl;
+  std::function<int()> focusedControl;
+  std::function<void(int volumePosition, int speedPosition)> setSliderPositions;
+  std::function<void(int mode, int buttonId)> showPanel;
+  // Structure panel's bookmark list: append an entry and answer its index; enable the list.
+  std::function<int(const std::string& text)> addBookmarkListEntry;
+  std::function<void()> enableBookmarkList;
+};
+
+template <typename Hook, typename... Args>
+void callHook(const Hook& hook, Args&&... args) {
+  if (hook) hook(std::forward<Args>(args)...);
+}
+
+// The parts of the main window the playback classes work on.
+struct PlaybackEnv {
+  BookTables& tables;
+  HeadingsTree& tree;
+  BookRecord& book;
+  MenuModel& menu;
+  const Settings& settings;
+  MediaPlayer& player;
+  Timers& timers;
+  Sounds& sounds;
+  std::string programFolder;  // ends in "/"
+  std::string dataFolder;     // ends in "/"
+  PlaybackState& state;
+  PlaybackHooks& hooks;
+};
+
+}  // namespace orbis

@@ -1,0 +1,37 @@
+#pragma once
+#include <string>
+
+namespace orbis {
+
+// Timers of the main window that playback drives.
+inline constexpr int kHighlightTimer = 1;  // one-shot, highlights the phrase just started
+inline constexpr int kTrackingTimer = 2;   // periodic, follows the player through the clips
+inline constexpr int kHighlightDelayMs = 50;
+inline constexpr int kTrackingIntervalMs = 100;
+
+// What the main window keeps about playing the book. Rate, volume, the auto-playback flag and
+// the skip flags are the live values of the settings of the same meaning: they are taken from
+// the settings at start and written back at exit.
+struct PlaybackState {
+  std::string currentFragment;  // "Dok-Fragment" of the phrase being read, for highlighting
+  double clipEnd = 0.0;         // seconds; the tracking timer advances once the player passes it
+  double rate = 1.0;            // last set on or read from the player
+  int volume = 50;              // 0..100, last set on or read from the player
+  bool forceSeek = false;       // one shot: the next phrase start positions the player
+  bool autoPlayback = true;     // go on with the next heading at the end of a heading
+  bool skipFootnotes = false;
+  bool skipSidebars = false;
+  bool skipProducerNotes = false;
+  bool skipPageNumbers = false;
+  bool resumeAfterPopup = false;  // a menu or popup paused the player while auto playback was on
+  int savedFocus = 0;             // the control that had the focus when a popup opened
+
+  // Remembered between phrases so that a phrase that follows on from the last one plays on
+  // without a seek. They hold the texts as the phrase table has them.
+  std::string lastDocument;
+  std::string lastAudioFile;  // empty whenever the player's URL is empty
+  std::string lastClipEnd;
+  bool startPageShown = false;  // the text view shows a start page, not a book document
+};
+
+}  // namespace orbis

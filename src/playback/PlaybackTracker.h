@@ -1,0 +1,26 @@
+#pragma once
+#include "playback/PhrasePlayer.h"
+#include "playback/PlaybackEnv.h"
+
+namespace orbis {
+
+// The two timers that keep the reader in step with the audio. The player plays whole files;
+// the tracking tick polls it and selects the next phrase once the clip end is passed, and when
+// a heading's file has run out it goes on with the next heading (auto playback) or returns to
+// the heading's first phrase and pauses there.
+class PlaybackTracker {
+ public:
+  PlaybackTracker(PlaybackEnv env, PhrasePlayer& phrases) : env_(env), phrases_(phrases) {}
+
+  void onHighlightTick();
+  void onTrackingTick();
+
+ private:
+  void advanceToNextHeading();
+  void returnToHeadingStart();
+
+  PlaybackEnv env_;
+  PhrasePlayer& phrases_;
+};
+
+}  // namespace orbis
