@@ -1,0 +1,77 @@
+// Feeds arbitrary bytes to the book readers: the input is split into an ncc.html and one SMIL
+// file "a.smil" (at the first "@@SMIL@@", or all NCC when there is none), written into a
+// private folder and loaded; the text routines get the raw input too.
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "book/BookLoader.h"
+#include "book/CharacterSets.h"
+#include "book/References.h"
+#include "book/TimeText.h"
+
+namespace {
+
+class SilentDialogs : public orbis::Dialogs {
+ public:
+  orbis::MessageAnswer messageBox(const std::string&, const std::string&, orbis::MessageButtons,
+                                  orbis::MessageIcon) override {
+    return orbis::MessageAnswer::Ok;
+  }
+  std::optional<std::string> openFile(const std::string&, const orbis::FileFilter&,
+                                      const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> saveFile(const std::string&, const orbis::FileFilter&,
+                                      const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+};
+
+const std::string& folder() {
+  static const std::string path = [] {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("orbis-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string() + "/";
+  }();
+  return path;
+}
+
+void writeFile(const std::string& path, std::string_view content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  size_t split = input.find("@@SMIL@@");
+  std::string_view ncc = input.substr(0, split);
+  std::string_view smil = split == std::string_view::npos ? "" : input.substr(split + 8);
+
+  orbis::decodeReferences(input);
+  orbis::toUtf8(input, orbis::codePageFromDeclaration(ncc));
+  orbis::parseTimeText(input);
+  orbis::normaliseTimeText(std::string(smil));
+
+  writeFile(folder() + "ncc.html", ncc);
+  writeFile(folder() + "a.smil", smil);
+  orbis::HeadingsTree tree;
+  orbis::BookTables tables;
+  SilentDialogs dialogs;
+  orbis::BookLoader loader(tree, tables, folder(), dialogs);
+  loader.run();
+  orbis::BookLoader::readMetadata(folder(), dialogs);
+  return 0;
+}
