@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QtEventLoop.h"
+#include "qtsupport/QtEventLoop.h"
 #include "support/TempDir.h"
 
 namespace orbis::testing {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "QtEventLoop.h"
+#include "qtsupport/QtEventLoop.h"
 #include "support/TempDir.h"
 #include "support/WavFile.h"
 

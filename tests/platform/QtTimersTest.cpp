@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "QtEventLoop.h"
+#include "qtsupport/QtEventLoop.h"
 
 namespace orbis::testing {
 namespace {
