@@ -1,9 +1,13 @@
 #include "app/CLumen2Dlg.h"
 
+#include <filesystem>
+
 #include "app/CommandIds.h"
 #include "app/MainMenu.h"
 #include "app/Relabel.h"
+#include "app/TextViewBinding.h"
 #include "app/UiTexts.h"
+#include "book/BookLoader.h"
 #include "settings/BuiltinKeys.h"
 
 namespace orbis {
@@ -19,13 +23,105 @@ constexpr int kVkF6 = 117;
 constexpr int kMaxDriveItems = cmd::kLastDriveItem - cmd::kFirstDriveItem + 1;
 }  // namespace
 
+namespace {
+
+HighlightStyle styleOf(const Settings& settings) {
+  HighlightStyle style;
+  style.background = settings.Highlight == HighlightMode::Background;
+  style.italic = settings.Highlight == HighlightMode::Italic;
+  style.bold = settings.Highlight == HighlightMode::Bold;
+  style.fontColour = settings.Highlight == HighlightMode::FontColor;
+  style.colour = settings.HighlightColor;
+  return style;
+}
+
+void storeStyle(const HighlightStyle& style, Settings& settings) {
+  using Stored = HighlightMode;
+  settings.Highlight = style.background   ? Stored::Background
+                       : style.fontColour ? Stored::FontColor
+                       : style.bold       ? Stored::Bold
+                                          : Stored::Italic;
+  settings.HighlightColor = style.colour;
+}
+
+int styleCommand(const HighlightStyle& style) {
+  return style.background   ? cmd::kMarkBackground
+         : style.fontColour ? cmd::kMarkTextColor
+         : style.bold       ? cmd::kMarkBold
+                            : cmd::kMarkItalic;
+}
+
+const std::vector<int> kStyleCommands = {cmd::kMarkBackground, cmd::kMarkItalic, cmd::kMarkBold,
+                                         cmd::kMarkTextColor};
+
+}  // namespace
+
 CLumen2Dlg::CLumen2Dlg(AppFolders folders, MainPorts ports)
     : folders_(std::move(folders)), ports_(ports), menu_(buildMainMenu()) {
   registerCommands();
   menu_.onRedraw([this] { ports_.view.redrawMenu(); });
+  createReading();
 }
 
-CLumen2Dlg::~CLumen2Dlg() = default;
+CLumen2Dlg::~CLumen2Dlg() {
+  ports_.timers.setHandler(nullptr);
+  ports_.player.onPlayStateChange(nullptr);
+  ports_.player.onError(nullptr);
+  session_.reset();
+  text_.reset();
+}
+
+void CLumen2Dlg::createReading() {
+  // The hooks reach the text view only when they run, after both parts exist.
+  PlaybackHooks playback;
+  playback.navigate = [this](const std::string& document) { text_->navigate(document); };
+  playback.highlightPhrase = [this](const std::string& fragment) {
+    text_->highlightPhrase(fragment);
+  };
+  playback.highlightSearchTerm = [this] { text_->highlightSearchTerm(); };
+  playback.setButtonAlternate = [this](int id, bool alternate) {
+    ports_.view.setButtonAlternate(id, alternate);
+  };
+  playback.focusControl = [this](int id) { ports_.view.focusControl(id); };
+  playback.focusedControl = [this] { return ports_.view.focusedControl(); };
+
+  LibraryHooks library;
+  library.showStartPage = [this] { text_->showStartPage(languageIndex()); };
+  library.forgetHighlight = [this] { text_->forgetHighlight(); };
+  library.clearSearchHighlight = [this] { text_->setSearchTerm({}, false); };
+
+  session_ = std::make_unique<BookSession>(BookSessionContext{
+      tables_, tree_, book_, menu_, settings_, ports_.player, ports_.timers, ports_.sounds,
+      ports_.dialogs, folders_,
+      [this](const std::string& folder) {
+        return runLoader ? runLoader(folder) : loadWithoutDialog(folder);
+      },
+      playback, library});
+
+  text_ = std::make_unique<TextViewBinding>(TextViewContext{
+      ports_.textView, tables_, tree_, book_, session_->state(), ports_.player, ports_.dialogs,
+      folders_, [this](const std::string& text) { ports_.view.setCurrentText(text); },
+      [this] { return session_->state().autoPlayback; },
+      [this](int id) {
+        menu_.setRadioChecked(kStyleCommands, id);
+        menu_.redraw();
+      }});
+
+  ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
+  ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
+  ports_.player.onError([this] { session_->onPlayerError(); });
+}
+
+LoadOutcome CLumen2Dlg::loadWithoutDialog(const std::string& folder) {
+  LoaderTexts texts{uiTexts().nccOpenFailed, uiTexts().nccReadErrorCaption, uiTexts().of,
+                    uiTexts().entriesRead};
+  BookLoader loader(tree_, tables_, folder, ports_.dialogs, texts);
+  LoadOutcome outcome;
+  outcome.ok = loader.run();
+  outcome.metadata = loader.result().metadata;
+  outcome.features = loader.result().features;
+  return outcome;
+}
 
 void CLumen2Dlg::registerCommands() {
   commands_[cmd::kExit] = [this] { onClose(); };
@@ -34,6 +130,8 @@ void CLumen2Dlg::registerCommands() {
   commands_[cmd::kHelp] = [this] { openHelp(); };
   commands_[cmd::kAbout] = [this] { ports_.view.showAboutBox(); };
   commands_[cmd::kSystemAbout] = [this] { ports_.view.showAboutBox(); };
+  commands_[cmd::kBraille] = [this] { focusBraille(); };
+  commands_[cmd::kSwitchToText] = [this] { ports_.view.focusControl(ctl::kTextView); };
 }
 
 void CLumen2Dlg::insertDriveItems() {
@@ -55,14 +153,36 @@ void CLumen2Dlg::onInitDialog() {
   relabel();
   loadSettings();
   onSize();
-  if (showPage) showPage(startPagePath());
-  startPageShown_ = true;
+  session_->clearBook();
   ports_.view.focusControl(ctl::kTextView);
+}
+
+void CLumen2Dlg::openBookAtStart(const std::string& bookPath) {
+  std::error_code error;
+  std::string folder = bookPath;
+  if (!std::filesystem::is_directory(bookPath, error)) {
+    // An ncc.html names its folder.
+    folder = std::filesystem::path(bookPath).parent_path().string();
+  }
+  if (folder.empty()) folder = ".";
+  folder = std::filesystem::absolute(folder, error).lexically_normal().string();
+  session_->openBookFolder(withTrailingSlash(folder));
+}
+
+void CLumen2Dlg::onMenuOpened() { session_->onMenuOpened(); }
+void CLumen2Dlg::onMenuClosed() { session_->onMenuClosed(); }
+
+// The braille display follows the current text line; without it, the text view.
+void CLumen2Dlg::focusBraille() {
+  ports_.view.focusControl(settings_.HideCurrentText ? ctl::kTextView : ctl::kCurrentText);
 }
 
 void CLumen2Dlg::loadSettings() {
   settings_ = Settings::defaults(folders_.dataFolder);
-  settings_.load(settingsPath(), folders_.dataFolder);
+  const SettingsLoadResult loaded = settings_.load(settingsPath(), folders_.dataFolder);
+  session_->applySettings(loaded);
+  text_->style() = styleOf(settings_);
+  menu_.setRadioChecked(kStyleCommands, styleCommand(text_->style()));
   // A stored language other than German or English keeps the German texts with no language
   // item marked.
   if (settings_.Language == kLanguageGerman || settings_.Language == kLanguageEnglish) {
@@ -83,9 +203,15 @@ void CLumen2Dlg::rebuildAccelerators() {
 
 bool CLumen2Dlg::onCommand(int id) {
   auto it = commands_.find(id);
-  if (it == commands_.end()) return false;
-  it->second();
-  return true;
+  if (it != commands_.end()) {
+    it->second();
+    return true;
+  }
+  if (text_->runStyleCommand(id)) {
+    storeStyle(text_->style(), settings_);
+    return true;
+  }
+  return session_->onCommand(id);
 }
 
 void CLumen2Dlg::onSize() {
@@ -110,10 +236,7 @@ void CLumen2Dlg::languageCommand(int index) {
   languageIndex() = index;
   settings_.Language = index;
   fillTexts(uiTexts(), index);
-  if (!book_.open) {
-    if (showPage) showPage(startPagePath());
-    startPageShown_ = true;
-  }
+  if (!book_.open) text_->showStartPage(index);
   relabel();
 }
 
@@ -135,6 +258,8 @@ void CLumen2Dlg::openHelp() { ports_.shell.openDocument(helpFilePath()); }
 void CLumen2Dlg::onClose() {
   if (closing_) return;
   closing_ = true;
+  session_->shutdown();
+  storeStyle(text_->style(), settings_);
   settings_.save(settingsPath());
   ports_.view.endDialog();
 }

@@ -7,11 +7,15 @@
 #include "app/AppFolders.h"
 #include "app/MainLayout.h"
 #include "app/MenuModel.h"
+#include "library/BookSession.h"
 #include "ports/Dialogs.h"
 #include "ports/Drives.h"
 #include "ports/MainView.h"
 #include "ports/Shell.h"
+#include "ports/MediaPlayer.h"
 #include "ports/Sounds.h"
+#include "ports/TextView.h"
+#include "ports/Timers.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
@@ -28,7 +32,12 @@ struct MainPorts {
   Shell& shell;
   Drives& drives;
   const KeyNames& keyNames;
+  MediaPlayer& player;
+  Timers& timers;
+  TextView& textView;
 };
+
+class TextViewBinding;
 
 // The main window's logic: it owns the menu, lays out the controls, switches the language,
 // dispatches commands by identifier and runs the start and shutdown routines. The Qt window
@@ -65,6 +74,8 @@ class CLumen2Dlg {
   BookTables& tables() { return tables_; }
   HeadingsTree& tree() { return tree_; }
   BookRecord& book() { return book_; }
+  BookSession& session() { return *session_; }
+  TextViewBinding& textView() { return *text_; }
   const AppFolders& folders() const { return folders_; }
   Settings& settings() { return settings_; }
   std::string settingsPath() const { return folders_.dataFolder + "Settings.dl"; }
@@ -76,8 +87,14 @@ class CLumen2Dlg {
   bool updaterRequested() const { return updaterRequested_; }
   bool closing() const { return closing_; }
 
-  // Where the text view shows a page (set by the window: the text view is wired later).
-  std::function<void(const std::string& path)> showPage;
+  // Reads a book into the tables; the window shows its progress dialog around it. Without one
+  // the book is read without a dialog.
+  BookLoadFunction runLoader;
+  // Opens a book folder, or the folder of an ncc.html, as the command line asks.
+  void openBookAtStart(const std::string& bookPath);
+  // The menu bar opened or closed: reading pauses meanwhile.
+  void onMenuOpened();
+  void onMenuClosed();
   // Opens the structure panel with the headings tree when the tree is not in the main window.
   std::function<void()> openStructurePanel;
 
@@ -87,6 +104,9 @@ class CLumen2Dlg {
   void relabel();
   void rebuildAccelerators();
   void loadSettings();
+  void createReading();
+  LoadOutcome loadWithoutDialog(const std::string& folder);
+  void focusBraille();
   void tabFocus();
   void structureViewKey();
 
@@ -98,6 +118,8 @@ class CLumen2Dlg {
   HeadingsTree tree_;
   BookRecord book_;
   AcceleratorTable accelerators_;
+  std::unique_ptr<TextViewBinding> text_;
+  std::unique_ptr<BookSession> session_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;  // drive items: id -> root

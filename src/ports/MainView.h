@@ -21,6 +21,8 @@ class MainView {
   // on a window without an identifier), -1 when no window of the program has it.
   virtual int focusedControl() const = 0;
   virtual void showAboutBox() = 0;
+  // The current text line below the text view: its whole text is replaced.
+  virtual void setCurrentText(const std::string& text) = 0;
   // Brings the menu bar in line with the menu model.
   virtual void redrawMenu() = 0;
   // Ends the main window; the program ends after it.

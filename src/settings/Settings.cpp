@@ -140,17 +140,17 @@ SettingsLoadResult Settings::load(const std::string& path, const std::string& da
 
   // The style lines are read in order and the last one that is on decides; each colour line
   // counts only together with its style line.
-  auto style = [&](int line, HighlightStyle value, int colorLine) {
+  auto style = [&](int line, HighlightMode value, int colorLine) {
     if (file.number(line) != 1) return;
     Highlight = value;
     if (colorLine == 0) return;
     // The colour goes into the text view's style sheet: only a real colour is taken.
     if (auto color = file.line(colorLine); color && isColor(*color)) HighlightColor = *color;
   };
-  style(8, HighlightStyle::Background, 9);
-  style(10, HighlightStyle::Italic, 0);
-  style(11, HighlightStyle::Bold, 0);
-  style(12, HighlightStyle::FontColor, 13);
+  style(8, HighlightMode::Background, 9);
+  style(10, HighlightMode::Italic, 0);
+  style(11, HighlightMode::Bold, 0);
+  style(12, HighlightMode::FontColor, 13);
 
   if (auto language = file.number(14)) {
     Language = *language == 200 ? 1 : *language == 400 ? 6 : *language;
@@ -184,11 +184,11 @@ bool Settings::save(const std::string& path) const {
       flag(SkipProducerNotes),
       flag(SkipPageNumbers),
       flag(AutoPlay),
-      flag(Highlight == HighlightStyle::Background),
+      flag(Highlight == HighlightMode::Background),
       HighlightColor,
-      flag(Highlight == HighlightStyle::Italic),
-      flag(Highlight == HighlightStyle::Bold),
-      flag(Highlight == HighlightStyle::FontColor),
+      flag(Highlight == HighlightMode::Italic),
+      flag(Highlight == HighlightMode::Bold),
+      flag(Highlight == HighlightMode::FontColor),
       HighlightColor,
       std::to_string(Language),
       flag(SearchBookOnStart),

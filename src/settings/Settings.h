@@ -4,7 +4,7 @@
 namespace orbis {
 
 // How the current phrase is marked in the text view; exactly one style is in force.
-enum class HighlightStyle { Background, Italic, Bold, FontColor };
+enum class HighlightMode { Background, Italic, Bold, FontColor };
 
 // What a load found, so the caller knows whether to hand volume and rate to the player:
 // without a readable value the player keeps its own.
@@ -32,7 +32,7 @@ struct Settings {
   bool SkipProducerNotes = false;
   bool SkipPageNumbers = false;
   bool AutoPlay = true;
-  HighlightStyle Highlight = HighlightStyle::Background;
+  HighlightMode Highlight = HighlightMode::Background;
   std::string HighlightColor = kDefaultHighlightColor;
   int Language = 0;  // 0 German, 1 English; other stored values are kept and select neither
   bool SearchBookOnStart = true;

@@ -35,6 +35,14 @@ class PhraseHighlighter {
 
   void highlight(const std::string& id, const PhraseHighlightContext& context);
 
+  // Clearing the book: nothing is marked any more, so nothing is to be removed next time.
+  void forget() {
+    lastId_.clear();
+    lastDocument_.clear();
+    lastTag_.clear();
+    lastIdentity_ = {};
+  }
+
   const std::string& lastId() const { return lastId_; }
   const std::string& lastDocument() const { return lastDocument_; }
   const std::string& lastTag() const { return lastTag_; }

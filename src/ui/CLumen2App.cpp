@@ -14,11 +14,14 @@
 #include "book/BookReport.h"
 #include "platform/DesktopShell.h"
 #include "platform/LinuxDrives.h"
+#include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
+#include "platform/QtTimers.h"
 #include "platform/QtDialogs.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/VirtualKeys.h"
+#include "ui/LoaderDialog.h"
 #include "ui/MainWindow.h"
 
 namespace orbis {
@@ -125,20 +128,22 @@ int CLumen2App::run(int argc, char** argv) {
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
   MpvSounds sounds;
+  MpvPlayer player;
+  QtTimers timers;
   DesktopShell shell;
   LinuxDrives drives;
   CurrentLanguageKeyNames keyNames;
-  MainWindow window;
+  MainWindow window(shell);
   dialogs.setParent(&window);
-  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames});
+  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
+                                       timers, window.textView()});
   window.attach(&dialog);
   window.keyFilter = [&dialog](QKeyEvent* event) {
     auto press = keyPressFromEvent(*event);
     return press && dialog.onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift);
   };
-  dialog.showPage = [&window](const std::string& path) {
-    window.textView()->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
-  };
+  LoaderDialogRunner loaderDialog(window, dialogs, dialog.tables(), dialog.tree());
+  dialog.runLoader = [&loaderDialog](const std::string& folder) { return loaderDialog.run(folder); };
   instance.setHandlers({
       [&window] { return window.isVisible(); },
       [&window] { window.bringForward(); },
@@ -155,6 +160,8 @@ int CLumen2App::run(int argc, char** argv) {
   }
   window.showMaximized();
   dialog.onInitDialog();
+  const std::string book = !line.openBook.empty() ? line.openBook : sampleBookIfFirstRun(folders);
+  if (!book.empty()) dialog.openBookAtStart(book);
   window.onEnded = [&app] { app.quit(); };
   app.exec();
   dialog.onDestroy();

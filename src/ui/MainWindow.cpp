@@ -28,17 +28,28 @@ QString alternateFace(int id, const char* state) {
 }
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent) {
   initialiseImageResources();
   setWindowTitle(QString::fromLatin1(kTitle));
   setWindowIcon(QIcon(QStringLiteral(":/icons/orbis-velora.svg")));
+  client_ = new QWidget(this);
+  setCentralWidget(client_);
+  textView_ = std::make_unique<QtTextView>(shell, client_);
   createControls();
   qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  treeMirror_.reset();
+}
 
-void MainWindow::attach(CLumen2Dlg* logic) { logic_ = logic; }
+void MainWindow::attach(CLumen2Dlg* logic) {
+  logic_ = logic;
+  treeMirror_ = logic ? std::make_unique<HeadingsTreeMirror>(logic->tree(), *tree_) : nullptr;
+}
+
+void MainWindow::setCurrentText(const std::string& text) { currentText_->setLine(text); }
 
 void MainWindow::registerControl(int id, QWidget* widget) {
   widget->setProperty(kControlIdProperty, id);
@@ -46,8 +57,6 @@ void MainWindow::registerControl(int id, QWidget* widget) {
 }
 
 void MainWindow::createControls() {
-  client_ = new QWidget(this);
-  setCentralWidget(client_);
 
   for (const auto& faces : buttonFaces()) {
     auto* button = new ImageButton(faces.id, face(faces.normal), face(faces.focused), client_);
@@ -67,18 +76,12 @@ void MainWindow::createControls() {
   tree_->setHeaderHidden(true);
   registerControl(ctl::kTree, tree_);
 
-  textView_ = new QTextBrowser(client_);
-  textView_->setOpenLinks(false);
-  textView_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
-  registerControl(ctl::kTextView, textView_);
+  registerControl(ctl::kTextView, textView_->widget());
 
-  currentText_ = new QTextEdit(client_);
-  currentText_->setReadOnly(true);
-  currentText_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  currentText_->setTabChangesFocus(true);
+  currentText_ = new CurrentTextLine(client_);
   registerControl(ctl::kCurrentText, currentText_);
 
-  const std::pair<int, QWidget*> labels[] = {{ctl::kLabelTextView, textView_},
+  const std::pair<int, QWidget*> labels[] = {{ctl::kLabelTextView, textView_->widget()},
                                              {ctl::kLabelCurrentText, currentText_},
                                              {ctl::kLabelTree, tree_}};
   for (const auto& [id, buddy] : labels) {
@@ -156,9 +159,17 @@ void MainWindow::showAboutBox() {
 
 void MainWindow::redrawMenu() {
   if (!logic_) return;
-  syncMenuBar(*menuBar(), logic_->menu(), [this](int id) {
+  MenuBarEvents events;
+  events.command = [this](int id) {
     if (logic_) logic_->onCommand(id);
-  });
+  };
+  events.opened = [this] {
+    if (logic_) logic_->onMenuOpened();
+  };
+  events.closed = [this] {
+    if (logic_) logic_->onMenuClosed();
+  };
+  syncMenuBar(*menuBar(), logic_->menu(), events);
 }
 
 void MainWindow::endDialog() {

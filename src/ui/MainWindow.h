@@ -1,13 +1,16 @@
 #pragma once
 #include <QLabel>
 #include <QMainWindow>
-#include <QTextBrowser>
-#include <QTextEdit>
 #include <QTreeView>
 #include <functional>
 #include <map>
+#include <memory>
 
+#include "platform/QtTextView.h"
 #include "ports/MainView.h"
+#include "ports/Shell.h"
+#include "ui/CurrentTextLine.h"
+#include "ui/HeadingsTreeView.h"
 #include "ui/ImageButton.h"
 
 namespace orbis {
@@ -22,7 +25,7 @@ class MainWindow : public QMainWindow, public MainView {
  public:
   static constexpr const char* kTitle = "Orbis - Orbis Velora";
 
-  explicit MainWindow(QWidget* parent = nullptr);
+  explicit MainWindow(Shell& shell, QWidget* parent = nullptr);
   ~MainWindow() override;
   void attach(CLumen2Dlg* logic);
 
@@ -35,13 +38,15 @@ class MainWindow : public QMainWindow, public MainView {
   void focusControl(int id) override;
   int focusedControl() const override;
   void showAboutBox() override;
+  void setCurrentText(const std::string& text) override;
   void redrawMenu() override;
   void endDialog() override;
 
   QWidget* control(int id) const;
   ImageButton* button(int id) const;
-  QTextBrowser* textView() const { return textView_; }
-  QTextEdit* currentText() const { return currentText_; }
+  QtTextView& textView() const { return *textView_; }
+  QWidget* textWidget() const { return textView_->widget(); }
+  CurrentTextLine* currentText() const { return currentText_; }
   QTreeView* tree() const { return tree_; }
   // Restores a minimised window or raises it; used when a second start asks for it.
   void bringForward();
@@ -63,8 +68,9 @@ class MainWindow : public QMainWindow, public MainView {
 
   CLumen2Dlg* logic_ = nullptr;
   QWidget* client_ = nullptr;
-  QTextBrowser* textView_ = nullptr;
-  QTextEdit* currentText_ = nullptr;
+  std::unique_ptr<QtTextView> textView_;
+  CurrentTextLine* currentText_ = nullptr;
+  std::unique_ptr<HeadingsTreeMirror> treeMirror_;
   QTreeView* tree_ = nullptr;
   std::map<int, QWidget*> controls_;
   std::map<int, ImageButton*> buttons_;

@@ -47,7 +47,8 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items,
 
 }  // namespace
 
-void syncMenuBar(QMenuBar& bar, const MenuModel& model, const std::function<void(int)>& onCommand) {
+void syncMenuBar(QMenuBar& bar, const MenuModel& model, const MenuBarEvents& events) {
+  const auto& onCommand = events.command;
   // The old menus go too, not only their actions; deleteLater keeps a menu that is closing
   // right now alive until its own events are done.
   for (QMenu* old : bar.findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -58,6 +59,19 @@ void syncMenuBar(QMenuBar& bar, const MenuModel& model, const std::function<void
     QMenu* menu = bar.addMenu(QString::fromStdString(top.text));
     menu->menuAction()->setEnabled(top.enabled);
     fillMenu(*menu, top.children, onCommand);
+    // Moving from one menu to the next hides one and shows the other; the closing is reported
+    // only when no menu of the bar is open any more.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [opened = events.opened] {
+      if (opened) opened();
+    });
+    QObject::connect(menu, &QMenu::aboutToHide, menu, [closed = events.closed, barPtr = &bar] {
+      QMetaObject::invokeMethod(
+          barPtr,
+          [closed, barPtr] {
+            if (!barPtr->activeAction() && closed) closed();
+          },
+          Qt::QueuedConnection);
+    });
   }
 }
 

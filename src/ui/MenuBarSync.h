@@ -6,10 +6,17 @@
 
 namespace orbis {
 
+struct MenuBarEvents {
+  std::function<void(int id)> command;
+  // A menu of the bar opened, or closed without another one opening in its place.
+  std::function<void()> opened;
+  std::function<void()> closed;
+};
+
 // Rebuilds a Qt menu bar from the menu model: captions (the text after a tab shows as the key
 // hint), grayed items, check and radio marks. Choosing an item calls onCommand with its id.
 // Keys are not attached to the actions: the main window's key filter dispatches them, so that
 // a reassigned key never fires twice.
-void syncMenuBar(QMenuBar& bar, const MenuModel& model, const std::function<void(int)>& onCommand);
+void syncMenuBar(QMenuBar& bar, const MenuModel& model, const MenuBarEvents& events);
 
 }  // namespace orbis

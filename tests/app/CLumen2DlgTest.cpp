@@ -8,6 +8,9 @@
 #include "app/UiTexts.h"
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
+#include "support/InMemoryTextView.h"
+#include "support/ManualClock.h"
+#include "support/SimulatedPlayer.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
@@ -19,6 +22,9 @@ namespace {
 using testing::FakeDrives;
 using testing::FakeKeyNames;
 using testing::FakeMainView;
+using testing::InMemoryTextView;
+using testing::ManualClock;
+using testing::SimulatedPlayer;
 using testing::RecordingShell;
 using testing::RecordingSounds;
 using testing::ScriptedDialogs;
@@ -40,9 +46,9 @@ class MainDialogTest : public ::testing::Test {
   }
 
   CLumen2Dlg& start() {
-    dialog = std::make_unique<CLumen2Dlg>(folders, MainPorts{view, dialogs, sounds, shell, drives,
-                                                             keyNames});
-    dialog->showPage = [this](const std::string& page) { pages.push_back(page); };
+    dialog = std::make_unique<CLumen2Dlg>(
+        folders,
+        MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView});
     dialog->onInitDialog();
     return *dialog;
   }
@@ -55,7 +61,10 @@ class MainDialogTest : public ::testing::Test {
   RecordingShell shell;
   FakeDrives drives;
   FakeKeyNames keyNames;
-  std::vector<std::string> pages;
+  ManualClock clock;
+  SimulatedPlayer player{clock};
+  InMemoryTextView textView;
+  std::vector<std::string>& pages = textView.navigations;
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 

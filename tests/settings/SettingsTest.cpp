@@ -41,7 +41,7 @@ TEST_F(SettingsFile, WithoutAFileTheDefaultsStandAndTheFoldersAreMade) {
   EXPECT_FALSE(result.rateRead);
   EXPECT_EQ(settings, Settings::defaults(data()));
   EXPECT_TRUE(settings.AutoPlay);
-  EXPECT_EQ(settings.Highlight, HighlightStyle::Background);
+  EXPECT_EQ(settings.Highlight, HighlightMode::Background);
   EXPECT_EQ(settings.HighlightColor, "#ff8000");
   EXPECT_TRUE(settings.SearchBookOnStart);
   EXPECT_TRUE(settings.SoundOnHeadingChange);
@@ -66,7 +66,7 @@ TEST_F(SettingsFile, ReadsEveryLineInItsPlace) {
   EXPECT_TRUE(settings.SkipFootnotes && settings.SkipSidebars && settings.SkipProducerNotes &&
               settings.SkipPageNumbers);
   EXPECT_FALSE(settings.AutoPlay);
-  EXPECT_EQ(settings.Highlight, HighlightStyle::FontColor);
+  EXPECT_EQ(settings.Highlight, HighlightMode::FontColor);
   EXPECT_EQ(settings.HighlightColor, "#aabbcc");
   EXPECT_EQ(settings.Language, 1);
   EXPECT_FALSE(settings.SearchBookOnStart);
@@ -107,18 +107,18 @@ TEST_F(SettingsFile, HighlightStyleLinesTheLastOneOnDecides) {
   lines[8] = "#112233";
   lines[11] = "0";
   loadLines(lines);
-  EXPECT_EQ(settings.Highlight, HighlightStyle::Background);
+  EXPECT_EQ(settings.Highlight, HighlightMode::Background);
   EXPECT_EQ(settings.HighlightColor, "#112233");
 
   lines[9] = "1";  // italic after background: italic wins, the colour of line 9 stays
   loadLines(lines);
-  EXPECT_EQ(settings.Highlight, HighlightStyle::Italic);
+  EXPECT_EQ(settings.Highlight, HighlightMode::Italic);
   EXPECT_EQ(settings.HighlightColor, "#112233");
 
   lines[7] = lines[9] = "0";
   lines[10] = "1";  // bold alone: no colour line belongs to it, the default colour stays
   loadLines(lines);
-  EXPECT_EQ(settings.Highlight, HighlightStyle::Bold);
+  EXPECT_EQ(settings.Highlight, HighlightMode::Bold);
   EXPECT_EQ(settings.HighlightColor, "#ff8000");
 }
 
@@ -192,7 +192,7 @@ TEST_F(SettingsFile, ShortDamagedAndGarbledFilesKeepDefaultsForWhatCannotBeRead)
   EXPECT_FALSE(result.rateRead);
   EXPECT_EQ(settings.Volume, 100);
   EXPECT_DOUBLE_EQ(settings.Rate, 1.0);
-  EXPECT_EQ(settings.Highlight, HighlightStyle::FontColor);
+  EXPECT_EQ(settings.Highlight, HighlightMode::FontColor);
   EXPECT_EQ(settings.HighlightColor, "#ff8000") << "only a real colour reaches the style sheet";
   EXPECT_EQ(settings.StartFocus, Settings::kFocusTree);
   EXPECT_EQ(settings.ZipTempFolder, "/tmp/no-slash/");

@@ -21,10 +21,12 @@ class FakeMainView : public MainView {
   void focusControl(int id) override { focused = id; }
   int focusedControl() const override { return focused; }
   void showAboutBox() override { ++aboutBoxes; }
+  void setCurrentText(const std::string& text) override { currentText = text; }
   void redrawMenu() override { ++menuRedraws; }
   void endDialog() override { ended = true; }
 
   std::map<int, std::string> texts;
+  std::string currentText;
   std::map<int, bool> alternates;
   LayoutResult layout;
   int layoutCount = 0;
