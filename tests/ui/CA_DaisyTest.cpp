@@ -15,12 +15,16 @@
 namespace orbis::testing {
 namespace {
 
+// Made once and never destroyed: destroying it among the exit handlers, after Qt's own statics,
+// crashes.
 QApplication& app() {
   static int argc = 1;
   static char name[] = "test_ui";
   static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-  return application;
+  static QApplication* application = QApplication::instance()
+                                         ? static_cast<QApplication*>(QApplication::instance())
+                                         : new QApplication(argc, argv);
+  return *application;
 }
 
 struct Targets {
