@@ -24,14 +24,29 @@ void SmilReader::Line::scan() {
     if (first == npos && lower.compare(at, tag.size(), tag) == 0) first = at;
   };
   for (size_t at = lower.find('<'); at != npos; at = lower.find('<', at + 1)) {
-    mark(headOpen, at, "<head>");
-    mark(headClose, at, "</head>");
-    mark(bodyOpen, at, "<body>");
-    mark(bodyClose, at, "</body>");
-    mark(parClose, at, "</par>");
-    mark(par, at, "<par");
-    mark(text, at, "<text");
-    mark(audio, at, "<audio");
+    if (at + 1 >= lower.size()) break;
+    switch (lower[at + 1]) {
+      case '/':
+        mark(headClose, at, "</head>");
+        mark(bodyClose, at, "</body>");
+        mark(parClose, at, "</par>");
+        break;
+      case 'h':
+        mark(headOpen, at, "<head>");
+        break;
+      case 'b':
+        mark(bodyOpen, at, "<body>");
+        break;
+      case 'p':
+        mark(par, at, "<par");
+        break;
+      case 't':
+        mark(text, at, "<text");
+        break;
+      case 'a':
+        mark(audio, at, "<audio");
+        break;
+    }
   }
 }
 
