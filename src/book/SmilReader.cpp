@@ -14,7 +14,41 @@ namespace {
 constexpr size_t kBasePhraseRows = 1'000'000;
 constexpr size_t kBytesPerPhraseRow = 4;
 
+constexpr auto npos = std::string_view::npos;
+
 }  // namespace
+
+void SmilReader::Line::scan() {
+  headOpen = headClose = bodyOpen = bodyClose = parClose = par = text = audio = npos;
+  auto mark = [this](size_t& first, size_t at, std::string_view tag) {
+    if (first == npos && lower.compare(at, tag.size(), tag) == 0) first = at;
+  };
+  for (size_t at = lower.find('<'); at != npos; at = lower.find('<', at + 1)) {
+    if (at + 1 >= lower.size()) break;
+    switch (lower[at + 1]) {
+      case '/':
+        mark(headClose, at, "</head>");
+        mark(bodyClose, at, "</body>");
+        mark(parClose, at, "</par>");
+        break;
+      case 'h':
+        mark(headOpen, at, "<head>");
+        break;
+      case 'b':
+        mark(bodyOpen, at, "<body>");
+        break;
+      case 'p':
+        mark(par, at, "<par");
+        break;
+      case 't':
+        mark(text, at, "<text");
+        break;
+      case 'a':
+        mark(audio, at, "<audio");
+        break;
+    }
+  }
+}
 
 SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
                        BookFeatures& features, std::string& pendingSkip)
@@ -38,15 +72,20 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   elapsed_.clear();
   std::string treeId = std::to_string(titleRow);
   LineSource lines(*content);
-  ScanLine line;
+  Line line;
   std::string_view text;
   while (lines.next(text)) {
     if (text.empty()) continue;
-    line.assign(text);
-    if (line.has("<head>")) inHead_ = true;
-    if (line.has("</head>")) inHead_ = false;
-    if (line.has("<body>")) inBody_ = true;
-    if (line.has("</body>")) inBody_ = false;
+    lower_.assign(text);
+    for (char& c : lower_)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    line.raw = text;
+    line.lower = lower_;
+    line.scan();
+    if (line.headOpen != npos) inHead_ = true;
+    if (line.headClose != npos) inHead_ = false;
+    if (line.bodyOpen != npos) inBody_ = true;
+    if (line.bodyClose != npos) inBody_ = false;
     if (inHead_) readHead(line);
     if (inBody_) {
       if (full()) break;
@@ -56,26 +95,26 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   finish(titleRow, elapsed_);
 }
 
-void SmilReader::readHead(const ScanLine& line) {
-  size_t at = line.find("timeinthissmil");
-  if (at == std::string::npos) at = line.find("time-in-this-smil");
-  if (at != std::string::npos) timeText_ = rules::timeValue(line.raw, at);
-  at = line.find("totalelapsedtime");
-  if (at == std::string::npos) at = line.find("total-elapsed-time");
-  if (at != std::string::npos) elapsed_ = rules::timeValue(line.raw, at);
+void SmilReader::readHead(const Line& line) {
+  size_t at = line.lower.find("timeinthissmil");
+  if (at == npos) at = line.lower.find("time-in-this-smil");
+  if (at != npos) timeText_ = rules::timeValue(line.raw, at);
+  at = line.lower.find("totalelapsedtime");
+  if (at == npos) at = line.lower.find("total-elapsed-time");
+  if (at != npos) elapsed_ = rules::timeValue(line.raw, at);
 }
 
-void SmilReader::readBody(const ScanLine& line, const std::string& treeId) {
-  if (line.has("</par>")) pendingSkip_.clear();
-  if (line.has("<par")) startPar(line, treeId);
-  if (line.has("<text")) readText(line);
-  if (line.has("<audio")) readAudio(line);
+void SmilReader::readBody(const Line& line, const std::string& treeId) {
+  if (line.parClose != npos) pendingSkip_.clear();
+  if (line.par != npos) startPar(line, treeId);
+  if (line.text != npos) readText(line);
+  if (line.audio != npos) readAudio(line);
 }
 
-void SmilReader::startPar(const ScanLine& line, const std::string& treeId) {
+void SmilReader::startPar(const Line& line, const std::string& treeId) {
   ++phraseRow_;
   audioSeen_ = false;
-  std::string parId = rules::id(line.raw, line.find("<par"));
+  std::string parId = rules::id(line.raw, line.par);
   if (line.has("sidebar-on")) {
     pendingSkip_ = "sidebar";
     features_.sidebars = true;
@@ -97,8 +136,8 @@ void SmilReader::startPar(const ScanLine& line, const std::string& treeId) {
   phrase_.setCell(row, PhraseCol::Skip, pendingSkip_);
 }
 
-void SmilReader::readText(const ScanLine& line) {
-  size_t at = line.find("<text");
+void SmilReader::readText(const Line& line) {
+  size_t at = line.text;
   std::string document = rules::textSource(line.raw, at);
   if (!features_.separateText && document.find("ncc.html") == std::string::npos &&
       document.find("NCC.HTML") == std::string::npos)
@@ -108,8 +147,8 @@ void SmilReader::readText(const ScanLine& line) {
   phrase_.setCell(phraseRow_, PhraseCol::TextId, rules::id(line.raw, at));
 }
 
-void SmilReader::readAudio(const ScanLine& line) {
-  size_t at = line.find("<audio");
+void SmilReader::readAudio(const Line& line) {
+  size_t at = line.audio;
   features_.audio = true;
   if (audioSeen_) {
     // Another clip of the same par: a row of its own that repeats the par's columns.

@@ -21,11 +21,21 @@ class SmilReader {
   void read(const std::string& smilName, int titleRow);
 
  private:
-  void readHead(const ScanLine& line);
-  void readBody(const ScanLine& line, const std::string& treeId);
-  void startPar(const ScanLine& line, const std::string& treeId);
-  void readText(const ScanLine& line);
-  void readAudio(const ScanLine& line);
+  // A line as read and its lower-case copy, with the first positions of the tags the reader
+  // looks for, found in one walk over the line's "<" characters (SMIL files are by far the
+  // largest part of a book, so each line is walked once instead of once per tag).
+  struct Line {
+    std::string_view raw;
+    std::string_view lower;
+    size_t headOpen, headClose, bodyOpen, bodyClose, parClose, par, text, audio;
+    void scan();
+    bool has(std::string_view tag) const { return lower.find(tag) != std::string_view::npos; }
+  };
+  void readHead(const Line& line);
+  void readBody(const Line& line, const std::string& treeId);
+  void startPar(const Line& line, const std::string& treeId);
+  void readText(const Line& line);
+  void readAudio(const Line& line);
   void finish(int titleRow, std::string elapsed);
   bool full() const;
 
@@ -42,6 +52,7 @@ class SmilReader {
   std::string elapsed_;
   double runningTotal_ = 0;
   bool audioSeen_ = false;
+  std::string lower_;
   // Guards memory against an NCC whose headings all link one large SMIL file: the phrase table
   // may grow with the SMIL bytes read from distinct files, not with their repetitions.
   std::unordered_set<std::string> filesSeen_;

@@ -12,11 +12,13 @@ std::string_view rest(std::string_view line, size_t from) {
   return from < line.size() ? line.substr(from) : std::string_view{};
 }
 
-// The characters from `start` up to the first of `stops` (or the end of the line).
+// The characters from `start` up to the first of `stops` (or the end of the line). A plain loop:
+// the stop sets hold one or two characters, where find_first_of would search the set per byte.
 std::string copyUntil(std::string_view text, size_t start, std::string_view stops) {
   if (start >= text.size()) return {};
-  size_t end = text.find_first_of(stops, start);
-  return std::string(text.substr(start, end == npos ? npos : end - start));
+  size_t end = start;
+  while (end < text.size() && stops.find(text[end]) == npos) ++end;
+  return std::string(text.substr(start, end - start));
 }
 
 // Skips `skip` characters from the start of the first `name`, then copies up to a stop.

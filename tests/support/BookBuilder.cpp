@@ -96,7 +96,7 @@ std::string BookBuilder::ncc() const {
     std::string link = smilName(target) + "#p" + std::to_string(target) + "_0";
     if (entry.kind == Entry::Heading) {
       const Heading& h = headings_[entry.index];
-      std::string tag = "h" + std::to_string(h.level);
+      std::string tag = std::string("h") + std::to_string(h.level);
       std::string attributes = h.linkAttributes.empty() ? "" : " " + h.linkAttributes;
       out += "<" + tag + " id=\"h" + std::to_string(entry.index) + "\"><a href=\"" + link + "\"" +
              attributes + ">" + h.title + "</a></" + tag + ">\n";
@@ -122,7 +122,8 @@ std::string BookBuilder::smil(int index) const {
   std::string attributes = h.parAttributes.empty() ? "" : " " + h.parAttributes;
   for (int k = 0; k < h.phrases; ++k) {
     std::string suffix = std::to_string(index) + "_" + std::to_string(k);
-    std::string fragment = textDocuments ? "t" + suffix : "h" + std::to_string(index);
+    std::string fragment =
+        textDocuments ? std::string("t") + suffix : std::string("h") + std::to_string(index);
     out += "<par endsync=\"last\" id=\"p" + suffix + "\"" + attributes + ">\n" + "<text src=\"" +
            document + "#" + fragment + "\" id=\"x" + suffix + "\"/>\n" + "<audio src=\"" +
            audioName(index) + "\" clip-begin=\"npt=" + seconds(k * h.clipSeconds) +

@@ -1,0 +1,134 @@
+// Loading a large generated book: 2,000 headings in 6 levels, one SMIL file per heading,
+// 100,000 phrases, 3,000 pages, 200 groups, text documents. Besides the load it measures, on the
+// same files and in the same run, the time to read their bytes into memory (the floor) and the
+// time libxml2 needs to parse them into DOM trees, and it reports the memory the loaded tables
+// take.
+#include <benchmark/benchmark.h>
+#include <libxml/HTMLparser.h>
+#include <libxml/parser.h>
+#include <malloc.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "book/BookLoader.h"
+#include "support/BookBuilder.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using orbis::testing::BookBuilder;
+
+constexpr int kHeadings = 2000;
+constexpr int kPhrasesPerHeading = 50;
+constexpr int kPages = 3000;
+constexpr int kGroups = 200;
+
+struct GeneratedBook {
+  orbis::testing::TempDir dir;
+  std::string folder;
+  std::vector<std::string> files;  // the NCC and the SMIL files, the ones the loader reads
+
+  GeneratedBook() {
+    BookBuilder builder(dir.path() / "book");
+    builder.audio = false;  // the loader never opens audio
+    const int levels[] = {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2};
+    int pages = 0, groups = 0;
+    for (int i = 0; i < kHeadings; ++i) {
+      if (groups < kGroups && i % (kHeadings / kGroups) == 0)
+        builder.group("Group " + std::to_string(++groups));
+      builder.heading(levels[i % 11], "Heading " + std::to_string(i + 1), kPhrasesPerHeading);
+      int wanted = (i + 1) * kPages / kHeadings;
+      while (pages < wanted) builder.page(std::to_string(++pages));
+    }
+    folder = builder.write();
+    files.push_back(folder + "ncc.html");
+    for (int i = 0; i < kHeadings; ++i) files.push_back(folder + BookBuilder::smilName(i));
+  }
+};
+
+GeneratedBook& book() {
+  static GeneratedBook generated;
+  return generated;
+}
+
+void BM_Load(benchmark::State& state) {
+  GeneratedBook& generated = book();
+  orbis::HeadingsTree tree;
+  orbis::BookTables tables;
+  orbis::testing::ScriptedDialogs dialogs;
+  for (auto _ : state) {
+    tables.group.deleteAll();
+    orbis::BookLoader loader(tree, tables, generated.folder, dialogs);
+    if (!loader.run()) state.SkipWithError("load failed");
+  }
+  if (tables.phrase.rowCount() != kHeadings * kPhrasesPerHeading ||
+      tables.page.rowCount() != kPages || tables.group.rowCount() != kGroups)
+    state.SkipWithError("unexpected table sizes");
+  state.counters["phrases"] = tables.phrase.rowCount();
+}
+
+void BM_ReadFloor(benchmark::State& state) {
+  GeneratedBook& generated = book();
+  std::vector<char> buffer;
+  size_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    for (const std::string& path : generated.files) {
+      std::FILE* file = std::fopen(path.c_str(), "rb");
+      if (!file) continue;
+      std::fseek(file, 0, SEEK_END);
+      buffer.resize(static_cast<size_t>(std::ftell(file)));
+      std::fseek(file, 0, SEEK_SET);
+      bytes += std::fread(buffer.data(), 1, buffer.size(), file);
+      std::fclose(file);
+      benchmark::DoNotOptimize(buffer.data());
+    }
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+
+void BM_Libxml2Parse(benchmark::State& state) {
+  GeneratedBook& generated = book();
+  for (auto _ : state) {
+    htmlDocPtr ncc = htmlReadFile(generated.files[0].c_str(), "utf-8",
+                                  HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET);
+    xmlFreeDoc(ncc);
+    for (size_t i = 1; i < generated.files.size(); ++i) {
+      xmlDocPtr smil = xmlReadFile(generated.files[i].c_str(), nullptr,
+                                   XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET);
+      xmlFreeDoc(smil);
+    }
+  }
+}
+
+// The heap the loaded tables and tree hold, measured around one load into fresh tables.
+void BM_TableMemory(benchmark::State& state) {
+  GeneratedBook& generated = book();
+  double megabytes = 0;
+  for (auto _ : state) {
+    malloc_trim(0);
+    size_t before = mallinfo2().uordblks;
+    {
+      auto tree = std::make_unique<orbis::HeadingsTree>();
+      auto tables = std::make_unique<orbis::BookTables>();
+      orbis::testing::ScriptedDialogs dialogs;
+      orbis::BookLoader loader(*tree, *tables, generated.folder, dialogs);
+      loader.run();
+      megabytes = (mallinfo2().uordblks - before) / 1048576.0;
+    }
+  }
+  state.counters["MB"] = megabytes;
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_Libxml2Parse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_TableMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+BENCHMARK_MAIN();
