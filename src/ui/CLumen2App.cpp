@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 
 #include "app/AppFolders.h"
@@ -21,7 +23,7 @@
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/VirtualKeys.h"
-#include "ui/LoaderDialog.h"
+#include "ui/CA_Daisy.h"
 #include "ui/MainWindow.h"
 
 namespace orbis {
@@ -59,6 +61,15 @@ int answerSecondStart(SingleInstance& instance, Dialogs& dialogs) {
   dialogs.messageBox(text, kProgramName, MessageButtons::Ok, MessageIcon::Warning);
   instance.request(QString::fromLatin1(SingleInstance::kRestore));
   return 0;
+}
+
+// The first run opens the sample book that comes with the player, so that a new reader hears
+// something at once; later runs start as the reader left them.
+std::string sampleBookIfFirstRun(const AppFolders& folders) {
+  std::error_code error;
+  if (std::filesystem::exists(folders.dataFolder + "Settings.dl", error)) return {};
+  const std::string sample = folders.programFolder + "Documents/SampleBook/";
+  return std::filesystem::exists(sample + "ncc.html", error) ? sample : std::string();
 }
 
 }  // namespace
@@ -142,8 +153,17 @@ int CLumen2App::run(int argc, char** argv) {
     auto press = keyPressFromEvent(*event);
     return press && dialog.onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift);
   };
-  LoaderDialogRunner loaderDialog(window, dialogs, dialog.tables(), dialog.tree());
-  dialog.runLoader = [&loaderDialog](const std::string& folder) { return loaderDialog.run(folder); };
+  dialog.runLoader = [&](const std::string& folder) {
+    BookTables& tables = dialog.tables();
+    CA_Daisy loader(LoadTargets{dialog.tree(), tables.title, tables.phrase, tables.page,
+                                tables.group},
+                    folder, dialogs, &window);
+    LoadOutcome outcome;
+    outcome.ok = loader.exec() == QDialog::Accepted;
+    outcome.metadata = loader.result().metadata;
+    outcome.features = loader.result().features;
+    return outcome;
+  };
   instance.setHandlers({
       [&window] { return window.isVisible(); },
       [&window] { window.bringForward(); },
@@ -159,9 +179,13 @@ int CLumen2App::run(int argc, char** argv) {
     window.setGeometry(screen->availableGeometry());
   }
   window.showMaximized();
-  dialog.onInitDialog();
+  // Everything from here runs inside the event loop, so that a shutdown request that arrives
+  // while a book is still being read or announced ends the program cleanly.
   const std::string book = !line.openBook.empty() ? line.openBook : sampleBookIfFirstRun(folders);
-  if (!book.empty()) dialog.openBookAtStart(book);
+  QTimer::singleShot(0, &window, [&dialog, book] {
+    dialog.onInitDialog();
+    if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
+  });
   window.onEnded = [&app] { app.quit(); };
   app.exec();
   dialog.onDestroy();

@@ -15,6 +15,8 @@
 #include "qtsupport/QtEventLoop.h"
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
+#include "support/ManualClock.h"
+#include "support/SimulatedPlayer.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
@@ -38,7 +40,8 @@ class MainWindowTest : public ::testing::Test, WithApplication {
     folders.programFolder = std::string(ORBIS_PROGRAM_DIR) + "/";
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
-        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames});
+        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
+                           window.textView()});
     window.attach(dialog.get());
     window.keyFilter = [this](QKeyEvent* event) {
       auto press = keyPressFromEvent(*event);
@@ -57,7 +60,9 @@ class MainWindowTest : public ::testing::Test, WithApplication {
   RecordingShell shell;
   FakeDrives drives;
   FakeKeyNames keyNames;
-  MainWindow window;
+  ManualClock clock;
+  SimulatedPlayer player{clock};
+  MainWindow window{shell};
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 
@@ -76,9 +81,9 @@ TEST_F(MainWindowTest, TitleMenusAndButtonsAreInPlace) {
 }
 
 TEST_F(MainWindowTest, EscapeAndEnterNeverCloseTheWindow) {
-  window.textView()->setFocus();
-  QTest::keyClick(window.textView(), Qt::Key_Escape);
-  QTest::keyClick(window.textView(), Qt::Key_Return);
+  window.textWidget()->setFocus();
+  QTest::keyClick(window.textWidget(), Qt::Key_Escape);
+  QTest::keyClick(window.textWidget(), Qt::Key_Return);
   QTest::keyClick(window.button(ctl::kButtonLevels), Qt::Key_Escape);
   QApplication::processEvents();
   EXPECT_TRUE(window.isVisible());
@@ -112,7 +117,7 @@ TEST_F(MainWindowTest, EveryButtonAndLabelHasAnAccessibleName) {
   EXPECT_EQ(buttons, 19);
   EXPECT_EQ(labels, 3);
   // The labelled controls carry the label's words without the mnemonic mark.
-  EXPECT_EQ(window.textView()->accessibleName(), QStringLiteral("Textansicht"));
+  EXPECT_EQ(window.textWidget()->accessibleName(), QStringLiteral("Textansicht"));
   EXPECT_EQ(window.currentText()->accessibleName(), QStringLiteral("Aktuelle Textzeile"));
   EXPECT_EQ(window.tree()->accessibleName(), QStringLiteral("Ebenen"));
 }
@@ -122,12 +127,12 @@ TEST_F(MainWindowTest, EnglishRelabelsButtonsAndMenusAtOnce) {
   QApplication::processEvents();
   EXPECT_EQ(window.button(ctl::kButtonPlay)->accessibleName(), QStringLiteral("Play"));
   EXPECT_EQ(window.menuBar()->actions()[4]->text(), QStringLiteral("&Bookmark"));
-  EXPECT_EQ(window.textView()->accessibleName(), QStringLiteral("Text view"));
+  EXPECT_EQ(window.textWidget()->accessibleName(), QStringLiteral("Text view"));
 }
 
 TEST_F(MainWindowTest, TabMovesTheFocusThroughTheAreas) {
   window.activateWindow();
-  window.textView()->setFocus();
+  window.textWidget()->setFocus();
   QApplication::processEvents();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), window.currentText());
