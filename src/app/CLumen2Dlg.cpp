@@ -128,8 +128,8 @@ void CLumen2Dlg::registerCommands() {
   commands_[cmd::kGerman] = [this] { languageCommand(kLanguageGerman); };
   commands_[cmd::kEnglish] = [this] { languageCommand(kLanguageEnglish); };
   commands_[cmd::kHelp] = [this] { openHelp(); };
-  commands_[cmd::kAbout] = [this] { ports_.view.showAboutBox(); };
-  commands_[cmd::kSystemAbout] = [this] { ports_.view.showAboutBox(); };
+  // The about box is modal: reading pauses while it is open.
+  commands_[cmd::kAbout] = [this] { session_->duringModal([this] { ports_.view.showAboutBox(); }); };
   commands_[cmd::kBraille] = [this] { focusBraille(); };
   commands_[cmd::kSwitchToText] = [this] { ports_.view.focusControl(ctl::kTextView); };
 }

@@ -218,6 +218,30 @@ TEST_F(MainDialogTest, DriveItemsStandBeforeExitAndFollowTheLanguage) {
   EXPECT_EQ(dlg.menu().text(1125), "/dev/sr1 eject");
 }
 
+TEST_F(MainDialogTest, TheAboutBoxPausesReadingWhileItIsOpen) {
+  auto& dlg = start();
+  TempDir audio;
+  const std::string file = audio.write("a.wav", "").string();
+  player.setDuration(file, 10.0);
+  player.setUrl(file);
+  player.play();
+  PlayState during = PlayState::Undefined;
+  view.onAbout = [&] { during = player.playState(); };
+  dlg.onCommand(cmd::kAbout);
+  EXPECT_EQ(view.aboutBoxes, 1);
+  EXPECT_EQ(during, PlayState::Paused);
+  EXPECT_EQ(player.playState(), PlayState::Playing);  // automatic playback is on
+}
+
+TEST_F(MainDialogTest, BrailleFocusesTheCurrentTextLineOrTheTextView) {
+  auto& dlg = start();
+  dlg.onCommand(cmd::kBraille);
+  EXPECT_EQ(view.focused, ctl::kCurrentText);
+  dlg.settings().HideCurrentText = true;
+  dlg.onCommand(cmd::kBraille);
+  EXPECT_EQ(view.focused, ctl::kTextView);
+}
+
 TEST_F(MainDialogTest, HiddenCurrentTextGraysBraille) {
   auto& dlg = start();
   EXPECT_TRUE(dlg.menu().isEnabled(cmd::kBraille));

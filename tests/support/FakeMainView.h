@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 
@@ -20,7 +21,10 @@ class FakeMainView : public MainView {
   void setButtonAlternate(int id, bool alternate) override { alternates[id] = alternate; }
   void focusControl(int id) override { focused = id; }
   int focusedControl() const override { return focused; }
-  void showAboutBox() override { ++aboutBoxes; }
+  void showAboutBox() override {
+    ++aboutBoxes;
+    if (onAbout) onAbout();
+  }
   void setCurrentText(const std::string& text) override { currentText = text; }
   void redrawMenu() override { ++menuRedraws; }
   void endDialog() override { ended = true; }
@@ -34,6 +38,7 @@ class FakeMainView : public MainView {
   int height = 900;
   int focused = -1;
   int aboutBoxes = 0;
+  std::function<void()> onAbout;
   int menuRedraws = 0;
   bool ended = false;
 };

@@ -1,0 +1,137 @@
+// The main window reading a whole generated book on the simulated player: the text view, the
+// phrase mark, the current text line and the files left behind, all wired as in the program.
+#include <gtest/gtest.h>
+
+#include "app/CLumen2Dlg.h"
+#include "app/CommandIds.h"
+#include "app/TextViewBinding.h"
+#include "app/UiTexts.h"
+#include "playback/PlaybackState.h"
+#include "support/BookBuilder.h"
+#include "support/FakeDrives.h"
+#include "support/FakeMainView.h"
+#include "support/InMemoryTextView.h"
+#include "support/ManualClock.h"
+#include "support/RecordingShell.h"
+#include "support/RecordingSounds.h"
+#include "support/ScriptedDialogs.h"
+#include "support/SimulatedPlayer.h"
+#include "support/TempDir.h"
+#include "textview/HighlightStyle.h"
+#include "textview/HtmlDocument.h"
+
+namespace orbis {
+namespace {
+
+using namespace orbis::testing;
+
+int count(const std::string& text, const std::string& part) {
+  int found = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++found;
+  return found;
+}
+
+class ReadingThroughTest : public ::testing::Test {
+ protected:
+  ReadingThroughTest() {
+    fillTexts(uiTexts(), kLanguageGerman);
+    languageIndex() = kLanguageGerman;
+    folders.programFolder = std::string(ORBIS_SOURCE_DIR) + "/res/program/";
+    folders.dataFolder = data.str() + "/";
+    BookBuilder builder(books.path() / "book");
+    builder.headings(3, 4);
+    bookFolder = builder.write();
+  }
+
+  CLumen2Dlg& start() {
+    dialog = std::make_unique<CLumen2Dlg>(
+        folders,
+        MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView});
+    dialog->onInitDialog();
+    return *dialog;
+  }
+
+  int marksInShownDocument() {
+    HtmlDocument* document = textView.document();
+    if (!document) return 0;
+    return count(document->serialize(), phraseOpeningTag(dialog->textView().style()));
+  }
+
+  TempDir data, books;
+  AppFolders folders;
+  std::string bookFolder;
+  FakeMainView view;
+  ScriptedDialogs dialogs;
+  RecordingSounds sounds;
+  RecordingShell shell;
+  FakeDrives drives;
+  FakeKeyNames keyNames;
+  ManualClock clock;
+  SimulatedPlayer player{clock};
+  InMemoryTextView textView;
+  std::unique_ptr<CLumen2Dlg> dialog;
+};
+
+TEST_F(ReadingThroughTest, AWholeBookKeepsExactlyOnePhraseMarkAtEveryStep) {
+  auto& dlg = start();
+  dlg.openBookAtStart(bookFolder);
+  ASSERT_TRUE(dlg.book().open);
+  std::vector<std::string> lines;
+  int steps = 0;
+  // Three headings of four one-second phrases: about twelve seconds of reading.
+  while (clock.nowMs() < 14000) {
+    clock.advance(50);
+    ++steps;
+    // Never two marks; exactly one whenever the highlight of a new phrase is not pending.
+    const int marks = marksInShownDocument();
+    ASSERT_LE(marks, 1) << "at " << clock.nowMs() << " ms";
+    if (clock.nowMs() > 200 && !clock.isRunning(kHighlightTimer)) {
+      ASSERT_EQ(marks, 1) << "at " << clock.nowMs() << " ms in " << textView.locationName();
+    }
+    if (lines.empty() || lines.back() != view.currentText) lines.push_back(view.currentText);
+  }
+  // The current text line followed every phrase of the book, in order, and the reading went
+  // through all three text documents.
+  EXPECT_GE(lines.size(), 12u);
+  EXPECT_NE(std::find(textView.navigations.begin(), textView.navigations.end(),
+                      bookFolder + BookBuilder::textName(2)),
+            textView.navigations.end());
+}
+
+TEST_F(ReadingThroughTest, TheBookComesBackWhereReadingStopped) {
+  {
+    auto& dlg = start();
+    dlg.openBookAtStart(bookFolder + "ncc.html");
+    clock.advance(6500);  // into the second heading
+    dlg.onCommand(cmd::kExit);
+    EXPECT_TRUE(std::filesystem::exists(data.path() / "Letztes.dl"));
+    EXPECT_TRUE(std::filesystem::exists(data.path() / "AResume.dl"));
+  }
+  dialog.reset();
+  auto& dlg = start();
+  dlg.onCommand(cmd::kLastBook);
+  ASSERT_TRUE(dlg.book().open);
+  EXPECT_EQ(dlg.book().folder, bookFolder);
+  const int row = dlg.tables().phrase.selectedRow();
+  EXPECT_EQ(dlg.tables().phrase.cell(row, PhraseCol::TreeId), "1");
+  EXPECT_FALSE(dlg.menu().isEnabled(cmd::kLastBook));
+}
+
+TEST_F(ReadingThroughTest, TheMarkStyleCanChangeWhileAPhraseIsMarked) {
+  auto& dlg = start();
+  dlg.openBookAtStart(bookFolder);
+  clock.advance(300);
+  ASSERT_EQ(marksInShownDocument(), 1);
+  dlg.onCommand(cmd::kMarkBold);
+  EXPECT_TRUE(dlg.menu().find(cmd::kMarkBold)->radioChecked);
+  EXPECT_FALSE(dlg.menu().find(cmd::kMarkBackground)->radioChecked);
+  clock.advance(1000);  // the next phrase is marked bold and the old mark is gone
+  EXPECT_EQ(marksInShownDocument(), 1);
+  dlg.onCommand(cmd::kExit);
+  Settings saved;
+  saved.load(folders.dataFolder + "Settings.dl", folders.dataFolder);
+  EXPECT_EQ(saved.Highlight, HighlightMode::Bold);
+}
+
+}  // namespace
+}  // namespace orbis
