@@ -39,8 +39,8 @@ class SilentDialogs : public orbis::Dialogs {
 
 const std::string& folder() {
   static const std::string path = [] {
-    auto dir = std::filesystem::temp_directory_path() /
-               ("orbis-fuzz-" + std::to_string(::getpid()));
+    auto dir =
+        std::filesystem::temp_directory_path() / ("orbis-fuzz-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     return dir.string() + "/";
   }();
