@@ -1,3 +1,5 @@
 #include "ui/CLumen2App.h"
 
-int main(int argc, char** argv) { return orbis::CLumen2App::run(argc, argv); }
+int main(int argc, char** argv) {
+  return orbis::CLumen2App::run(argc, argv);
+}

@@ -90,13 +90,13 @@ void CLumen2Dlg::createReading() {
   library.forgetHighlight = [this] { text_->forgetHighlight(); };
   library.clearSearchHighlight = [this] { text_->setSearchTerm({}, false); };
 
-  session_ = std::make_unique<BookSession>(BookSessionContext{
-      tables_, tree_, book_, menu_, settings_, ports_.player, ports_.timers, ports_.sounds,
-      ports_.dialogs, folders_,
-      [this](const std::string& folder) {
-        return runLoader ? runLoader(folder) : loadWithoutDialog(folder);
-      },
-      playback, library});
+  session_ = std::make_unique<BookSession>(
+      BookSessionContext{tables_, tree_, book_, menu_, settings_, ports_.player, ports_.timers,
+                         ports_.sounds, ports_.dialogs, folders_,
+                         [this](const std::string& folder) {
+                           return runLoader ? runLoader(folder) : loadWithoutDialog(folder);
+                         },
+                         playback, library});
 
   text_ = std::make_unique<TextViewBinding>(TextViewContext{
       ports_.textView, tables_, tree_, book_, session_->state(), ports_.player, ports_.dialogs,
@@ -129,7 +129,9 @@ void CLumen2Dlg::registerCommands() {
   commands_[cmd::kEnglish] = [this] { languageCommand(kLanguageEnglish); };
   commands_[cmd::kHelp] = [this] { openHelp(); };
   // The about box is modal: reading pauses while it is open.
-  commands_[cmd::kAbout] = [this] { session_->duringModal([this] { ports_.view.showAboutBox(); }); };
+  commands_[cmd::kAbout] = [this] {
+    session_->duringModal([this] { ports_.view.showAboutBox(); });
+  };
   commands_[cmd::kBraille] = [this] { focusBraille(); };
   commands_[cmd::kSwitchToText] = [this] { ports_.view.focusControl(ctl::kTextView); };
 }
@@ -169,8 +171,12 @@ void CLumen2Dlg::openBookAtStart(const std::string& bookPath) {
   session_->openBookFolder(withTrailingSlash(folder));
 }
 
-void CLumen2Dlg::onMenuOpened() { session_->onMenuOpened(); }
-void CLumen2Dlg::onMenuClosed() { session_->onMenuClosed(); }
+void CLumen2Dlg::onMenuOpened() {
+  session_->onMenuOpened();
+}
+void CLumen2Dlg::onMenuClosed() {
+  session_->onMenuClosed();
+}
 
 // The braille display follows the current text line; without it, the text view.
 void CLumen2Dlg::focusBraille() {
@@ -253,7 +259,9 @@ std::string CLumen2Dlg::helpFilePath() const {
   return folders_.programFolder + "Documents/Manuals/" + name;
 }
 
-void CLumen2Dlg::openHelp() { ports_.shell.openDocument(helpFilePath()); }
+void CLumen2Dlg::openHelp() {
+  ports_.shell.openDocument(helpFilePath());
+}
 
 void CLumen2Dlg::onClose() {
   if (closing_) return;
@@ -275,7 +283,9 @@ unsigned CLumen2Dlg::onFocusQuery() const {
   return kFocusAnswerTag | (static_cast<unsigned>(focused) & 0xFFFFu);
 }
 
-void CLumen2Dlg::onFocusTextView() { ports_.view.focusControl(ctl::kTextView); }
+void CLumen2Dlg::onFocusTextView() {
+  ports_.view.focusControl(ctl::kTextView);
+}
 
 }  // namespace orbis
 

@@ -7,18 +7,24 @@ namespace orbis {
 using namespace ctl;
 
 const std::vector<int>& buttonRow1() {
-  static const std::vector<int> row = {kButtonOpen,      0,           kButtonLevels,
-                                       kButtonGroups,    kButtonSearch, kButtonBookmarks,
-                                       kButtonSetBookmark, 0,         kButtonSpeed,
-                                       kButtonVolume,    kButtonMute};
+  static const std::vector<int> row = {
+      kButtonOpen,        0, kButtonLevels, kButtonGroups, kButtonSearch, kButtonBookmarks,
+      kButtonSetBookmark, 0, kButtonSpeed,  kButtonVolume, kButtonMute};
   return row;
 }
 
 const std::vector<int>& buttonRow2() {
-  static const std::vector<int> row = {kButtonPlay,         kButtonStop,          kButtonRewind,
-                                       kButtonForward,      0,                    kButtonPreviousLevel,
-                                       kButtonNextLevel,    kButtonPreviousPhrase, kButtonNextPhrase,
-                                       kButtonPreviousPage, kButtonNextPage};
+  static const std::vector<int> row = {kButtonPlay,
+                                       kButtonStop,
+                                       kButtonRewind,
+                                       kButtonForward,
+                                       0,
+                                       kButtonPreviousLevel,
+                                       kButtonNextLevel,
+                                       kButtonPreviousPhrase,
+                                       kButtonNextPhrase,
+                                       kButtonPreviousPage,
+                                       kButtonNextPage};
   return row;
 }
 

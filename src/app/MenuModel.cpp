@@ -61,8 +61,12 @@ std::vector<MenuItem>* holderOf(std::vector<MenuItem>& items, int id) {
 
 }  // namespace
 
-MenuItem* MenuModel::find(int id) { return findIn(bar_, id); }
-const MenuItem* MenuModel::find(int id) const { return findIn(bar_, id); }
+MenuItem* MenuModel::find(int id) {
+  return findIn(bar_, id);
+}
+const MenuItem* MenuModel::find(int id) const {
+  return findIn(bar_, id);
+}
 
 MenuItem* MenuModel::findPopup(const std::string& resourceCaption) {
   MenuItem* found = nullptr;

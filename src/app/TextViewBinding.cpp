@@ -18,9 +18,8 @@ TextViewBinding::TextViewBinding(TextViewContext context)
   context_.view.onDocumentComplete([this](const std::string& url) {
     context_.state.startPageShown = StartPage::isShownAt(url, StartPage::entry(language_));
   });
-  context_.view.onBeforeNavigate2([this](const std::string& url, bool& cancel) {
-    cancel = jumpToSmilLink(url, *this);
-  });
+  context_.view.onBeforeNavigate2(
+      [this](const std::string& url, bool& cancel) { cancel = jumpToSmilLink(url, *this); });
 }
 
 TextViewBinding::~TextViewBinding() {
@@ -35,9 +34,13 @@ void TextViewBinding::showStartPage(int language) {
   context_.state.startPageShown = true;
 }
 
-void TextViewBinding::navigate(const std::string& document) { context_.view.navigate(document); }
+void TextViewBinding::navigate(const std::string& document) {
+  context_.view.navigate(document);
+}
 
-std::string TextViewBinding::bookFolder() const { return context_.book.folder; }
+std::string TextViewBinding::bookFolder() const {
+  return context_.book.folder;
+}
 
 BookIdentity TextViewBinding::identity() const {
   const BookMetadata& m = context_.book.metadata;
@@ -60,7 +63,9 @@ void TextViewBinding::highlightSearchTerm() {
   search_.highlight(searchTerm_, {context_.state.startPageShown, textSearch_, style_});
 }
 
-void TextViewBinding::forgetHighlight() { phrase_.forget(); }
+void TextViewBinding::forgetHighlight() {
+  phrase_.forget();
+}
 
 void TextViewBinding::setSearchTerm(std::string term, bool textSearch) {
   searchTerm_ = std::move(term);
@@ -98,6 +103,8 @@ std::optional<int> TextViewBinding::phraseRowOfFragment(const std::string& fragm
   return std::nullopt;
 }
 
-void TextViewBinding::selectPhraseRow(int phraseRow) { context_.tables.phrase.select(phraseRow); }
+void TextViewBinding::selectPhraseRow(int phraseRow) {
+  context_.tables.phrase.select(phraseRow);
+}
 
 }  // namespace orbis

@@ -20,8 +20,8 @@ std::string unescapeMountField(const std::string& field) {
   for (std::size_t i = 0; i < field.size(); ++i) {
     if (field[i] == '\\' && i + 3 < field.size()) {
       const std::string octal = field.substr(i + 1, 3);
-      if (octal.size() == 3 && std::all_of(octal.begin(), octal.end(),
-                                           [](char c) { return c >= '0' && c <= '7'; })) {
+      if (octal.size() == 3 &&
+          std::all_of(octal.begin(), octal.end(), [](char c) { return c >= '0' && c <= '7'; })) {
         out += static_cast<char>(std::stoi(octal, nullptr, 8));
         i += 3;
         continue;

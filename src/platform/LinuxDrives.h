@@ -7,7 +7,8 @@ namespace orbis {
 // trays are moved with the CD-ROM ioctls.
 class LinuxDrives : public Drives {
  public:
-  explicit LinuxDrives(std::string sysBlock = "/sys/block", std::string mounts = "/proc/self/mounts")
+  explicit LinuxDrives(std::string sysBlock = "/sys/block",
+                       std::string mounts = "/proc/self/mounts")
       : sysBlock_(std::move(sysBlock)), mounts_(std::move(mounts)) {}
   std::vector<OpticalDrive> opticalDrives() const override;
   bool setTrayOpen(const std::string& device, bool open) override;

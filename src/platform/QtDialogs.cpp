@@ -10,7 +10,9 @@ namespace orbis {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 struct ButtonSpec {
   QMessageBox::StandardButton button;
@@ -21,12 +23,16 @@ std::vector<ButtonSpec> buttonsFor(MessageButtons buttons) {
   using B = QMessageBox;
   using A = MessageAnswer;
   switch (buttons) {
-    case MessageButtons::Ok: return {{B::Ok, A::Ok}};
-    case MessageButtons::OkCancel: return {{B::Ok, A::Ok}, {B::Cancel, A::Cancel}};
-    case MessageButtons::YesNo: return {{B::Yes, A::Yes}, {B::No, A::No}};
+    case MessageButtons::Ok:
+      return {{B::Ok, A::Ok}};
+    case MessageButtons::OkCancel:
+      return {{B::Ok, A::Ok}, {B::Cancel, A::Cancel}};
+    case MessageButtons::YesNo:
+      return {{B::Yes, A::Yes}, {B::No, A::No}};
     case MessageButtons::YesNoCancel:
       return {{B::Yes, A::Yes}, {B::No, A::No}, {B::Cancel, A::Cancel}};
-    case MessageButtons::RetryCancel: return {{B::Retry, A::Retry}, {B::Cancel, A::Cancel}};
+    case MessageButtons::RetryCancel:
+      return {{B::Retry, A::Retry}, {B::Cancel, A::Cancel}};
     case MessageButtons::AbortRetryIgnore:
       return {{B::Abort, A::Abort}, {B::Retry, A::Retry}, {B::Ignore, A::Ignore}};
   }
@@ -35,11 +41,16 @@ std::vector<ButtonSpec> buttonsFor(MessageButtons buttons) {
 
 QMessageBox::Icon iconFor(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -60,7 +71,9 @@ QString nameFilter(const FileFilter& filter) {
 
 QtDialogs::QtDialogs(QWidget* parent) : parent_(parent) {}
 
-bool QtDialogs::nonInteractive() { return qEnvironmentVariableIsSet("ORBIS_NONINTERACTIVE"); }
+bool QtDialogs::nonInteractive() {
+  return qEnvironmentVariableIsSet("ORBIS_NONINTERACTIVE");
+}
 
 MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& caption,
                                     MessageButtons buttons, MessageIcon icon) {
@@ -89,8 +102,8 @@ MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& 
 std::optional<std::string> QtDialogs::openFile(const std::string& title, const FileFilter& filter,
                                                const std::string& startFolder) {
   if (nonInteractive()) return std::nullopt;
-  QString path = QFileDialog::getOpenFileName(parent_, qs(title), qs(startFolder),
-                                              nameFilter(filter));
+  QString path =
+      QFileDialog::getOpenFileName(parent_, qs(title), qs(startFolder), nameFilter(filter));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }

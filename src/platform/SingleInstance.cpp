@@ -1,9 +1,9 @@
 #include "platform/SingleInstance.h"
 
+#include <unistd.h>
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
-#include <unistd.h>
 
 namespace orbis {
 

@@ -18,8 +18,8 @@
 #include "platform/LinuxDrives.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
-#include "platform/QtTimers.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtTimers.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/VirtualKeys.h"
@@ -155,9 +155,9 @@ int CLumen2App::run(int argc, char** argv) {
   };
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
-    CA_Daisy loader(LoadTargets{dialog.tree(), tables.title, tables.phrase, tables.page,
-                                tables.group},
-                    folder, dialogs, &window);
+    CA_Daisy loader(
+        LoadTargets{dialog.tree(), tables.title, tables.phrase, tables.page, tables.group}, folder,
+        dialogs, &window);
     LoadOutcome outcome;
     outcome.ok = loader.exec() == QDialog::Accepted;
     outcome.metadata = loader.result().metadata;

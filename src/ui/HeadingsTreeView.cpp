@@ -24,7 +24,9 @@ HeadingsTreeMirror::HeadingsTreeMirror(HeadingsTree& tree, QTreeView& view)
   });
 }
 
-HeadingsTreeMirror::~HeadingsTreeMirror() { tree_.removeListener(listener_); }
+HeadingsTreeMirror::~HeadingsTreeMirror() {
+  tree_.removeListener(listener_);
+}
 
 QModelIndex HeadingsTreeMirror::indexOf(TreeNode node) const {
   if (node < 0 || node >= static_cast<int>(itemOfNode_.size())) return {};

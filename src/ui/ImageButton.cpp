@@ -7,7 +7,10 @@
 namespace orbis {
 
 ImageButton::ImageButton(int id, QString normalFace, QString focusedFace, QWidget* parent)
-    : QPushButton(parent), id_(id), normal_(std::move(normalFace)), focused_(std::move(focusedFace)) {
+    : QPushButton(parent),
+      id_(id),
+      normal_(std::move(normalFace)),
+      focused_(std::move(focusedFace)) {
   setFocusPolicy(Qt::StrongFocus);
   setAutoDefault(false);
   setObjectName(QStringLiteral("button%1").arg(id));

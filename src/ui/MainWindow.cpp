@@ -15,14 +15,18 @@
 
 // The pictures live in a static library; naming its initialiser keeps it in the program. The
 // macro must be used outside any namespace.
-static void initialiseImageResources() { Q_INIT_RESOURCE(images); }
+static void initialiseImageResources() {
+  Q_INIT_RESOURCE(images);
+}
 
 namespace orbis {
 
 namespace {
 constexpr const char* kControlIdProperty = "orbisControlId";
 
-QString face(int number) { return QStringLiteral(":/buttons/%1.svg").arg(number); }
+QString face(int number) {
+  return QStringLiteral(":/buttons/%1.svg").arg(number);
+}
 QString alternateFace(int id, const char* state) {
   return QStringLiteral(":/buttons/%1-alt-%2.svg").arg(id).arg(QLatin1String(state));
 }
@@ -49,7 +53,9 @@ void MainWindow::attach(CLumen2Dlg* logic) {
   treeMirror_ = logic ? std::make_unique<HeadingsTreeMirror>(logic->tree(), *tree_) : nullptr;
 }
 
-void MainWindow::setCurrentText(const std::string& text) { currentText_->setLine(text); }
+void MainWindow::setCurrentText(const std::string& text) {
+  currentText_->setLine(text);
+}
 
 void MainWindow::registerControl(int id, QWidget* widget) {
   widget->setProperty(kControlIdProperty, id);
@@ -57,7 +63,6 @@ void MainWindow::registerControl(int id, QWidget* widget) {
 }
 
 void MainWindow::createControls() {
-
   for (const auto& faces : buttonFaces()) {
     auto* button = new ImageButton(faces.id, face(faces.normal), face(faces.focused), client_);
     if (faces.id == ctl::kButtonPlay || faces.id == ctl::kButtonMute) {
@@ -127,8 +132,12 @@ void MainWindow::applyLayout(const LayoutResult& layout) {
   }
 }
 
-int MainWindow::clientWidth() const { return client_->width(); }
-int MainWindow::clientHeight() const { return client_->height(); }
+int MainWindow::clientWidth() const {
+  return client_->width();
+}
+int MainWindow::clientHeight() const {
+  return client_->height();
+}
 
 void MainWindow::setButtonAlternate(int id, bool alternate) {
   if (ImageButton* b = button(id)) b->setAlternate(alternate);
@@ -175,7 +184,8 @@ void MainWindow::redrawMenu() {
 void MainWindow::endDialog() {
   ending_ = true;
   // The request may come from inside a close event that is being refused; close afterwards.
-  QMetaObject::invokeMethod(this, [this] { close(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { close(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::bringForward() {

@@ -31,9 +31,8 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items,
     }
     // Items of one radio group stand next to each other; Qt draws them as radio items when
     // they share an exclusive group.
-    const bool radio = item.radioChecked || std::any_of(items.begin(), items.end(), [](auto& i) {
-                         return i.radioChecked;
-                       });
+    const bool radio = item.radioChecked || std::any_of(items.begin(), items.end(),
+                                                        [](auto& i) { return i.radioChecked; });
     if (radio) {
       if (!radioGroup) radioGroup = new QActionGroup(&menu);
       action->setCheckable(true);

@@ -10,10 +10,10 @@
 #include "support/FakeMainView.h"
 #include "support/InMemoryTextView.h"
 #include "support/ManualClock.h"
-#include "support/SimulatedPlayer.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 
 namespace orbis {
@@ -24,10 +24,10 @@ using testing::FakeKeyNames;
 using testing::FakeMainView;
 using testing::InMemoryTextView;
 using testing::ManualClock;
-using testing::SimulatedPlayer;
 using testing::RecordingShell;
 using testing::RecordingSounds;
 using testing::ScriptedDialogs;
+using testing::SimulatedPlayer;
 using testing::TempDir;
 
 constexpr int kVkTab = 9, kVkEnter = 13, kVkEscape = 27, kVkF1 = 112, kVkF6 = 117;
@@ -46,9 +46,8 @@ class MainDialogTest : public ::testing::Test {
   }
 
   CLumen2Dlg& start() {
-    dialog = std::make_unique<CLumen2Dlg>(
-        folders,
-        MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView});
+    dialog = std::make_unique<CLumen2Dlg>(folders, MainPorts{view, dialogs, sounds, shell, drives,
+                                                             keyNames, player, clock, textView});
     dialog->onInitDialog();
     return *dialog;
   }

@@ -14,7 +14,9 @@
 namespace orbis {
 namespace {
 
-void coreApplication() { testing::ensureQtApplication(); }
+void coreApplication() {
+  testing::ensureQtApplication();
+}
 
 // Two real players: the first runs on the offscreen platform, the second must find it, tell the
 // reader twice and end without a window.

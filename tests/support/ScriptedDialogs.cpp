@@ -21,16 +21,15 @@ std::optional<std::string> ScriptedDialogs::nextPath() {
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(const std::string& title,
-                                                     const FileFilter& filter,
-                                                     const std::string&) {
+                                                     const FileFilter& filter, const std::string&) {
   fileDialogTitles.push_back(title);
   fileDialogFilters.push_back(filter);
   return nextPath();
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(const std::string& title,
-                                                     const FileFilter& filter,
-                                                     const std::string&, const std::string&) {
+                                                     const FileFilter& filter, const std::string&,
+                                                     const std::string&) {
   fileDialogTitles.push_back(title);
   fileDialogFilters.push_back(filter);
   return nextPath();

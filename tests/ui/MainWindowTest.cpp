@@ -16,10 +16,10 @@
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
 #include "support/ManualClock.h"
-#include "support/SimulatedPlayer.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 
 namespace orbis {

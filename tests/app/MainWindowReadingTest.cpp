@@ -31,9 +31,9 @@ int count(const std::string& text, const std::string& part) {
   return found;
 }
 
-class ReadingThroughTest : public ::testing::Test {
+class MainWindowReadingTest : public ::testing::Test {
  protected:
-  ReadingThroughTest() {
+  MainWindowReadingTest() {
     fillTexts(uiTexts(), kLanguageGerman);
     languageIndex() = kLanguageGerman;
     folders.programFolder = std::string(ORBIS_SOURCE_DIR) + "/res/program/";
@@ -44,9 +44,8 @@ class ReadingThroughTest : public ::testing::Test {
   }
 
   CLumen2Dlg& start() {
-    dialog = std::make_unique<CLumen2Dlg>(
-        folders,
-        MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView});
+    dialog = std::make_unique<CLumen2Dlg>(folders, MainPorts{view, dialogs, sounds, shell, drives,
+                                                             keyNames, player, clock, textView});
     dialog->onInitDialog();
     return *dialog;
   }
@@ -72,7 +71,7 @@ class ReadingThroughTest : public ::testing::Test {
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 
-TEST_F(ReadingThroughTest, AWholeBookKeepsExactlyOnePhraseMarkAtEveryStep) {
+TEST_F(MainWindowReadingTest, AWholeBookKeepsExactlyOnePhraseMarkAtEveryStep) {
   auto& dlg = start();
   dlg.openBookAtStart(bookFolder);
   ASSERT_TRUE(dlg.book().open);
@@ -98,7 +97,7 @@ TEST_F(ReadingThroughTest, AWholeBookKeepsExactlyOnePhraseMarkAtEveryStep) {
             textView.navigations.end());
 }
 
-TEST_F(ReadingThroughTest, TheBookComesBackWhereReadingStopped) {
+TEST_F(MainWindowReadingTest, TheBookComesBackWhereReadingStopped) {
   {
     auto& dlg = start();
     dlg.openBookAtStart(bookFolder + "ncc.html");
@@ -117,7 +116,7 @@ TEST_F(ReadingThroughTest, TheBookComesBackWhereReadingStopped) {
   EXPECT_FALSE(dlg.menu().isEnabled(cmd::kLastBook));
 }
 
-TEST_F(ReadingThroughTest, TheMarkStyleCanChangeWhileAPhraseIsMarked) {
+TEST_F(MainWindowReadingTest, TheMarkStyleCanChangeWhileAPhraseIsMarked) {
   auto& dlg = start();
   dlg.openBookAtStart(bookFolder);
   clock.advance(300);
