@@ -6,65 +6,18 @@
 
 #include "app/CommandIds.h"
 #include "app/UiTexts.h"
-#include "support/FakeDrives.h"
-#include "support/FakeMainView.h"
-#include "support/InMemoryTextView.h"
-#include "support/ManualClock.h"
-#include "support/RecordingShell.h"
-#include "support/RecordingSounds.h"
-#include "support/ScriptedDialogs.h"
-#include "support/SimulatedPlayer.h"
-#include "support/TempDir.h"
+#include "support/MainDialogRig.h"
 
 namespace orbis {
 namespace {
 
-using testing::FakeDrives;
-using testing::FakeKeyNames;
-using testing::FakeMainView;
-using testing::InMemoryTextView;
-using testing::ManualClock;
-using testing::RecordingShell;
-using testing::RecordingSounds;
-using testing::ScriptedDialogs;
-using testing::SimulatedPlayer;
 using testing::TempDir;
 
 constexpr int kVkTab = 9, kVkEnter = 13, kVkEscape = 27, kVkF1 = 112, kVkF6 = 117;
 
-class MainDialogTest : public ::testing::Test {
+class MainDialogTest : public ::testing::Test, public testing::MainDialogRig {
  protected:
-  MainDialogTest() {
-    fillTexts(uiTexts(), kLanguageGerman);
-    languageIndex() = kLanguageGerman;
-    folders.programFolder = std::string(ORBIS_SOURCE_DIR) + "/res/program/";
-    folders.dataFolder = data.str() + "/";
-  }
-  ~MainDialogTest() override {
-    fillTexts(uiTexts(), kLanguageGerman);
-    languageIndex() = kLanguageGerman;
-  }
-
-  CLumen2Dlg& start() {
-    dialog = std::make_unique<CLumen2Dlg>(folders, MainPorts{view, dialogs, sounds, shell, drives,
-                                                             keyNames, player, clock, textView});
-    dialog->onInitDialog();
-    return *dialog;
-  }
-
-  TempDir data;
-  AppFolders folders;
-  FakeMainView view;
-  ScriptedDialogs dialogs;
-  RecordingSounds sounds;
-  RecordingShell shell;
-  FakeDrives drives;
-  FakeKeyNames keyNames;
-  ManualClock clock;
-  SimulatedPlayer player{clock};
-  InMemoryTextView textView;
   std::vector<std::string>& pages = textView.navigations;
-  std::unique_ptr<CLumen2Dlg> dialog;
 };
 
 TEST_F(MainDialogTest, StartShowsTheGermanWindowWithKeysAndTheStartPage) {

@@ -8,15 +8,7 @@
 #include "app/UiTexts.h"
 #include "playback/PlaybackState.h"
 #include "support/BookBuilder.h"
-#include "support/FakeDrives.h"
-#include "support/FakeMainView.h"
-#include "support/InMemoryTextView.h"
-#include "support/ManualClock.h"
-#include "support/RecordingShell.h"
-#include "support/RecordingSounds.h"
-#include "support/ScriptedDialogs.h"
-#include "support/SimulatedPlayer.h"
-#include "support/TempDir.h"
+#include "support/MainDialogRig.h"
 #include "textview/HighlightStyle.h"
 #include "textview/HtmlDocument.h"
 
@@ -31,23 +23,12 @@ int count(const std::string& text, const std::string& part) {
   return found;
 }
 
-class MainWindowReadingTest : public ::testing::Test {
+class MainWindowReadingTest : public ::testing::Test, public MainDialogRig {
  protected:
   MainWindowReadingTest() {
-    fillTexts(uiTexts(), kLanguageGerman);
-    languageIndex() = kLanguageGerman;
-    folders.programFolder = std::string(ORBIS_SOURCE_DIR) + "/res/program/";
-    folders.dataFolder = data.str() + "/";
     BookBuilder builder(books.path() / "book");
     builder.headings(3, 4);
     bookFolder = builder.write();
-  }
-
-  CLumen2Dlg& start() {
-    dialog = std::make_unique<CLumen2Dlg>(folders, MainPorts{view, dialogs, sounds, shell, drives,
-                                                             keyNames, player, clock, textView});
-    dialog->onInitDialog();
-    return *dialog;
   }
 
   int marksInShownDocument() {
@@ -56,19 +37,8 @@ class MainWindowReadingTest : public ::testing::Test {
     return count(document->serialize(), phraseOpeningTag(dialog->textView().style()));
   }
 
-  TempDir data, books;
-  AppFolders folders;
+  TempDir books;
   std::string bookFolder;
-  FakeMainView view;
-  ScriptedDialogs dialogs;
-  RecordingSounds sounds;
-  RecordingShell shell;
-  FakeDrives drives;
-  FakeKeyNames keyNames;
-  ManualClock clock;
-  SimulatedPlayer player{clock};
-  InMemoryTextView textView;
-  std::unique_ptr<CLumen2Dlg> dialog;
 };
 
 TEST_F(MainWindowReadingTest, AWholeBookKeepsExactlyOnePhraseMarkAtEveryStep) {
@@ -98,15 +68,12 @@ TEST_F(MainWindowReadingTest, AWholeBookKeepsExactlyOnePhraseMarkAtEveryStep) {
 }
 
 TEST_F(MainWindowReadingTest, TheBookComesBackWhereReadingStopped) {
-  {
-    auto& dlg = start();
-    dlg.openBookAtStart(bookFolder + "ncc.html");
-    clock.advance(6500);  // into the second heading
-    dlg.onCommand(cmd::kExit);
-    EXPECT_TRUE(std::filesystem::exists(data.path() / "Letztes.dl"));
-    EXPECT_TRUE(std::filesystem::exists(data.path() / "AResume.dl"));
-  }
-  dialog.reset();
+  start().openBookAtStart(bookFolder + "ncc.html");
+  clock.advance(6500);  // into the second heading
+  dialog->onCommand(cmd::kExit);
+  EXPECT_TRUE(std::filesystem::exists(data.path() / "Letztes.dl"));
+  EXPECT_TRUE(std::filesystem::exists(data.path() / "AResume.dl"));
+
   auto& dlg = start();
   dlg.onCommand(cmd::kLastBook);
   ASSERT_TRUE(dlg.book().open);
