@@ -143,9 +143,20 @@ void CLumen2Dlg::insertDriveItems() {
     if (inserted == kMaxDriveItems) break;
     const int id = cmd::kFirstDriveItem + inserted++;
     driveRoots_[id] = drive.root;
+    driveDevices_[id] = drive.device;
+    commands_[id] = [this, id] { driveDoor(id); };
     menu_.insertBefore(cmd::kExit, MenuItem::command(id, drive.root + " " + uiTexts().driveEject));
   }
   if (inserted > 0) menu_.insertBefore(cmd::kExit, MenuItem::makeSeparator());
+}
+
+// The item's own text tells whether the tray is taken as closed (it offers "eject") or open.
+void CLumen2Dlg::driveDoor(int id) {
+  const std::string& root = driveRoots_[id];
+  const bool open = menu_.text(id).find(uiTexts().driveEject) != std::string::npos;
+  menu_.setText(id, root + " " + (open ? uiTexts().driveInsert : uiTexts().driveEject));
+  rebuildAccelerators();
+  ports_.drives.setTrayOpen(driveDevices_[id], open);
 }
 
 void CLumen2Dlg::onInitDialog() {

@@ -101,6 +101,7 @@ class CLumen2Dlg {
  private:
   void registerCommands();
   void insertDriveItems();
+  void driveDoor(int id);
   void relabel();
   void rebuildAccelerators();
   void loadSettings();
@@ -122,7 +123,8 @@ class CLumen2Dlg {
   std::unique_ptr<BookSession> session_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it
   LayoutResult layout_;
-  std::map<int, std::string> driveRoots_;  // drive items: id -> root
+  std::map<int, std::string> driveRoots_;    // drive items: id -> root
+  std::map<int, std::string> driveDevices_;  // drive items: id -> device
   std::map<int, std::function<void()>> commands_;
   bool updaterRequested_ = false;
   bool closing_ = false;

@@ -168,6 +168,18 @@ TEST_F(MainDialogTest, DriveItemsStandBeforeExitAndFollowTheLanguage) {
   EXPECT_EQ(dlg.menu().text(1124), "/media/cdrom0 herausfahren");
   dlg.onCommand(cmd::kEnglish);
   EXPECT_EQ(dlg.menu().text(1125), "/dev/sr1 eject");
+
+  // Each use of an item moves the tray the other way and says what the next use will do.
+  dlg.onCommand(1125);
+  EXPECT_EQ(dlg.menu().text(1125), "/dev/sr1 insert");
+  dlg.onCommand(1125);
+  EXPECT_EQ(dlg.menu().text(1125), "/dev/sr1 eject");
+  const std::vector<std::pair<std::string, bool>> moves = {{"/dev/sr1", true}, {"/dev/sr1", false}};
+  EXPECT_EQ(drives.moves, moves);
+  // A language switch reads "eject" again, whatever the tray did.
+  dlg.onCommand(1124);
+  dlg.onCommand(cmd::kGerman);
+  EXPECT_EQ(dlg.menu().text(1124), "/media/cdrom0 herausfahren");
 }
 
 TEST_F(MainDialogTest, TheAboutBoxPausesReadingWhileItIsOpen) {
