@@ -89,7 +89,7 @@ class CLumen2Dlg {
 
   // Reads a book into the tables; the window shows its progress dialog around it. Without one
   // the book is read without a dialog.
-  BookLoadFunction runLoader;
+  LoadFunction runLoader;
   // Opens a book folder, or the folder of an ncc.html, as the command line asks.
   void openBookAtStart(const std::string& bookPath);
   // The menu bar opened or closed: reading pauses meanwhile.

@@ -43,8 +43,7 @@ void grayBookMenus(MenuModel& menu) {
   setItems(menu, {kSkipFootnotes, kSkipSidebars, kSkipPageNumbers}, false);
   setItems(menu, {kSwitchToTree, kPauseContinue, kAutoPlay, kSwitchToText}, false);
   setItems(menu, {kBookmarkSet, kBookmarkDelete, kBookmarkNext, kBookmarkPrevious}, false);
-  setItems(menu, {kSearchHeadings, kSearchText, kSearchBook, kSearchNext, kSearchPrevious},
-           false);
+  setItems(menu, {kSearchHeadings, kSearchText, kSearchBook, kSearchNext, kSearchPrevious}, false);
 }
 
 void enableBookMenus(MenuModel& menu, const BookMenuFacts& facts) {

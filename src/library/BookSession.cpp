@@ -4,8 +4,8 @@
 
 #include "app/CommandIds.h"
 #include "app/UiTexts.h"
+#include "book/BookPaths.h"
 #include "library/BookMenus.h"
-#include "playback/BookFilePath.h"
 #include "playback/DecimalText.h"
 
 namespace orbis {
@@ -31,9 +31,18 @@ BookSession::~BookSession() {
 }
 
 PlaybackEnv BookSession::env() {
-  return PlaybackEnv{ctx_.tables,   ctx_.tree,  ctx_.book,   ctx_.menu,
-                     ctx_.settings, ctx_.player, ctx_.timers, ctx_.sounds,
-                     ctx_.folders.programFolder, ctx_.folders.dataFolder, state_, hooks_};
+  return PlaybackEnv{ctx_.tables,
+                     ctx_.tree,
+                     ctx_.book,
+                     ctx_.menu,
+                     ctx_.settings,
+                     ctx_.player,
+                     ctx_.timers,
+                     ctx_.sounds,
+                     ctx_.folders.programFolder,
+                     ctx_.folders.dataFolder,
+                     state_,
+                     hooks_};
 }
 
 void BookSession::applySettings(const SettingsLoadResult& loaded) {
@@ -58,30 +67,67 @@ void BookSession::applySettings(const SettingsLoadResult& loaded) {
 
 bool BookSession::onCommand(int id) {
   switch (id) {
-    case cmd::kOpen: openCommand(); return true;
-    case cmd::kLastBook: lastBookCommand(); return true;
+    case cmd::kOpen:
+      openCommand();
+      return true;
+    case cmd::kLastBook:
+      lastBookCommand();
+      return true;
     case cmd::kPhraseForward:
-    case ctl::kButtonNextPhrase: phraseForward(); return true;
+    case ctl::kButtonNextPhrase:
+      phraseForward();
+      return true;
     case cmd::kPhraseBackward:
-    case ctl::kButtonPreviousPhrase: phraseBackward(); return true;
+    case ctl::kButtonPreviousPhrase:
+      phraseBackward();
+      return true;
     case cmd::kPauseContinue:
-    case ctl::kButtonPlay: audio_.pauseContinue(); return true;
-    case ctl::kButtonStop: audio_.stop(); return true;
+    case ctl::kButtonPlay:
+      audio_.pauseContinue();
+      return true;
+    case ctl::kButtonStop:
+      audio_.stop();
+      return true;
     case cmd::kWindForward:
-    case ctl::kButtonForward: audio_.windForward(); return true;
+    case ctl::kButtonForward:
+      audio_.windForward();
+      return true;
     case cmd::kWindBackward:
-    case ctl::kButtonRewind: audio_.windBackward(); return true;
-    case cmd::kFaster: audio_.faster(); return true;
-    case cmd::kSpeedNormal: audio_.normalSpeed(); return true;
-    case cmd::kSlower: audio_.slower(); return true;
-    case cmd::kVolumeUp: audio_.louder(); return true;
-    case cmd::kVolumeNormal: audio_.normalVolume(); return true;
-    case cmd::kVolumeDown: audio_.quieter(); return true;
-    case ctl::kButtonMute: audio_.toggleMute(); return true;
-    case cmd::kAutoPlay: audio_.toggleAutoPlayback(); return true;
-    case ctl::kButtonVolume: audio_.openVolumeSlider(); return true;
-    case ctl::kButtonSpeed: audio_.openSpeedSlider(); return true;
-    default: return false;
+    case ctl::kButtonRewind:
+      audio_.windBackward();
+      return true;
+    case cmd::kFaster:
+      audio_.faster();
+      return true;
+    case cmd::kSpeedNormal:
+      audio_.normalSpeed();
+      return true;
+    case cmd::kSlower:
+      audio_.slower();
+      return true;
+    case cmd::kVolumeUp:
+      audio_.louder();
+      return true;
+    case cmd::kVolumeNormal:
+      audio_.normalVolume();
+      return true;
+    case cmd::kVolumeDown:
+      audio_.quieter();
+      return true;
+    case ctl::kButtonMute:
+      audio_.toggleMute();
+      return true;
+    case cmd::kAutoPlay:
+      audio_.toggleAutoPlayback();
+      return true;
+    case ctl::kButtonVolume:
+      audio_.openVolumeSlider();
+      return true;
+    case ctl::kButtonSpeed:
+      audio_.openSpeedSlider();
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -125,7 +171,9 @@ void BookSession::lastBookCommand() {
   ctx_.menu.redraw();
 }
 
-void BookSession::closeBook() { saveBook(true); }
+void BookSession::closeBook() {
+  saveBook(true);
+}
 
 void BookSession::closeBookForLastBook() {
   saveBook(false);
@@ -204,7 +252,7 @@ void BookSession::announceBook() {
   // Bounded, so that a garbled end time cannot overflow the conversion.
   const double seconds = std::clamp(decimalValue(phrases.cell(0, PhraseCol::End)), 0.0, 1.0e6);
   const long untilMs = static_cast<long>(seconds * 1000.0);
-  ctx_.sounds.playUntil(resolveBookFile(ctx_.book.folder, audio), untilMs);
+  ctx_.sounds.playUntil(resolveBookPath(ctx_.book.folder, audio), untilMs);
 }
 
 void BookSession::shutdown() {

@@ -30,7 +30,7 @@ struct LoadOutcome {
   BookFeatures features;
 };
 // Loads the book in a folder ending in "/" (in the program, behind its progress dialog).
-using BookLoadFunction = std::function<LoadOutcome(const std::string& folder)>;
+using LoadFunction = std::function<LoadOutcome(const std::string& folder)>;
 
 // What opening and closing a book asks of the rest of the main window; empty hooks do nothing.
 struct LibraryHooks {
@@ -55,7 +55,7 @@ struct BookSessionContext {
   Sounds& sounds;
   Dialogs& dialogs;
   AppFolders folders;
-  BookLoadFunction loader;
+  LoadFunction loader;
   PlaybackHooks playback;
   LibraryHooks library;
 };

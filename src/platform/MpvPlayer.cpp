@@ -209,7 +209,13 @@ void MpvPlayer::fileLoaded() {
   lastMpvPosition_ = -1;
   lastPositionAt_ = std::chrono::steady_clock::now();
   duration_ = mpvDouble(mpv_.get(), "duration", 0);
-  if (pendingSeek_ && *pendingSeek_ > 0) seek(*pendingSeek_);
+  // A file opens at its start: a wish for position 0 is met already. Kept pending, it would
+  // hold the reported position at 0 while the file plays on, until the stale limit.
+  if (pendingSeek_ && *pendingSeek_ > 0) {
+    seek(*pendingSeek_);
+  } else {
+    pendingSeek_.reset();
+  }
   if (state_ == PlayState::Playing) {
     setPaused(false);
     lastPositionAt_ = std::chrono::steady_clock::now();

@@ -36,8 +36,12 @@ void AudioControls::stop() {
   refresh();
 }
 
-void AudioControls::windForward() { wind(+1.0); }
-void AudioControls::windBackward() { wind(-1.0); }
+void AudioControls::windForward() {
+  wind(+1.0);
+}
+void AudioControls::windBackward() {
+  wind(-1.0);
+}
 
 void AudioControls::wind(double direction) {
   MediaPlayer& player = env_.player;
@@ -78,9 +82,15 @@ void AudioControls::slower() {
 }
 
 // No limits: the player takes what it can of values outside 0..100.
-void AudioControls::louder() { setVolume(env_.player.volume() + kVolumeStep); }
-void AudioControls::normalVolume() { setVolume(kNormalVolume); }
-void AudioControls::quieter() { setVolume(env_.player.volume() - kVolumeStep); }
+void AudioControls::louder() {
+  setVolume(env_.player.volume() + kVolumeStep);
+}
+void AudioControls::normalVolume() {
+  setVolume(kNormalVolume);
+}
+void AudioControls::quieter() {
+  setVolume(env_.player.volume() - kVolumeStep);
+}
 
 void AudioControls::setVolume(int volume) {
   env_.player.setVolume(volume);
@@ -132,7 +142,9 @@ void AudioControls::onMenuOpened() {
   if (env_.state.autoPlayback) env_.state.resumeAfterPopup = true;
 }
 
-void AudioControls::onMenuClosed() { onPopupClosed(); }
+void AudioControls::onMenuClosed() {
+  onPopupClosed();
+}
 
 void AudioControls::beginModal() {
   if (env_.player.playState() != PlayState::MediaEnded) env_.player.pause();

@@ -1,7 +1,7 @@
 #include "playback/PhrasePlayer.h"
 
 #include "app/CommandIds.h"
-#include "playback/BookFilePath.h"
+#include "book/BookPaths.h"
 #include "playback/DecimalText.h"
 #include "playback/InterfaceSounds.h"
 
@@ -101,7 +101,7 @@ void PhrasePlayer::playClip(const std::string& audio, const std::string& beginTe
   s.clipEnd = decimalValue(endText);
 
   if (audio != s.lastAudioFile) {
-    player.setUrl(resolveBookFile(env_.book.folder, audio));
+    player.setUrl(resolveBookPath(env_.book.folder, audio));
     s.lastAudioFile = audio;
     if (begin != 0.0) {
       applyRateAndVolume();
@@ -126,8 +126,12 @@ void PhrasePlayer::applyRateAndVolume() {
   env_.player.setVolume(env_.state.volume);
 }
 
-void PhrasePlayer::nextPhraseInTitle() { stepInTitle(+1); }
-void PhrasePlayer::previousPhraseInTitle() { stepInTitle(-1); }
+void PhrasePlayer::nextPhraseInTitle() {
+  stepInTitle(+1);
+}
+void PhrasePlayer::previousPhraseInTitle() {
+  stepInTitle(-1);
+}
 
 void PhrasePlayer::stepInTitle(int delta) {
   BookTable& phrases = env_.tables.phrase;

@@ -32,8 +32,7 @@ class PhrasePlayer {
   void trackPage(const std::string& textId, const std::string& parId);
   bool skipped(const std::string& skipClasses) const;
   void markVolumeChange(const std::string& skipClasses);
-  void playClip(const std::string& audio, const std::string& beginText,
-                const std::string& endText);
+  void playClip(const std::string& audio, const std::string& beginText, const std::string& endText);
   void applyRateAndVolume();
   bool callTextSearchActive() const;
 

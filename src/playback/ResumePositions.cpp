@@ -38,8 +38,7 @@ void ResumePositions::savePosition() {
   const int row = phrases.selectionMark();
   const ResumePosition ours{phrases.cell(row, PhraseCol::TreeId), fixed3(position),
                             std::to_string(row)};
-  writeLineFile(positionFile(), withPosition(*lines, BookIdentity(env_.book.metadata), ours),
-                true);
+  writeLineFile(positionFile(), withPosition(*lines, BookIdentity(env_.book.metadata), ours), true);
 }
 
 void ResumePositions::saveBookmarks() {
@@ -52,8 +51,8 @@ void ResumePositions::saveBookmarks() {
                          marks.cell(row, BookmarkCol::TitleId),
                          marks.cell(row, BookmarkCol::EventId)});
   }
-  writeLineFile(bookmarkFile(),
-                withBookmarks(*lines, BookIdentity(env_.book.metadata), bookmarks), true);
+  writeLineFile(bookmarkFile(), withBookmarks(*lines, BookIdentity(env_.book.metadata), bookmarks),
+                true);
 }
 
 void ResumePositions::loadBookmarks() {

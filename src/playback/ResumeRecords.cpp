@@ -38,8 +38,8 @@ std::vector<std::string> identityPlus(const BookIdentity& book,
 }  // namespace
 
 BookIdentity::BookIdentity(const BookMetadata& m)
-    : lines_{storedForm(m.date),     storedForm(m.identifier), storedForm(m.title),
-             storedForm(m.setInfo),  storedForm(m.tocItems),   storedForm(m.totalTime)} {}
+    : lines_{storedForm(m.date),    storedForm(m.identifier), storedForm(m.title),
+             storedForm(m.setInfo), storedForm(m.tocItems),   storedForm(m.totalTime)} {}
 
 bool BookIdentity::matches(const std::vector<std::string>& record) const {
   if (record.size() < lines_.size()) return false;

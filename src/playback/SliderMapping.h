@@ -8,11 +8,17 @@ namespace orbis {
 inline constexpr int kVolumeSliderMax = 10;
 inline constexpr int kSpeedSliderMax = 20;
 
-inline int volumeSliderPosition(int volume) { return 10 - volume / 10; }
+inline int volumeSliderPosition(int volume) {
+  return 10 - volume / 10;
+}
 // Rounded, not truncated: a rate reached in steps of 0.2 is rarely exact in binary (1.4 may be
 // 1.3999...), and truncating would show the slider one notch off.
-inline int speedSliderPosition(double rate) { return static_cast<int>(std::lround(20 - rate * 10)); }
-inline int volumeFromSlider(int position) { return 100 - 10 * position; }
+inline int speedSliderPosition(double rate) {
+  return static_cast<int>(std::lround(20 - rate * 10));
+}
+inline int volumeFromSlider(int position) {
+  return 100 - 10 * position;
+}
 // The bottom position would stop the player; it gives the slowest rate, 0.1, instead.
 inline double rateFromSlider(int position) {
   if (position >= kSpeedSliderMax) position = kSpeedSliderMax - 1;

@@ -17,8 +17,10 @@ namespace {
 TestBook bookTitled(const std::string& title) {
   TestBook book;
   book.headingLevels = {1, 1, 1};
-  book.phrases = {{0, "a.wav", "0.000", "2.500"}, {0, "a.wav", "2.500", "5.000"},
-                  {1, "b.wav", "0.000", "2.000"}, {1, "b.wav", "2.000", "4.000"},
+  book.phrases = {{0, "a.wav", "0.000", "2.500"},
+                  {0, "a.wav", "2.500", "5.000"},
+                  {1, "b.wav", "0.000", "2.000"},
+                  {1, "b.wav", "2.000", "4.000"},
                   {2, "c.wav", "0.000", "4.000"}};
   book.audioSeconds = {{"a.wav", 5.0}, {"b.wav", 4.0}, {"c.wav", 4.0}};
   // Books of one set: the same date, identifier and set info, different titles.
@@ -158,8 +160,8 @@ TEST_F(BookSessionTest, ADamagedPositionFileNeverKeepsABookFromOpening) {
   EXPECT_EQ(h.selectedPhrase(), 0);
 
   // A record of this book that points outside its phrase table.
-  std::vector<std::string> record = {"2019-09-09", "set-1", "Alpha", "1 of 2", "3", "00:00:13",
-                                     "1", "2.000", "999"};
+  std::vector<std::string> record = {"2019-09-09", "set-1", "Alpha", "1 of 2", "3",
+                                     "00:00:13",   "1",     "2.000", "999"};
   ASSERT_TRUE(writeLineFile(h.dataFile("AResume.dl"), record, true));
   session().openBookFolder(b);
   session().openBookFolder(a);
@@ -181,8 +183,8 @@ TEST_F(BookSessionTest, ADamagedPositionFileNeverKeepsABookFromOpening) {
 
 TEST_F(BookSessionTest, AStoredPositionOfZeroMeansTheStartOfTheFile) {
   h.start();
-  std::vector<std::string> record = {"2019-09-09", "set-1", "Alpha", "1 of 2", "3", "00:00:13",
-                                     "0", "0.000", "1"};
+  std::vector<std::string> record = {"2019-09-09", "set-1", "Alpha", "1 of 2", "3",
+                                     "00:00:13",   "0",     "0.000", "1"};
   ASSERT_TRUE(writeLineFile(h.dataFile("AResume.dl"), record, true));
   session().openBookFolder(a);
   EXPECT_EQ(h.selectedPhrase(), 1);

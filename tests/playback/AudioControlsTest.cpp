@@ -12,7 +12,8 @@ namespace {
 TestBook oneFileBook() {
   TestBook book;
   book.headingLevels = {1, 1};
-  book.phrases = {{0, "a.wav", "0.000", "5.000"}, {0, "a.wav", "5.000", "10.000"},
+  book.phrases = {{0, "a.wav", "0.000", "5.000"},
+                  {0, "a.wav", "5.000", "10.000"},
                   {1, "b.wav", "0.000", "10.000"}};
   book.audioSeconds = {{"a.wav", 10.0}, {"b.wav", 10.0}};
   book.metadata = {"Audio", "id-a", "2021-02-02", "2", "0:00:20", ""};

@@ -40,8 +40,7 @@ TEST(ReadingThrough, AutomaticPlaybackReadsEveryHeadingAndStartsAgainAfterTheLas
   ASSERT_TRUE(h.runUntil([&] { return h.startedRows.size() >= 8; }, 20000));
   EXPECT_EQ(h.startedRows, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0}));
   // Consecutive clips of one file play on: the only seeks are the heading starts.
-  EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "a.wav")),
-            (std::vector<double>{0.0, 0.0}));
+  EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "a.wav")), (std::vector<double>{0.0, 0.0}));
   EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "b.wav")), (std::vector<double>{0.0}));
   // A file whose first clip starts later is positioned before it is played.
   EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "c.wav")).front(), 0.5);
@@ -86,7 +85,8 @@ TEST(ReadingThrough, AHeadingThatEndsOnItsFirstPhraseStaysThereWithTrackingStopp
   ReadingHarness h;
   h.settings.AutoPlay = false;
   TestBook book = threeHeadings();
-  book.phrases = {{0, "a.wav", "0.000", "6.000"}, {1, "b.wav", "0.000", "4.000"},
+  book.phrases = {{0, "a.wav", "0.000", "6.000"},
+                  {1, "b.wav", "0.000", "4.000"},
                   {2, "c.wav", "0.000", "3.000"}};
   const std::string folder = h.addBook("single", book);
   h.start().openBookFolder(folder);
@@ -101,12 +101,9 @@ TEST(ReadingThrough, SkippedFootnotesAndSidebarsAreNotHeardAlsoAtTheEndOfAHeadin
   h.settings.SkipFootnotes = true;
   h.settings.SkipSidebars = true;
   TestBook book = threeHeadings();
-  book.phrases = {{0, "a.wav", "0.000", "2.000"},
-                  {0, "a.wav", "2.000", "3.000", "footnote"},
-                  {0, "a.wav", "3.000", "5.000"},
-                  {0, "a.wav", "5.000", "6.000", "sidebar"},
-                  {1, "b.wav", "0.000", "4.000"},
-                  {2, "c.wav", "0.000", "3.000"}};
+  book.phrases = {{0, "a.wav", "0.000", "2.000"}, {0, "a.wav", "2.000", "3.000", "footnote"},
+                  {0, "a.wav", "3.000", "5.000"}, {0, "a.wav", "5.000", "6.000", "sidebar"},
+                  {1, "b.wav", "0.000", "4.000"}, {2, "c.wav", "0.000", "3.000"}};
   const std::string folder = h.addBook("notes", book);
   h.start().openBookFolder(folder);
   ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 2; }, 5000));
@@ -134,10 +131,14 @@ TEST(ReadingThrough, FootnotesAreReadWhenNotSkipped) {
 TEST(ReadingThrough, PhrasesWithoutAudioArePassedWhenTheNextCanBeHeard) {
   ReadingHarness h;
   TestBook book = threeHeadings();
-  book.phrases = {{0, "a.wav", "0.000", "2.000"}, {0, "", "", ""},
-                  {0, "a.wav", "2.000", "4.000"}, {0, "", "", ""},
-                  {0, "", "", ""},               {0, "a.wav", "4.000", "6.000"},
-                  {1, "b.wav", "0.000", "4.000"}, {2, "c.wav", "0.000", "3.000"}};
+  book.phrases = {{0, "a.wav", "0.000", "2.000"},
+                  {0, "", "", ""},
+                  {0, "a.wav", "2.000", "4.000"},
+                  {0, "", "", ""},
+                  {0, "", "", ""},
+                  {0, "a.wav", "4.000", "6.000"},
+                  {1, "b.wav", "0.000", "4.000"},
+                  {2, "c.wav", "0.000", "3.000"}};
   const std::string folder = h.addBook("silent", book);
   h.start().openBookFolder(folder);
   ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 5; }, 6000));
@@ -150,8 +151,11 @@ TEST(ReadingThrough, TwoSilentPhrasesAreCrossedAtOnceOnlyWithAutomaticPlayback) 
   ReadingHarness h;
   h.settings.AutoPlay = false;
   TestBook book = threeHeadings();
-  book.phrases = {{0, "a.wav", "0.000", "2.000"}, {0, "", "", ""}, {0, "", "", ""},
-                  {0, "a.wav", "2.000", "6.000"}, {1, "b.wav", "0.000", "4.000"},
+  book.phrases = {{0, "a.wav", "0.000", "2.000"},
+                  {0, "", "", ""},
+                  {0, "", "", ""},
+                  {0, "a.wav", "2.000", "6.000"},
+                  {1, "b.wav", "0.000", "4.000"},
                   {2, "c.wav", "0.000", "3.000"}};
   const std::string folder = h.addBook("silent", book);
   h.start().openBookFolder(folder);
@@ -199,7 +203,8 @@ TEST(ReadingThrough, StartingAHeadingPlaysItsSoundsFirstAndReloadsTheSameFile) {
   ReadingHarness h;
   TestBook book = threeHeadings();
   book.headingLevels = {1, 2, 3};
-  book.phrases = {{0, "a.wav", "0.000", "2.000"}, {1, "a.wav", "2.000", "4.000"},
+  book.phrases = {{0, "a.wav", "0.000", "2.000"},
+                  {1, "a.wav", "2.000", "4.000"},
                   {2, "a.wav", "4.000", "6.000"}};
   book.audioSeconds = {{"a.wav", 6.0}};
   const std::string folder = h.addBook("nested", book);

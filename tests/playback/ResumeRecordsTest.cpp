@@ -46,7 +46,8 @@ TEST(ResumeRecords, BooksSharingSomeValuesAreDifferentBooks) {
 
 TEST(ResumeRecords, TheClosedBooksBookmarksComeFirstAndReplaceItsOldOnes) {
   const BookIdentity a(bookNamed("A")), b(bookNamed("B"));
-  std::vector<std::string> file = withBookmarks({}, a, {{"a1", "1", "0", "1"}, {"a2", "2", "0", "2"}});
+  std::vector<std::string> file =
+      withBookmarks({}, a, {{"a1", "1", "0", "1"}, {"a2", "2", "0", "2"}});
   file = withBookmarks(file, b, {{"b1", "3", "1", "5"}});
   EXPECT_EQ(file[6], "b1");
   file = withBookmarks(file, a, {});  // every bookmark of A deleted

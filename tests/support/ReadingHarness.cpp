@@ -16,7 +16,9 @@ ReadingHarness::ReadingHarness() : menu(buildMainMenu()) {
   settings = Settings::defaults(folders.dataFolder);
 }
 
-ReadingHarness::~ReadingHarness() { session_.reset(); }
+ReadingHarness::~ReadingHarness() {
+  session_.reset();
+}
 
 std::string ReadingHarness::addBook(const std::string& name, TestBook book) {
   const std::string folder = dir.str() + "/" + name + "/";
@@ -71,10 +73,19 @@ LoadOutcome ReadingHarness::load(const std::string& folder) {
 }
 
 BookSession& ReadingHarness::start() {
-  BookSessionContext context{tables, tree,    book,    menu,    settings,
-                             player, clock,   sounds,  dialogs, folders,
+  BookSessionContext context{tables,
+                             tree,
+                             book,
+                             menu,
+                             settings,
+                             player,
+                             clock,
+                             sounds,
+                             dialogs,
+                             folders,
                              [this](const std::string& folder) { return load(folder); },
-                             {},     {}};
+                             {},
+                             {}};
   context.playback.navigate = [this](const std::string& doc) { navigated.push_back(doc); };
   context.playback.highlightPhrase = [this](const std::string& f) { highlighted.push_back(f); };
   context.playback.focusControl = [this](int id) { focused.push_back(id); };

@@ -1,0 +1,28 @@
+#include "library/DaisyLoad.h"
+
+#include "app/UiTexts.h"
+
+namespace orbis {
+
+LoaderTexts currentLoaderTexts() {
+  LoaderTexts texts;
+  const UiTexts& ui = uiTexts();
+  if (!ui.nccOpenFailed.empty()) texts.nccOpenFailed = ui.nccOpenFailed;
+  if (!ui.nccReadErrorCaption.empty()) texts.nccReadErrorCaption = ui.nccReadErrorCaption;
+  if (!ui.of.empty()) texts.of = ui.of;
+  if (!ui.entriesRead.empty()) texts.entriesRead = ui.entriesRead;
+  return texts;
+}
+
+LoadOutcome loadDaisyBook(HeadingsTree& tree, BookTables& tables, Dialogs& dialogs,
+                          const std::string& folder, LoadProgress* progress) {
+  BookLoader loader(tree, tables, folder, dialogs, currentLoaderTexts());
+  loader.setProgress(progress);
+  LoadOutcome outcome;
+  outcome.ok = loader.run();
+  outcome.metadata = loader.result().metadata;
+  outcome.features = loader.result().features;
+  return outcome;
+}
+
+}  // namespace orbis

@@ -1,0 +1,77 @@
+// A generated book read aloud by the real player on mpv's null output, on Qt timers.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/MainMenu.h"
+#include "library/BookSession.h"
+#include "library/DaisyLoad.h"
+#include "platform/MpvPlayer.h"
+#include "platform/QtTimers.h"
+#include "qtsupport/QtEventLoop.h"
+#include "support/BookBuilder.h"
+#include "support/RecordingSounds.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace orbis::testing {
+namespace {
+
+TEST(ReadingWithMpv, AutomaticPlaybackGoesOnIntoTheSecondHeading) {
+  ensureQtApplication();
+  TempDir dir;
+  BookBuilder builder(dir.path() / "book");
+  builder.heading(1, "One", 3, 0.4);
+  builder.heading(1, "Two", 2, 0.4);
+  const std::string folder = builder.write();
+
+  MpvPlayer player("null");
+  ASSERT_TRUE(player.isAvailable());
+  QtTimers timers;
+  RecordingSounds sounds;
+  ScriptedDialogs dialogs;
+  BookTables tables;
+  HeadingsTree tree;
+  BookRecord book;
+  MenuModel menu = buildMainMenu();
+  AppFolders folders{dir.str() + "/program/", dir.str() + "/data/"};
+  std::filesystem::create_directories(folders.dataFolder);
+  Settings settings = Settings::defaults(folders.dataFolder);
+  BookSession session(
+      {tables,
+       tree,
+       book,
+       menu,
+       settings,
+       player,
+       timers,
+       sounds,
+       dialogs,
+       folders,
+       [&](const std::string& f) { return loadDaisyBook(tree, tables, dialogs, f); },
+       {},
+       {}});
+  timers.setHandler([&](int id) { session.onTimer(id); });
+  player.onError([&] { session.onPlayerError(); });
+  std::vector<int> started;
+  tables.phrase.setListener([&](BookTable& table, const RowStateChange& change) {
+    if (change.newState == kRowSelected && book.open) started.push_back(table.selectionMark());
+    session.phrasePlayer().onPhraseSelected(change);
+  });
+  session.applySettings({});
+
+  session.openBookFolder(folder);
+  ASSERT_TRUE(book.open);
+  // Each clip of the first heading has to be caught while the file plays on: the position the
+  // player reports must follow the audio from the first moment.
+  ASSERT_TRUE(processEventsUntil([&] { return started.size() >= 5; }, 8000))
+      << "phrases started: " << started.size();
+  EXPECT_EQ(started, (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(tree.itemData(tree.selected()), 1);
+  EXPECT_EQ(player.url(), folder + BookBuilder::audioName(1));
+  EXPECT_TRUE(processEventsUntil([&] { return player.playState() == PlayState::Playing; }, 2000));
+  session.shutdown();
+}
+
+}  // namespace
+}  // namespace orbis::testing
