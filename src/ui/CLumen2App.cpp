@@ -189,6 +189,8 @@ int CLumen2App::run(int argc, char** argv) {
   window.onEnded = [&app] { app.quit(); };
   app.exec();
   dialog.onDestroy();
+  // The window outlives the logic below; it must no longer mirror the logic's tree.
+  window.attach(nullptr);
   return 0;
 }
 

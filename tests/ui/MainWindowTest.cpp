@@ -53,6 +53,8 @@ class MainWindowTest : public ::testing::Test, WithApplication {
     QApplication::processEvents();
   }
 
+  ~MainWindowTest() override { window.attach(nullptr); }
+
   TempDir data;
   AppFolders folders;
   ScriptedDialogs dialogs;
