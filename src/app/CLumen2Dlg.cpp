@@ -133,6 +133,10 @@ void CLumen2Dlg::registerCommands() {
     session_->duringModal([this] { ports_.view.showAboutBox(); });
   };
   commands_[cmd::kBraille] = [this] { focusBraille(); };
+  commands_[cmd::kSkipFootnotes] = [this] { toggleSkip(cmd::kSkipFootnotes); };
+  commands_[cmd::kSkipSidebars] = [this] { toggleSkip(cmd::kSkipSidebars); };
+  commands_[cmd::kSkipProdNotes] = [this] { toggleSkip(cmd::kSkipProdNotes); };
+  commands_[cmd::kSkipPageNumbers] = [this] { toggleSkip(cmd::kSkipPageNumbers); };
   commands_[cmd::kSwitchToText] = [this] { ports_.view.focusControl(ctl::kTextView); };
 }
 
@@ -187,6 +191,18 @@ void CLumen2Dlg::onMenuOpened() {
 }
 void CLumen2Dlg::onMenuClosed() {
   session_->onMenuClosed();
+}
+
+// The check mark and the flag always agree: the toggle flips both.
+void CLumen2Dlg::toggleSkip(int commandId) {
+  PlaybackState& state = session_->state();
+  bool& flag = commandId == cmd::kSkipFootnotes   ? state.skipFootnotes
+               : commandId == cmd::kSkipSidebars  ? state.skipSidebars
+               : commandId == cmd::kSkipProdNotes ? state.skipProducerNotes
+                                                  : state.skipPageNumbers;
+  flag = !menu_.isChecked(commandId);
+  menu_.setChecked(commandId, flag);
+  menu_.redraw();
 }
 
 // The braille display follows the current text line; without it, the text view.

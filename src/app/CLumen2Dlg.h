@@ -108,6 +108,7 @@ class CLumen2Dlg {
   void createReading();
   LoadOutcome loadWithoutDialog(const std::string& folder);
   void focusBraille();
+  void toggleSkip(int commandId);
   void tabFocus();
   void structureViewKey();
 

@@ -206,6 +206,26 @@ TEST_F(MainDialogTest, BrailleFocusesTheCurrentTextLineOrTheTextView) {
   EXPECT_EQ(view.focused, ctl::kTextView);
 }
 
+TEST_F(MainDialogTest, SkipTogglesFlipFlagAndCheckMarkTogetherAndAreSaved) {
+  auto& dlg = start();
+  dlg.onCommand(cmd::kSkipSidebars);
+  EXPECT_TRUE(dlg.session().state().skipSidebars);
+  EXPECT_TRUE(dlg.menu().isChecked(cmd::kSkipSidebars));
+  dlg.onCommand(cmd::kSkipFootnotes);
+  dlg.onCommand(cmd::kSkipFootnotes);  // twice: as it was
+  EXPECT_FALSE(dlg.session().state().skipFootnotes);
+  EXPECT_FALSE(dlg.menu().isChecked(cmd::kSkipFootnotes));
+  dlg.onCommand(cmd::kExit);
+  Settings saved;
+  saved.load(folders.dataFolder + "Settings.dl", folders.dataFolder);
+  EXPECT_TRUE(saved.SkipSidebars);
+  EXPECT_FALSE(saved.SkipFootnotes);
+
+  auto& again = start();
+  EXPECT_TRUE(again.session().state().skipSidebars);
+  EXPECT_TRUE(again.menu().isChecked(cmd::kSkipSidebars));
+}
+
 TEST_F(MainDialogTest, HiddenCurrentTextGraysBraille) {
   auto& dlg = start();
   EXPECT_TRUE(dlg.menu().isEnabled(cmd::kBraille));
