@@ -54,6 +54,11 @@ std::string bookFolder(const std::string& book) {
 
 // Loads the book, or says why not on `err`.
 bool load(const std::string& book, LoadedBook& loaded, std::ostream& err) {
+  std::error_code error;
+  if (!std::filesystem::exists(book, error)) {
+    err << "orbis-velora: no such book: " << book << "\n";
+    return false;
+  }
   std::string folder = bookFolder(book);
   StreamDialogs dialogs(err);
   LoaderTexts texts;
