@@ -252,7 +252,10 @@ void QtTextView::followLink(const QUrl& link) {
   std::string url;
   if (target.isLocalFile()) {
     url = target.toLocalFile().toStdString();
-    if (target.hasFragment()) url += "#" + target.fragment().toStdString();
+    if (target.hasFragment()) {
+      url += '#';
+      url += target.fragment().toStdString();
+    }
   } else {
     url = target.toString().toStdString();
   }
