@@ -13,6 +13,7 @@
 #include "app/UiTexts.h"
 #include "platform/VirtualKeys.h"
 #include "qtsupport/QtEventLoop.h"
+#include "support/BookBuilder.h"
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
 #include "support/ManualClock.h"
@@ -142,6 +143,34 @@ TEST_F(MainWindowTest, TabMovesTheFocusThroughTheAreas) {
   EXPECT_EQ(QApplication::focusWidget(), window.button(ctl::kButtonOpen));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), window.tree());
+}
+
+TEST_F(MainWindowTest, KeysReachTheReadingThroughTheKeyTable) {
+  TempDir books;
+  BookBuilder builder(books.path() / "book");
+  builder.headings(2, 4);
+  dialog->openBookAtStart(builder.write());
+  ASSERT_TRUE(dialog->book().open);
+  clock.advance(300);
+  const int first = dialog->tables().phrase.selectedRow();
+  window.activateWindow();
+  window.textWidget()->setFocus();
+  QApplication::processEvents();
+
+  QTest::keyClick(window.textWidget(), Qt::Key_P);  // phrase forward
+  EXPECT_EQ(dialog->tables().phrase.selectedRow(), first + 1);
+  QTest::keyClick(window.textWidget(), Qt::Key_P, Qt::ShiftModifier);  // and back
+  EXPECT_EQ(dialog->tables().phrase.selectedRow(), first);
+
+  ASSERT_EQ(player.playState(), PlayState::Playing);
+  QTest::keyClick(window.textWidget(), Qt::Key_Space);  // pause in the text view
+  EXPECT_EQ(player.playState(), PlayState::Paused);
+  QTest::keyClick(window.currentText(), Qt::Key_Space);  // and on from the current text line
+  EXPECT_EQ(player.playState(), PlayState::Playing);
+
+  // The phrase's text stands in the current text line.
+  clock.advance(100);
+  EXPECT_FALSE(window.currentText()->toPlainText().isEmpty());
 }
 
 }  // namespace
