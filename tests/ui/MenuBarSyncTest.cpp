@@ -1,0 +1,77 @@
+#include "ui/MenuBarSync.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+
+#include "app/CommandIds.h"
+#include "app/MainMenu.h"
+#include "qtsupport/QtEventLoop.h"
+
+namespace orbis {
+namespace {
+
+QMenu* menuOf(QAction* action) {
+  return action->menu();
+}
+
+QAction* actionWithId(QMenu* menu, int id) {
+  for (QAction* action : menu->actions()) {
+    if (action->data().toInt() == id && !action->menu()) return action;
+    if (QMenu* sub = menuOf(action)) {
+      if (QAction* found = actionWithId(sub, id)) return found;
+    }
+  }
+  return nullptr;
+}
+
+TEST(MenuBarSync, TheBarShowsTheModelAndReportsChoicesAndOpening) {
+  testing::ensureQtApplication();
+  MenuModel model = buildMainMenu();
+  model.setText(cmd::kOpen, "&Öffnen\tStrg+O");
+  model.setEnabled(cmd::kChangeVolume, false);
+  model.bar()[2].enabled = false;  // "&Audio"
+  model.setRadioChecked({cmd::kGerman, cmd::kEnglish}, cmd::kGerman);
+  model.setChecked(cmd::kAutoPlay, true);
+
+  QMenuBar bar;
+  std::vector<int> commands;
+  int opened = 0, closed = 0;
+  MenuBarEvents events{[&](int id) { commands.push_back(id); }, [&] { ++opened; },
+                       [&] { ++closed; }};
+  syncMenuBar(bar, model, events);
+
+  ASSERT_EQ(bar.actions().size(), 8);
+  QMenu* daisy = menuOf(bar.actions()[0]);
+  QAction* open = actionWithId(daisy, cmd::kOpen);
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->text(), QStringLiteral("&Öffnen\tStrg+O"));
+  EXPECT_TRUE(open->shortcut().isEmpty());  // keys go through the key table only
+  EXPECT_FALSE(actionWithId(daisy, cmd::kChangeVolume)->isEnabled());
+  EXPECT_FALSE(bar.actions()[2]->isEnabled());
+  QAction* german = actionWithId(daisy, cmd::kGerman);
+  EXPECT_TRUE(german->isChecked());
+  EXPECT_NE(german->actionGroup(), nullptr);
+  EXPECT_FALSE(actionWithId(daisy, cmd::kEnglish)->isChecked());
+  EXPECT_TRUE(actionWithId(menuOf(bar.actions()[2]), cmd::kAutoPlay)->isChecked());
+
+  open->trigger();
+  EXPECT_EQ(commands, std::vector<int>{cmd::kOpen});
+
+  emit daisy->aboutToShow();
+  emit daisy->aboutToHide();
+  testing::processEventsUntil([&] { return closed > 0; }, 1000);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(closed, 1);
+
+  // A redraw replaces the menus and keeps no stale ones.
+  model.setText(cmd::kOpen, "&Open\tCtrl+O");
+  syncMenuBar(bar, model, events);
+  QApplication::processEvents();
+  EXPECT_EQ(actionWithId(menuOf(bar.actions()[0]), cmd::kOpen)->text(),
+            QStringLiteral("&Open\tCtrl+O"));
+}
+
+}  // namespace
+}  // namespace orbis
