@@ -211,6 +211,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // A window taller than the desktop is brought back onto it, a little shorter than the
+  // desktop so that its lower edge stays reachable.
+  if (QScreen* screen = this->screen(); screen && !isMaximized() && !isFullScreen()) {
+    const QRect desktop = screen->availableGeometry();
+    if (frameGeometry().height() > desktop.height()) {
+      setGeometry(x(), desktop.top(), width(), desktop.height() - 50);
+      return;
+    }
+  }
   if (logic_ && isVisible()) logic_->onSize();
 }
 

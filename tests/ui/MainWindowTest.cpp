@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 #include "app/CLumen2Dlg.h"
@@ -81,6 +82,15 @@ TEST_F(MainWindowTest, TitleMenusAndButtonsAreInPlace) {
     EXPECT_TRUE(button->isVisible());
     EXPECT_EQ(button->width(), CLumen2Dlg::kButtonSize);
   }
+}
+
+TEST_F(MainWindowTest, AWindowTallerThanTheDesktopIsBroughtBackOntoIt) {
+  const QRect desktop = window.screen()->availableGeometry();
+  window.showNormal();
+  window.resize(900, desktop.height() + 400);
+  QApplication::processEvents();
+  EXPECT_EQ(window.height(), desktop.height() - 50);
+  EXPECT_LE(window.frameGeometry().bottom(), desktop.bottom());
 }
 
 TEST_F(MainWindowTest, EscapeAndEnterNeverCloseTheWindow) {
