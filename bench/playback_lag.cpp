@@ -12,15 +12,10 @@
 #include <memory>
 #include <thread>
 
-#include "app/MainMenu.h"
-#include "library/BookSession.h"
-#include "library/DaisyLoad.h"
 #include "platform/MpvPlayer.h"
 #include "platform/QtTimers.h"
 #include "support/BookBuilder.h"
-#include "support/RecordingSounds.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempDir.h"
+#include "support/SessionOverFiles.h"
 
 namespace orbis {
 namespace {
@@ -39,49 +34,22 @@ void runEventsUntil(const std::function<bool()>& done, int timeoutMs) {
 
 // One book open on the real player and Qt timers.
 struct LiveReader {
-  testing::TempDir dir;
   MpvPlayer player{"null"};
   QtTimers timers;
-  testing::RecordingSounds sounds;
-  testing::ScriptedDialogs dialogs;
-  BookTables tables;
-  HeadingsTree tree;
-  BookRecord book;
-  MenuModel menu = buildMainMenu();
-  Settings settings;
-  std::unique_ptr<BookSession> session;
+  testing::SessionOverFiles rig{player, timers};
+  std::unique_ptr<BookSession>& session = rig.session;
   // Audio seconds by which each tracked phrase change came after the clip end.
   std::vector<double> lagsSeconds;
 
   explicit LiveReader(const std::function<void(BookBuilder&)>& describe) {
-    AppFolders folders{dir.str() + "/program/", dir.str() + "/data/"};
-    std::filesystem::create_directories(folders.dataFolder);
-    settings = Settings::defaults(folders.dataFolder);
-    settings.AutoPlay = false;
-    BookSessionContext context{
-        tables,
-        tree,
-        book,
-        menu,
-        settings,
-        player,
-        timers,
-        sounds,
-        dialogs,
-        folders,
-        [this](const std::string& f) { return loadDaisyBook(tree, tables, dialogs, f); },
-        {},
-        {}};
-    session = std::make_unique<BookSession>(std::move(context));
-    timers.setHandler([this](int id) { session->onTimer(id); });
-    tables.phrase.setListener([this](BookTable&, const RowStateChange& change) {
-      const bool tracked = change.newState == kRowSelected && book.open &&
+    rig.settings.AutoPlay = false;
+    session->applySettings({});
+    rig.beforePhraseSelected = [this](const RowStateChange& change) {
+      const bool tracked = change.newState == kRowSelected && rig.book.open &&
                            !session->state().forceSeek && player.playState() == PlayState::Playing;
       if (tracked) lagsSeconds.push_back(player.currentPosition() - session->state().clipEnd);
-      session->phrasePlayer().onPhraseSelected(change);
-    });
-    session->applySettings({});
-    BookBuilder builder(dir.path() / "book");
+    };
+    BookBuilder builder(rig.dir.path() / "book");
     describe(builder);
     session->openBookFolder(builder.write());
   }

@@ -1,60 +1,27 @@
 // A generated DAISY book read by the real loader and played on the simulated player.
 #include <gtest/gtest.h>
 
-#include "app/MainMenu.h"
-#include "library/BookSession.h"
-#include "library/DaisyLoad.h"
+#include <map>
+
 #include "support/BookBuilder.h"
 #include "support/ManualClock.h"
-#include "support/RecordingSounds.h"
-#include "support/ScriptedDialogs.h"
+#include "support/SessionOverFiles.h"
 #include "support/SimulatedPlayer.h"
-#include "support/TempDir.h"
 
 namespace orbis::testing {
 namespace {
 
+// The simulated player on the manual clock under a session over real files.
 struct GeneratedBook {
-  TempDir dir;
   ManualClock clock;
   SimulatedPlayer player{clock};
-  RecordingSounds sounds;
-  ScriptedDialogs dialogs;
-  BookTables tables;
-  HeadingsTree tree;
-  BookRecord book;
-  MenuModel menu = buildMainMenu();
-  Settings settings;
-  std::unique_ptr<BookSession> session;
-  std::vector<int> started;
-
-  GeneratedBook() {
-    AppFolders folders{dir.str() + "/program/", dir.str() + "/data/"};
-    std::filesystem::create_directories(folders.dataFolder);
-    settings = Settings::defaults(folders.dataFolder);
-    BookSessionContext context{
-        tables,
-        tree,
-        book,
-        menu,
-        settings,
-        player,
-        clock,
-        sounds,
-        dialogs,
-        folders,
-        [this](const std::string& folder) { return loadDaisyBook(tree, tables, dialogs, folder); },
-        {},
-        {}};
-    session = std::make_unique<BookSession>(std::move(context));
-    clock.setHandler([this](int id) { session->onTimer(id); });
-    tables.phrase.setListener([this](BookTable& table, const RowStateChange& change) {
-      if (change.newState == kRowSelected && book.open) started.push_back(table.selectionMark());
-      session->phrasePlayer().onPhraseSelected(change);
-    });
-    session->applySettings({});
-    session->clearBook();
-  }
+  SessionOverFiles rig{player, clock};
+  TempDir& dir = rig.dir;
+  BookRecord& book = rig.book;
+  BookTables& tables = rig.tables;
+  ScriptedDialogs& dialogs = rig.dialogs;
+  std::unique_ptr<BookSession>& session = rig.session;
+  std::vector<int>& started = rig.started;
 };
 
 TEST(GeneratedBook, PlaysThroughEveryHeadingWithASeekOnlyAtEachHeadingStart) {

@@ -3,15 +3,11 @@
 
 #include <filesystem>
 
-#include "app/MainMenu.h"
-#include "library/BookSession.h"
-#include "library/DaisyLoad.h"
 #include "platform/MpvPlayer.h"
 #include "platform/QtTimers.h"
 #include "qtsupport/QtEventLoop.h"
 #include "support/BookBuilder.h"
-#include "support/RecordingSounds.h"
-#include "support/ScriptedDialogs.h"
+#include "support/SessionOverFiles.h"
 #include "support/TempDir.h"
 
 namespace orbis::testing {
@@ -28,40 +24,13 @@ TEST(ReadingWithMpv, AutomaticPlaybackGoesOnIntoTheSecondHeading) {
   MpvPlayer player("null");
   ASSERT_TRUE(player.isAvailable());
   QtTimers timers;
-  RecordingSounds sounds;
-  ScriptedDialogs dialogs;
-  BookTables tables;
-  HeadingsTree tree;
-  BookRecord book;
-  MenuModel menu = buildMainMenu();
-  AppFolders folders{dir.str() + "/program/", dir.str() + "/data/"};
-  std::filesystem::create_directories(folders.dataFolder);
-  Settings settings = Settings::defaults(folders.dataFolder);
-  BookSession session(
-      {tables,
-       tree,
-       book,
-       menu,
-       settings,
-       player,
-       timers,
-       sounds,
-       dialogs,
-       folders,
-       [&](const std::string& f) { return loadDaisyBook(tree, tables, dialogs, f); },
-       {},
-       {}});
-  timers.setHandler([&](int id) { session.onTimer(id); });
-  player.onError([&] { session.onPlayerError(); });
-  std::vector<int> started;
-  tables.phrase.setListener([&](BookTable& table, const RowStateChange& change) {
-    if (change.newState == kRowSelected && book.open) started.push_back(table.selectionMark());
-    session.phrasePlayer().onPhraseSelected(change);
-  });
-  session.applySettings({});
+  SessionOverFiles rig(player, timers);
+  BookSession& session = *rig.session;
+  const HeadingsTree& tree = rig.tree;
+  const std::vector<int>& started = rig.started;
 
   session.openBookFolder(folder);
-  ASSERT_TRUE(book.open);
+  ASSERT_TRUE(rig.book.open);
   // Each clip of the first heading has to be caught while the file plays on: the position the
   // player reports must follow the audio from the first moment.
   ASSERT_TRUE(processEventsUntil([&] { return started.size() >= 5; }, 8000))
