@@ -1,8 +1,6 @@
 #include "platform/QtTextView.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -11,6 +9,8 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QUrl>
+
+#include "book/BookPaths.h"
 
 namespace orbis {
 namespace {
@@ -68,14 +68,17 @@ void TextBrowserWidget::activateLink(const QString& href) {
   emit anchorClicked(QUrl(href));
 }
 
+// Images and style sheets are book files like any other: their links may use backslashes and
+// another letter case than the disk, so they are found the way the book's own files are. What
+// cannot be read as a file (missing, a folder, not local) gives no resource.
 QVariant TextBrowserWidget::loadResource(int type, const QUrl& name) {
   QUrl resolved = name.isRelative() ? QUrl::fromLocalFile(documentPath_).resolved(name) : name;
   if (!resolved.isLocalFile()) return {};
-  QFile file(resolved.toLocalFile());
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QByteArray bytes = file.readAll();
-  if (type == QTextDocument::StyleSheetResource) return QString::fromUtf8(bytes);
-  return bytes;
+  std::optional<std::string> bytes =
+      readBookFile(resolveBookPath(resolved.toLocalFile().toStdString()));
+  if (!bytes) return {};
+  if (type == QTextDocument::StyleSheetResource) return fromUtf8(*bytes);
+  return QByteArray(bytes->data(), qsizetype(bytes->size()));
 }
 
 QtTextView::QtTextView(Shell& shell, QWidget* parent)

@@ -4,6 +4,9 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -156,6 +159,54 @@ TEST_F(QtTextViewTest, ShowsTheStartPagesAndKnowsThemAsSuch) {
   view.navigate(std::string(ORBIS_PROGRAM_DIR) + StartPage::entry(0));
   EXPECT_FALSE(startPageShown);  // the German page while English is the language
   EXPECT_TRUE(lines.empty());
+}
+
+QByteArray pngBytes() {
+  QImage image(4, 3, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+// Books made on Windows name their images and style sheets with backslashes and in a letter case
+// the disk need not have.
+TEST_F(QtTextViewTest, FindsImagesAndStyleSheetsInAnyCaseAndWithBackslashes) {
+  dir.write("images/pic.png", pngBytes().toStdString());
+  dir.write("styles/book.css", "p { color: #00ff00 }");
+  dir.write("page.html",
+            "<html><head><link rel='stylesheet' type='text/css' href='Styles\\BOOK.Css'></head>"
+            "<body><p id='p'>green<img src='Images\\Pic.PNG'></p></body></html>");
+  view.navigate(path("page.html"));
+  QTextDocument* doc = view.widget()->document();
+  QVariant image = doc->resource(QTextDocument::ImageResource, QUrl("Images\\Pic.PNG"));
+  // Once drawn, the document keeps the decoded picture rather than the file's bytes.
+  ASSERT_EQ(image.typeId(), QMetaType::QPixmap);
+  EXPECT_EQ(image.value<QPixmap>().size(), QSize(4, 3));
+  QTextCursor cursor(doc);
+  cursor.setPosition(doc->find("green").selectionStart() + 1);
+  EXPECT_EQ(cursor.charFormat().foreground().color(), QColor("#00ff00"));
+}
+
+TEST_F(QtTextViewTest, ResourcesBesideOrAboveTheDocumentLoadAndNothingElseDoes) {
+  dir.write("images/pic.png", pngBytes().toStdString());
+  dir.write("text/page.html", "<body><p>x</p></body>");
+  fs::create_directories(dir.path() / "text" / "folder.png");
+  TextBrowserWidget* widget = view.widget();
+  widget->setDocumentPath(QString::fromStdString(path("text/page.html")));
+  auto load = [&](const char* link) {
+    return widget->loadResource(QTextDocument::ImageResource, QUrl(link));
+  };
+  EXPECT_EQ(load("..\\IMAGES\\pic.png").toByteArray(), pngBytes());
+  EXPECT_EQ(load("../images/PIC.PNG").toByteArray(), pngBytes());
+  EXPECT_TRUE(load("missing.png").isNull());
+  EXPECT_TRUE(load("Folder.png").isNull());
+  EXPECT_TRUE(load("..").isNull());
+  EXPECT_TRUE(load("http://example.org/pic.png").isNull());
+  QVariant css = widget->loadResource(QTextDocument::StyleSheetResource, QUrl("missing.css"));
+  EXPECT_TRUE(css.isNull());
 }
 
 // A screen reader must meet a text it can read with a caret, not a label.
