@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the text view's document: they are parsed as a book's HTML page, and
 // the operations the highlighting performs are run on the result: look-ups by id, the text and
-// inner markup of elements, a mark wrapped around an element's content and taken off again (as
-// the phrase highlighter does), and the whole document written back out for drawing.
+// inner markup of elements, the input itself as an element's new inner markup, a mark wrapped
+// around an element's content and taken off again (as the phrase highlighter does), and the whole
+// document written back out for drawing.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -59,7 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   }
   if (orbis::HtmlElement body = document->body(); body != nullptr) {
     markAndUnmark(*document, body);
-    document->setInnerHTML(body, inner);
+    // Markup of any shape, stray closing tags included, must end up inside the element.
+    document->setInnerHTML(body, input);
+    document->innerText(document->body());
+    document->setInnerHTML(document->body(), inner);
   }
 
   document->serialize();

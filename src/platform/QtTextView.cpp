@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
 
 #include "book/BookPaths.h"
 
@@ -69,14 +70,19 @@ void TextBrowserWidget::activateLink(const QString& href) {
 }
 
 // Images and style sheets are book files like any other: their links may use backslashes and
-// another letter case than the disk, so they are found the way the book's own files are. What
-// cannot be read as a file (missing, a folder, not local) gives no resource.
+// another letter case than the disk, so they are found the way the book's own files are.
 QVariant TextBrowserWidget::loadResource(int type, const QUrl& name) {
   QUrl resolved = name.isRelative() ? QUrl::fromLocalFile(documentPath_).resolved(name) : name;
-  if (!resolved.isLocalFile()) return {};
-  std::optional<std::string> bytes =
-      readBookFile(resolveBookPath(resolved.toLocalFile().toStdString()));
-  if (!bytes) return {};
+  if (!resolved.isLocalFile()) return {};  // data: and qrc: URLs are Qt's own to read
+  // What is no regular file gives an empty resource, not a null one: on null, Qt reads the file
+  // itself, and a device or a pipe a book names (/dev/zero) would be read without end.
+  const QVariant empty =
+      type == QTextDocument::StyleSheetResource ? QVariant(QString()) : QVariant(QByteArray());
+  std::string path = resolveBookPath(resolved.toLocalFile().toStdString());
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return empty;  // never opens a pipe
+  std::optional<std::string> bytes = readBookFile(path);
+  if (!bytes) return empty;
   if (type == QTextDocument::StyleSheetResource) return fromUtf8(*bytes);
   return QByteArray(bytes->data(), qsizetype(bytes->size()));
 }
