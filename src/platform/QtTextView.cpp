@@ -1,8 +1,6 @@
 #include "platform/QtTextView.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -11,6 +9,9 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
+
+#include "book/BookPaths.h"
 
 namespace orbis {
 namespace {
@@ -68,14 +69,22 @@ void TextBrowserWidget::activateLink(const QString& href) {
   emit anchorClicked(QUrl(href));
 }
 
+// Images and style sheets are book files like any other: their links may use backslashes and
+// another letter case than the disk, so they are found the way the book's own files are.
 QVariant TextBrowserWidget::loadResource(int type, const QUrl& name) {
   QUrl resolved = name.isRelative() ? QUrl::fromLocalFile(documentPath_).resolved(name) : name;
-  if (!resolved.isLocalFile()) return {};
-  QFile file(resolved.toLocalFile());
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QByteArray bytes = file.readAll();
-  if (type == QTextDocument::StyleSheetResource) return QString::fromUtf8(bytes);
-  return bytes;
+  if (!resolved.isLocalFile()) return {};  // data: and qrc: URLs are Qt's own to read
+  // What is no regular file gives an empty resource, not a null one: on null, Qt reads the file
+  // itself, and a device or a pipe a book names (/dev/zero) would be read without end.
+  const QVariant empty =
+      type == QTextDocument::StyleSheetResource ? QVariant(QString()) : QVariant(QByteArray());
+  std::string path = resolveBookPath(resolved.toLocalFile().toStdString());
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return empty;  // never opens a pipe
+  std::optional<std::string> bytes = readBookFile(path);
+  if (!bytes) return empty;
+  if (type == QTextDocument::StyleSheetResource) return fromUtf8(*bytes);
+  return QByteArray(bytes->data(), qsizetype(bytes->size()));
 }
 
 QtTextView::QtTextView(Shell& shell, QWidget* parent)

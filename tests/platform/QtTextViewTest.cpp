@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
 #include <filesystem>
 
 #include "support/RecordingShell.h"
@@ -156,6 +161,63 @@ TEST_F(QtTextViewTest, ShowsTheStartPagesAndKnowsThemAsSuch) {
   view.navigate(std::string(ORBIS_PROGRAM_DIR) + StartPage::entry(0));
   EXPECT_FALSE(startPageShown);  // the German page while English is the language
   EXPECT_TRUE(lines.empty());
+}
+
+QByteArray pngBytes() {
+  QImage image(4, 3, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+// Books made on Windows name their images and style sheets with backslashes and in a letter case
+// the disk need not have.
+TEST_F(QtTextViewTest, FindsImagesAndStyleSheetsInAnyCaseAndWithBackslashes) {
+  dir.write("images/pic.png", pngBytes().toStdString());
+  dir.write("styles/book.css", "p { color: #00ff00 }");
+  dir.write("page.html",
+            "<html><head><link rel='stylesheet' type='text/css' href='Styles\\BOOK.Css'></head>"
+            "<body><p id='p'>green<img src='Images\\Pic.PNG'></p></body></html>");
+  view.navigate(path("page.html"));
+  QTextDocument* doc = view.widget()->document();
+  QVariant image = doc->resource(QTextDocument::ImageResource, QUrl("Images\\Pic.PNG"));
+  // Once drawn, the document keeps the decoded picture rather than the file's bytes.
+  ASSERT_EQ(image.typeId(), QMetaType::QPixmap);
+  EXPECT_EQ(image.value<QPixmap>().size(), QSize(4, 3));
+  QTextCursor cursor(doc);
+  cursor.setPosition(doc->find("green").selectionStart() + 1);
+  EXPECT_EQ(cursor.charFormat().foreground().color(), QColor("#00ff00"));
+}
+
+TEST_F(QtTextViewTest, ResourcesBesideOrAboveTheDocumentLoadAndNothingElseDoes) {
+  dir.write("images/pic.png", pngBytes().toStdString());
+  dir.write("text/page.html", "<body><p>x</p></body>");
+  fs::create_directories(dir.path() / "text" / "folder.png");
+  ASSERT_EQ(::mkfifo(path("text/pipe.png").c_str(), 0600), 0);
+  view.navigate(path("text/page.html"));
+  QTextDocument* doc = view.widget()->document();
+  // The picture the document would draw for the link; an empty size for none.
+  auto picture = [&](const QUrl& link) {
+    QVariant resource = doc->resource(QTextDocument::ImageResource, link);
+    if (resource.typeId() == QMetaType::QPixmap) return resource.value<QPixmap>().size();
+    return QImage::fromData(resource.toByteArray()).size();
+  };
+  EXPECT_EQ(picture(QUrl("..\\IMAGES\\pic.png")), QSize(4, 3));
+  EXPECT_EQ(picture(QUrl("../images/PIC.PNG")), QSize(4, 3));
+  // Neither we nor Qt behind us may block on a pipe or read a folder or a device.
+  for (const char* link : {"Pipe.png", "Folder.png", "missing.png", "..", "/dev/null"}) {
+    QVariant resource = doc->resource(QTextDocument::ImageResource, QUrl(link));
+    EXPECT_TRUE(resource.toByteArray().isEmpty()) << link;
+    EXPECT_NE(resource.typeId(), QMetaType::QPixmap) << link;
+  }
+  TextBrowserWidget* widget = view.widget();
+  EXPECT_TRUE(widget->loadResource(QTextDocument::ImageResource, QUrl("http://example.org/p.png"))
+                  .isNull());
+  QVariant css = widget->loadResource(QTextDocument::StyleSheetResource, QUrl("missing.css"));
+  EXPECT_TRUE(css.toString().isEmpty());
 }
 
 // A screen reader must meet a text it can read with a caret, not a label.
