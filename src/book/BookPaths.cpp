@@ -88,7 +88,8 @@ std::string resolveBookPath(std::string_view folder, std::string_view link) {
 }
 
 std::optional<std::string> readBookFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe in a book folder is refused instead of waited on.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return std::nullopt;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

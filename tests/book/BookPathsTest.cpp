@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "Loading.h"
 #include "book/BookPaths.h"
 #include "book/LineScanner.h"
+#include "support/TempDir.h"
 
 namespace orbis::testing {
 namespace {
@@ -36,6 +39,18 @@ TEST(BookPathsTest, TextDocumentOfARealBookNamedInAnotherCase) {
   std::string folder = dir.str() + "/";
   EXPECT_EQ(resolveBookPath(folder + "DAISYBrochureForStickV3.html"),
             folder + "daisybrochureforstickv3.html");
+}
+
+TEST(BookPathsTest, OnlyRegularFilesAreReadAndAPipeIsNotWaitedOn) {
+  testing::TempDir dir;
+  dir.write("book/text.html", "<p>text</p>");
+  std::filesystem::create_directories(dir.path() / "book" / "folder.smil");
+  const std::string pipe = (dir.path() / "book" / "pipe.smil").string();
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(readBookFile(dir.str() + "/book/text.html"), std::optional<std::string>("<p>text</p>"));
+  EXPECT_FALSE(readBookFile(pipe).has_value());
+  EXPECT_FALSE(readBookFile(dir.str() + "/book/folder.smil").has_value());
+  EXPECT_FALSE(readBookFile(dir.str() + "/book/missing.smil").has_value());
 }
 
 TEST(LineSourceTest, LinesEndAtLineFeedsWithTheirCarriageReturnRemoved) {
