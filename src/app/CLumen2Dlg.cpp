@@ -138,6 +138,8 @@ void CLumen2Dlg::registerCommands() {
   commands_[cmd::kSkipProdNotes] = [this] { toggleSkip(cmd::kSkipProdNotes); };
   commands_[cmd::kSkipPageNumbers] = [this] { toggleSkip(cmd::kSkipPageNumbers); };
   commands_[cmd::kSwitchToText] = [this] { ports_.view.focusControl(ctl::kTextView); };
+  commands_[cmd::kSwitchToTree] = [this] { showHeadings(); };
+  commands_[ctl::kButtonLevels] = [this] { showHeadings(); };
 }
 
 void CLumen2Dlg::insertDriveItems() {
@@ -191,6 +193,17 @@ void CLumen2Dlg::onMenuOpened() {
 }
 void CLumen2Dlg::onMenuClosed() {
   session_->onMenuClosed();
+}
+
+// The headings: the tree of the main window takes the focus; without it in the window, the
+// structure panel opens on the tree. An empty tree has nothing to show.
+void CLumen2Dlg::showHeadings() {
+  if (tree_.empty()) return;
+  if (settings_.TreeVisible) {
+    ports_.view.focusControl(ctl::kTree);
+  } else if (openStructurePanel) {
+    openStructurePanel();
+  }
 }
 
 // The check mark and the flag always agree: the toggle flips both.

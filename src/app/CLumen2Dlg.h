@@ -109,6 +109,7 @@ class CLumen2Dlg {
   LoadOutcome loadWithoutDialog(const std::string& folder);
   void focusBraille();
   void toggleSkip(int commandId);
+  void showHeadings();
   void tabFocus();
   void structureViewKey();
 
@@ -122,7 +123,10 @@ class CLumen2Dlg {
   AcceleratorTable accelerators_;
   std::unique_ptr<TextViewBinding> text_;
   std::unique_ptr<BookSession> session_;
-  int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it
+  int focusBeforeTree_ = -1;
+  bool navigationFocus_ = false;  // the reader went to the headings last (N)
+  bool textFocus_ = false;  // the reader went to the text last (T)  // the control that had the
+                            // focus before F6 moved it
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root
   std::map<int, std::string> driveDevices_;  // drive items: id -> device

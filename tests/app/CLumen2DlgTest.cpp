@@ -226,6 +226,20 @@ TEST_F(MainDialogTest, SkipTogglesFlipFlagAndCheckMarkTogetherAndAreSaved) {
   EXPECT_TRUE(again.menu().isChecked(cmd::kSkipSidebars));
 }
 
+TEST_F(MainDialogTest, SwitchingBetweenHeadingsAndText) {
+  auto& dlg = start();
+  view.focused = ctl::kCurrentText;
+  dlg.onCommand(cmd::kSwitchToTree);
+  EXPECT_EQ(view.focused, ctl::kCurrentText);  // no headings yet: nothing happens
+  dlg.tree().insert(kNoNode, "Kapitel", 0);
+  dlg.onCommand(cmd::kSwitchToTree);
+  EXPECT_EQ(view.focused, ctl::kTree);
+  dlg.onCommand(cmd::kSwitchToText);
+  EXPECT_EQ(view.focused, ctl::kTextView);
+  dlg.onCommand(ctl::kButtonLevels);
+  EXPECT_EQ(view.focused, ctl::kTree);
+}
+
 TEST_F(MainDialogTest, HiddenCurrentTextGraysBraille) {
   auto& dlg = start();
   EXPECT_TRUE(dlg.menu().isEnabled(cmd::kBraille));
