@@ -16,35 +16,80 @@ const std::string& BookTable::caption(int column) const {
   return captions_[column];
 }
 
-int BookTable::insertRow(int row, std::string column0) {
+namespace {
+// Blocks of cell text start small, for the tables that hold a few rows, and grow to this size.
+constexpr size_t kFirstChunk = 1024;
+constexpr size_t kLargestChunk = size_t(1) << 20;
+}  // namespace
+
+int BookTable::insertRow(int row, std::string_view column0) {
   row = std::clamp(row, 0, rowCount());
-  std::vector<std::string> cells;
-  cells.reserve(captions_.size());
-  cells.push_back(std::move(column0));
-  rows_.insert(rows_.begin() + row, std::move(cells));
+  std::uint32_t block;
+  if (!freeBlocks_.empty()) {
+    block = freeBlocks_.back();
+    freeBlocks_.pop_back();
+    std::fill_n(cells_.begin() + size_t(block) * captions_.size(), captions_.size(),
+                std::string_view{});
+  } else {
+    block = static_cast<std::uint32_t>(cells_.size() / captions_.size());
+    cells_.resize(cells_.size() + captions_.size());
+  }
+  order_.insert(order_.begin() + row, block);
   states_.insert(states_.begin() + row, 0);
   // Row numbers after the new row move up by one, and with them the rows that hold state.
   if (selectedRow_ >= row) ++selectedRow_;
   if (focusedRow_ >= row) ++focusedRow_;
+  if (!captions_.empty()) cellsOf(row)[0] = store(row, 0, column0);
   return row;
 }
 
-void BookTable::setCell(int row, int column, std::string text) {
-  if (!valid(row) || column < 0 || column >= columnCount()) return;
-  auto& cells = rows_[row];
-  if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
-  cells[column] = std::move(text);
+void BookTable::reserve(int rows) {
+  if (rows <= 0) return;
+  order_.reserve(order_.size() + rows);
+  states_.reserve(states_.size() + rows);
+  cells_.reserve(cells_.size() + size_t(rows) * captions_.size());
 }
 
-const std::string& BookTable::cell(int row, int column) const {
-  if (!valid(row) || column < 0) return kEmpty;
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column] : kEmpty;
+void BookTable::setCell(int row, int column, std::string_view text) {
+  if (!valid(row) || column < 0 || column >= columnCount()) return;
+  cellsOf(row)[column] = store(row, column, text);
+}
+
+std::string_view BookTable::cell(int row, int column) const {
+  if (!valid(row) || column < 0 || column >= columnCount()) return {};
+  return cellsOf(row)[column];
+}
+
+std::string_view BookTable::store(int row, int column, std::string_view text) {
+  if (text.empty()) return {};
+  // Runs of rows repeat their heading, document, audio file and skip class.
+  if (row > 0) {
+    std::string_view above = cellsOf(row - 1)[column];
+    if (above == text) return above;
+  }
+  return copy(text);
+}
+
+std::string_view BookTable::copy(std::string_view text) {
+  if (text.size() > freeSize_) {
+    nextChunkSize_ = std::clamp(nextChunkSize_ * 2, kFirstChunk, kLargestChunk);
+    size_t size = std::max(nextChunkSize_, text.size());
+    chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = chunks_.back().get();
+    freeSize_ = size;
+  }
+  char* at = free_;
+  std::copy(text.begin(), text.end(), at);
+  free_ += text.size();
+  freeSize_ -= text.size();
+  return {at, text.size()};
 }
 
 void BookTable::deleteRow(int row) {
   if (!valid(row)) return;
-  rows_.erase(rows_.begin() + row);
+  // The row's text stays where it is: views read from it remain valid until deleteAll().
+  freeBlocks_.push_back(order_[row]);
+  order_.erase(order_.begin() + row);
   states_.erase(states_.begin() + row);
   auto shift = [row](int& index) {
     if (index == row)
@@ -58,9 +103,14 @@ void BookTable::deleteRow(int row) {
 }
 
 void BookTable::deleteAll() {
-  rows_.clear();
-  rows_.shrink_to_fit();
-  states_.clear();
+  order_ = decltype(order_)();
+  cells_ = decltype(cells_)();
+  freeBlocks_ = decltype(freeBlocks_)();
+  states_ = decltype(states_)();
+  chunks_ = decltype(chunks_)();
+  free_ = nullptr;
+  freeSize_ = 0;
+  nextChunkSize_ = 0;
   selectionMark_ = visibleRow_ = selectedRow_ = focusedRow_ = -1;
 }
 

@@ -17,6 +17,24 @@ bool LineSource::next(std::string_view& line) {
   return true;
 }
 
+bool matchesAt(std::string_view text, size_t at, std::string_view tag) {
+  if (at > text.size() || text.size() - at < tag.size()) return false;
+  for (size_t i = 0; i < tag.size(); ++i)
+    if (lowerAscii(text[at + i]) != tag[i]) return false;
+  return true;
+}
+
+size_t findIgnoringCase(std::string_view text, std::string_view tag, size_t from) {
+  if (tag.empty()) return from <= text.size() ? from : std::string_view::npos;
+  const char first = tag[0];
+  const char upper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
+  for (size_t at = from; at < text.size() && text.size() - at >= tag.size(); ++at) {
+    char c = text[at];
+    if ((c == first || c == upper) && matchesAt(text, at, tag)) return at;
+  }
+  return std::string_view::npos;
+}
+
 void ScanLine::assign(std::string_view line) {
   raw.clear();
   lower.clear();

@@ -19,6 +19,17 @@ class LineSource {
   size_t lastStart_ = 0;
 };
 
+// Searching a line as if in its lower-case copy, without making one: `tag` is given in lower
+// case, and a letter of the text matches it in either case (ASCII letters only, as the copy).
+// The first position at or after `from` where the text reads `tag`; npos for none.
+size_t findIgnoringCase(std::string_view text, std::string_view tag, size_t from = 0);
+// Whether the text at `at` reads `tag`.
+bool matchesAt(std::string_view text, size_t at, std::string_view tag);
+
+inline char lowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // A line as read together with its lower-case copy. Tags are searched in the copy and values are
 // cut from the line at the same positions (the copy lowers ASCII letters only, byte for byte).
 struct ScanLine {
