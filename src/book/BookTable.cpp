@@ -1,6 +1,7 @@
 #include "book/BookTable.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace orbis {
 
@@ -9,7 +10,10 @@ const std::string kEmpty;
 }
 
 BookTable::BookTable(int controlId, std::string name, std::vector<std::string> captions)
-    : controlId_(controlId), name_(std::move(name)), captions_(std::move(captions)) {}
+    : controlId_(controlId),
+      name_(std::move(name)),
+      captions_(std::move(captions)),
+      columns_(captions_.size()) {}
 
 const std::string& BookTable::caption(int column) const {
   if (column < 0 || column >= columnCount()) return kEmpty;
@@ -28,18 +32,23 @@ int BookTable::insertRow(int row, std::string_view column0) {
   if (!freeBlocks_.empty()) {
     block = freeBlocks_.back();
     freeBlocks_.pop_back();
-    std::fill_n(cells_.begin() + size_t(block) * captions_.size(), captions_.size(),
-                std::string_view{});
+    std::fill_n(cells_.data() + size_t(block) * columns_, columns_, std::string_view{});
   } else {
-    block = static_cast<std::uint32_t>(cells_.size() / captions_.size());
-    cells_.resize(cells_.size() + captions_.size());
+    block = static_cast<std::uint32_t>(columns_ ? cells_.size() / columns_ : 0);
+    cells_.resize(cells_.size() + columns_);
   }
-  order_.insert(order_.begin() + row, block);
-  states_.insert(states_.begin() + row, 0);
-  // Row numbers after the new row move up by one, and with them the rows that hold state.
-  if (selectedRow_ >= row) ++selectedRow_;
-  if (focusedRow_ >= row) ++focusedRow_;
-  if (!captions_.empty()) cellsOf(row)[0] = store(row, 0, column0);
+  // A load appends every row: that needs no moving of the rows after it.
+  if (row == rowCount()) {
+    order_.push_back(block);
+    states_.push_back(0);
+  } else {
+    order_.insert(order_.begin() + row, block);
+    states_.insert(states_.begin() + row, 0);
+    // Row numbers after the new row move up by one, and with them the rows that hold state.
+    if (selectedRow_ >= row) ++selectedRow_;
+    if (focusedRow_ >= row) ++focusedRow_;
+  }
+  if (columns_ > 0) cellsOf(row)[0] = store(row, 0, column0);
   return row;
 }
 
@@ -47,17 +56,12 @@ void BookTable::reserve(int rows) {
   if (rows <= 0) return;
   order_.reserve(order_.size() + rows);
   states_.reserve(states_.size() + rows);
-  cells_.reserve(cells_.size() + size_t(rows) * captions_.size());
+  cells_.reserve(cells_.size() + size_t(rows) * columns_);
 }
 
 void BookTable::setCell(int row, int column, std::string_view text) {
-  if (!valid(row) || column < 0 || column >= columnCount()) return;
+  if (!valid(row) || column < 0 || size_t(column) >= columns_) return;
   cellsOf(row)[column] = store(row, column, text);
-}
-
-std::string_view BookTable::cell(int row, int column) const {
-  if (!valid(row) || column < 0 || column >= columnCount()) return {};
-  return cellsOf(row)[column];
 }
 
 std::string_view BookTable::store(int row, int column, std::string_view text) {
@@ -65,24 +69,23 @@ std::string_view BookTable::store(int row, int column, std::string_view text) {
   // Runs of rows repeat their heading, document, audio file and skip class.
   if (row > 0) {
     std::string_view above = cellsOf(row - 1)[column];
-    if (above == text) return above;
+    if (above.size() == text.size() && std::memcmp(above.data(), text.data(), text.size()) == 0)
+      return above;
   }
-  return copy(text);
-}
-
-std::string_view BookTable::copy(std::string_view text) {
-  if (text.size() > freeSize_) {
-    nextChunkSize_ = std::clamp(nextChunkSize_ * 2, kFirstChunk, kLargestChunk);
-    size_t size = std::max(nextChunkSize_, text.size());
-    chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-    free_ = chunks_.back().get();
-    freeSize_ = size;
-  }
+  if (text.size() > freeSize_) newChunk(text.size());
   char* at = free_;
-  std::copy(text.begin(), text.end(), at);
+  std::memcpy(at, text.data(), text.size());
   free_ += text.size();
   freeSize_ -= text.size();
   return {at, text.size()};
+}
+
+void BookTable::newChunk(size_t atLeast) {
+  nextChunkSize_ = std::clamp(nextChunkSize_ * 2, kFirstChunk, kLargestChunk);
+  size_t size = std::max(nextChunkSize_, atLeast);
+  chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+  free_ = chunks_.back().get();
+  freeSize_ = size;
 }
 
 void BookTable::deleteRow(int row) {

@@ -50,7 +50,10 @@ class BookTable {
   // Cells outside the table are ignored on writing and read as empty text. The text is copied,
   // so it may come from this table itself.
   void setCell(int row, int column, std::string_view text);
-  std::string_view cell(int row, int column) const;
+  std::string_view cell(int row, int column) const {
+    if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
+    return cellsOf(row)[column];
+  }
   // Makes room for `rows` more rows, so that a load that knows its size grows nothing.
   void reserve(int rows);
   void deleteRow(int row);
@@ -77,17 +80,18 @@ class BookTable {
  private:
   bool valid(int row) const { return row >= 0 && row < rowCount(); }
   void changeState(int row, unsigned newState);
-  std::string_view* cellsOf(int row) { return &cells_[size_t(order_[row]) * captions_.size()]; }
+  std::string_view* cellsOf(int row) { return cells_.data() + size_t(order_[row]) * columns_; }
   const std::string_view* cellsOf(int row) const {
-    return &cells_[size_t(order_[row]) * captions_.size()];
+    return cells_.data() + size_t(order_[row]) * columns_;
   }
   // The text of a cell of `row` in `column`: shared with the row above when equal, else copied.
   std::string_view store(int row, int column, std::string_view text);
-  std::string_view copy(std::string_view text);
+  void newChunk(size_t atLeast);
 
   int controlId_;
   std::string name_;
   std::vector<std::string> captions_;
+  size_t columns_;
   // Row number -> block of columnCount cells in cells_; blocks of deleted rows are reused.
   std::vector<std::uint32_t> order_;
   std::vector<std::string_view> cells_;
