@@ -69,7 +69,10 @@ std::string_view BookTable::store(int row, int column, std::string_view text) {
   // Runs of rows repeat their heading, document, audio file and skip class.
   if (row > 0) {
     std::string_view above = cellsOf(row - 1)[column];
-    if (above.size() == text.size() && std::memcmp(above.data(), text.data(), text.size()) == 0)
+    // Clip times of one length mostly differ in their first or last digit: told apart cheaply.
+    if (above.size() == text.size() && above.front() == text.front() &&
+        above.back() == text.back() &&
+        std::memcmp(above.data(), text.data(), text.size()) == 0)
       return above;
   }
   if (text.size() > freeSize_) newChunk(text.size());
