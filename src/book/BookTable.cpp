@@ -32,10 +32,11 @@ int BookTable::insertRow(int row, std::string_view column0) {
   if (!freeBlocks_.empty()) {
     block = freeBlocks_.back();
     freeBlocks_.pop_back();
-    std::fill_n(cells_.data() + size_t(block) * columns_, columns_, std::string_view{});
   } else {
-    block = static_cast<std::uint32_t>(columns_ ? cells_.size() / columns_ : 0);
-    cells_.resize(cells_.size() + columns_);
+    block = blocks_++;
+    if ((block & (kPageRows - 1)) == 0)
+      cellPages_.push_back(std::make_unique_for_overwrite<std::string_view[]>(
+          std::max<size_t>(columns_, 1) * kPageRows));
   }
   // A load appends every row: that needs no moving of the rows after it.
   if (row == rowCount()) {
@@ -48,15 +49,10 @@ int BookTable::insertRow(int row, std::string_view column0) {
     if (selectedRow_ >= row) ++selectedRow_;
     if (focusedRow_ >= row) ++focusedRow_;
   }
-  if (columns_ > 0) cellsOf(row)[0] = store(row, 0, column0);
+  std::string_view* cells = cellsOf(row);
+  std::fill_n(cells, columns_, std::string_view{});
+  if (columns_ > 0) cells[0] = store(row, 0, column0);
   return row;
-}
-
-void BookTable::reserve(int rows) {
-  if (rows <= 0) return;
-  order_.reserve(order_.size() + rows);
-  states_.reserve(states_.size() + rows);
-  cells_.reserve(cells_.size() + size_t(rows) * columns_);
 }
 
 void BookTable::setCell(int row, int column, std::string_view text) {
@@ -71,8 +67,7 @@ std::string_view BookTable::store(int row, int column, std::string_view text) {
     std::string_view above = cellsOf(row - 1)[column];
     // Clip times of one length mostly differ in their first or last digit: told apart cheaply.
     if (above.size() == text.size() && above.front() == text.front() &&
-        above.back() == text.back() &&
-        std::memcmp(above.data(), text.data(), text.size()) == 0)
+        above.back() == text.back() && std::memcmp(above.data(), text.data(), text.size()) == 0)
       return above;
   }
   if (text.size() > freeSize_) newChunk(text.size());
@@ -110,7 +105,8 @@ void BookTable::deleteRow(int row) {
 
 void BookTable::deleteAll() {
   order_ = decltype(order_)();
-  cells_ = decltype(cells_)();
+  cellPages_ = decltype(cellPages_)();
+  blocks_ = 0;
   freeBlocks_ = decltype(freeBlocks_)();
   states_ = decltype(states_)();
   chunks_ = decltype(chunks_)();

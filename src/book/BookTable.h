@@ -54,8 +54,6 @@ class BookTable {
     if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
     return cellsOf(row)[column];
   }
-  // Makes room for `rows` more rows, so that a load that knows its size grows nothing.
-  void reserve(int rows);
   void deleteRow(int row);
   // Removes every row and forgets the selection mark; reports no state changes.
   void deleteAll();
@@ -80,9 +78,13 @@ class BookTable {
  private:
   bool valid(int row) const { return row >= 0 && row < rowCount(); }
   void changeState(int row, unsigned newState);
-  std::string_view* cellsOf(int row) { return cells_.data() + size_t(order_[row]) * columns_; }
-  const std::string_view* cellsOf(int row) const {
-    return cells_.data() + size_t(order_[row]) * columns_;
+  // The cells of a row: row blocks live in pages that never move, so that a growing table
+  // copies no cells and touches only the memory of its new rows.
+  static constexpr unsigned kPageBits = 10;
+  static constexpr std::uint32_t kPageRows = 1u << kPageBits;
+  std::string_view* cellsOf(int row) const {
+    std::uint32_t block = order_[row];
+    return cellPages_[block >> kPageBits].get() + (block & (kPageRows - 1)) * columns_;
   }
   // The text of a cell of `row` in `column`: shared with the row above when equal, else copied.
   std::string_view store(int row, int column, std::string_view text);
@@ -92,9 +94,10 @@ class BookTable {
   std::string name_;
   std::vector<std::string> captions_;
   size_t columns_;
-  // Row number -> block of columnCount cells in cells_; blocks of deleted rows are reused.
+  // Row number -> block of columnCount cells in the pages; blocks of deleted rows are reused.
   std::vector<std::uint32_t> order_;
-  std::vector<std::string_view> cells_;
+  std::vector<std::unique_ptr<std::string_view[]>> cellPages_;
+  std::uint32_t blocks_ = 0;
   std::vector<std::uint32_t> freeBlocks_;
   std::vector<std::unique_ptr<char[]>> chunks_;
   char* free_ = nullptr;
