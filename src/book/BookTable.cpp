@@ -55,11 +55,6 @@ int BookTable::insertRow(int row, std::string_view column0) {
   return row;
 }
 
-void BookTable::setCell(int row, int column, std::string_view text) {
-  if (!valid(row) || column < 0 || size_t(column) >= columns_) return;
-  cellsOf(row)[column] = store(row, column, text);
-}
-
 std::string_view BookTable::store(int row, int column, std::string_view text) {
   if (text.empty()) return {};
   // Runs of rows repeat their heading, document, audio file and skip class.

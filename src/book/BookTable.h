@@ -49,7 +49,10 @@ class BookTable {
   int insertRow(int row, std::string_view column0);
   // Cells outside the table are ignored on writing and read as empty text. The text is copied,
   // so it may come from this table itself.
-  void setCell(int row, int column, std::string_view text);
+  void setCell(int row, int column, std::string_view text) {
+    if (!valid(row) || column < 0 || size_t(column) >= columns_) return;
+    cellsOf(row)[column] = store(row, column, text);
+  }
   std::string_view cell(int row, int column) const {
     if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
     return cellsOf(row)[column];

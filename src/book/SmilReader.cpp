@@ -20,12 +20,16 @@ constexpr auto npos = std::string_view::npos;
 
 }  // namespace
 
-void SmilReader::Line::scan() {
+void SmilReader::Line::scan(std::string_view file, size_t& nextTag) {
   headOpen = headClose = bodyOpen = bodyClose = parClose = par = text = audio = npos;
   auto mark = [this](size_t& first, size_t at, std::string_view tag) {
     if (first == npos && matchesAt(raw, at, tag)) first = at;
   };
-  for (size_t at = raw.find('<'); at != npos; at = raw.find('<', at + 1)) {
+  const size_t start = static_cast<size_t>(raw.data() - file.data());
+  const size_t end = start + raw.size();
+  if (nextTag < start) nextTag = file.find('<', start);
+  for (; nextTag < end; nextTag = file.find('<', nextTag + 1)) {
+    size_t at = nextTag - start;
     if (at + 1 >= raw.size()) break;
     switch (lowerAscii(raw[at + 1])) {
       case '/':
@@ -50,6 +54,7 @@ void SmilReader::Line::scan() {
         break;
     }
   }
+  if (nextTag < end) nextTag = file.find('<', end);
 }
 
 SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
@@ -75,10 +80,11 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   LineSource lines(content_);
   Line line;
   std::string_view text;
+  size_t nextTag = content_.find('<');
   while (lines.next(text)) {
     if (text.empty()) continue;
     line.raw = text;
-    line.scan();
+    line.scan(content_, nextTag);
     if (line.headOpen != npos) inHead_ = true;
     if (line.headClose != npos) inHead_ = false;
     if (line.bodyOpen != npos) inBody_ = true;

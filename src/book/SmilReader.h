@@ -25,9 +25,11 @@ class SmilReader {
   // walk over the line's "<" characters (SMIL files are by far the largest part of a book, so
   // each line is walked once instead of once per tag). Tags match in any letter case.
   struct Line {
-    std::string_view raw;
+    std::string_view raw;  // a part of the file
     size_t headOpen, headClose, bodyOpen, bodyClose, parClose, par, text, audio;
-    void scan();
+    // `nextTag` is the file position of the first "<" not walked yet, and is moved past the
+    // line: each "<" of the file is searched for once, not once more at the end of every line.
+    void scan(std::string_view file, size_t& nextTag);
   };
   void readHead(const Line& line);
   void readBody(const Line& line, const std::string& treeId);
