@@ -89,7 +89,8 @@ std::optional<int> TextViewBinding::titleRowOfSmil(const std::string& smilFile) 
 void TextViewBinding::startHeadingOfTitleRow(int titleRow) {
   BookTable& titles = context_.tables.title;
   titles.ensureVisible(titleRow);
-  selectHeadingByTreeId(context_.tree, std::atoi(titles.cell(titleRow, TitleCol::TreeId).c_str()));
+  selectHeadingByTreeId(context_.tree,
+                        std::atoi(std::string(titles.cell(titleRow, TitleCol::TreeId)).c_str()));
 }
 
 std::optional<int> TextViewBinding::phraseRowOfFragment(const std::string& fragment) const {

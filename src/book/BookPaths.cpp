@@ -87,16 +87,17 @@ std::string resolveBookPath(std::string_view folder, std::string_view link) {
   return resolveBookPath(base + withSlashes(link));
 }
 
-std::optional<std::string> readBookFile(const std::string& path) {
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& content) {
   // Non-blocking, so that a named pipe in a book folder is refused instead of waited on.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
+  if (fd < 0) return false;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return std::nullopt;
+    return false;
   }
-  std::string content;
   // One byte more than the size, so that the end is seen without growing the buffer.
   content.resize(static_cast<size_t>(info.st_size) + 1);
   size_t filled = 0;
@@ -106,28 +107,43 @@ std::optional<std::string> readBookFile(const std::string& path) {
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
       ::close(fd);
-      return std::nullopt;
+      return false;
     }
     if (got == 0) break;
     filled += static_cast<size_t>(got);
   }
   ::close(fd);
   content.resize(filled);
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> readBookFile(const std::string& path) {
+  std::string content;
+  if (!readWholeFile(path, content)) return std::nullopt;
   return content;
+}
+
+bool readBookFile(std::string_view folder, std::string_view link, std::string& content,
+                  std::string* resolvedPath) {
+  std::string path = withSlashes(folder);
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += withSlashes(link);
+  bool read = readWholeFile(path, content);
+  if (!read) {
+    std::string resolved = resolveBookPath(path);
+    if (resolved != path) read = readWholeFile(resolved, content);
+    path = std::move(resolved);
+  }
+  if (resolvedPath) *resolvedPath = std::move(path);
+  return read;
 }
 
 std::optional<std::string> readBookFile(std::string_view folder, std::string_view link,
                                         std::string* resolvedPath) {
-  std::string path = withSlashes(folder);
-  if (!path.empty() && path.back() != '/') path += '/';
-  path += withSlashes(link);
-  auto content = readBookFile(path);
-  if (!content) {
-    std::string resolved = resolveBookPath(path);
-    if (resolved != path) content = readBookFile(resolved);
-    path = std::move(resolved);
-  }
-  if (resolvedPath) *resolvedPath = std::move(path);
+  std::string content;
+  if (!readBookFile(folder, link, content, resolvedPath)) return std::nullopt;
   return content;
 }
 

@@ -21,5 +21,9 @@ std::optional<std::string> readBookFile(const std::string& path);
 // `resolvedPath`, when given, receives the path that was read (or tried last).
 std::optional<std::string> readBookFile(std::string_view folder, std::string_view link,
                                         std::string* resolvedPath = nullptr);
+// The same into `content`, whose memory is reused from file to file; false when nothing could
+// be read (`content` is then unspecified).
+bool readBookFile(std::string_view folder, std::string_view link, std::string& content,
+                  std::string* resolvedPath = nullptr);
 
 }  // namespace orbis

@@ -74,7 +74,7 @@ std::string yesNo(bool value) {
   return value ? "yes" : "no";
 }
 
-std::string escaped(const std::string& cell) {
+std::string escaped(std::string_view cell) {
   std::string out;
   out.reserve(cell.size());
   for (char c : cell) {
@@ -129,7 +129,7 @@ int writeBookInfo(const std::string& book, std::ostream& out, std::ostream& err)
   const BookMetadata& meta = loaded.result.metadata;
   std::map<std::string, int> levels;
   for (int row = 0; row < loaded.tables.title.rowCount(); ++row)
-    ++levels[loaded.tables.title.cell(row, TitleCol::Level)];
+    ++levels[std::string(loaded.tables.title.cell(row, TitleCol::Level))];
   int codePage = loaded.result.codePage;
   out << "folder: " << loaded.result.folder << '\n'
       << "title: " << toUtf8(meta.title, codePage) << '\n'

@@ -1,6 +1,7 @@
 #include "book/BookTable.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace orbis {
 
@@ -9,42 +10,82 @@ const std::string kEmpty;
 }
 
 BookTable::BookTable(int controlId, std::string name, std::vector<std::string> captions)
-    : controlId_(controlId), name_(std::move(name)), captions_(std::move(captions)) {}
+    : controlId_(controlId),
+      name_(std::move(name)),
+      captions_(std::move(captions)),
+      columns_(captions_.size()) {}
 
 const std::string& BookTable::caption(int column) const {
   if (column < 0 || column >= columnCount()) return kEmpty;
   return captions_[column];
 }
 
-int BookTable::insertRow(int row, std::string column0) {
+namespace {
+// Blocks of cell text start small, for the tables that hold a few rows, and grow to this size.
+constexpr size_t kFirstChunk = 1024;
+constexpr size_t kLargestChunk = size_t(1) << 20;
+}  // namespace
+
+int BookTable::insertRow(int row, std::string_view column0) {
   row = std::clamp(row, 0, rowCount());
-  std::vector<std::string> cells;
-  cells.reserve(captions_.size());
-  cells.push_back(std::move(column0));
-  rows_.insert(rows_.begin() + row, std::move(cells));
-  states_.insert(states_.begin() + row, 0);
-  // Row numbers after the new row move up by one, and with them the rows that hold state.
-  if (selectedRow_ >= row) ++selectedRow_;
-  if (focusedRow_ >= row) ++focusedRow_;
+  std::uint32_t block;
+  if (!freeBlocks_.empty()) {
+    block = freeBlocks_.back();
+    freeBlocks_.pop_back();
+  } else {
+    block = blocks_++;
+    if ((block & (kPageRows - 1)) == 0)
+      cellPages_.push_back(std::make_unique_for_overwrite<std::string_view[]>(
+          std::max<size_t>(columns_, 1) * kPageRows));
+  }
+  // A load appends every row: that needs no moving of the rows after it.
+  if (row == rowCount()) {
+    order_.push_back(block);
+    states_.push_back(0);
+  } else {
+    order_.insert(order_.begin() + row, block);
+    states_.insert(states_.begin() + row, 0);
+    // Row numbers after the new row move up by one, and with them the rows that hold state.
+    if (selectedRow_ >= row) ++selectedRow_;
+    if (focusedRow_ >= row) ++focusedRow_;
+  }
+  std::string_view* cells = cellsOf(row);
+  std::fill_n(cells, columns_, std::string_view{});
+  if (columns_ > 0) cells[0] = store(row, 0, column0);
   return row;
 }
 
-void BookTable::setCell(int row, int column, std::string text) {
-  if (!valid(row) || column < 0 || column >= columnCount()) return;
-  auto& cells = rows_[row];
-  if (static_cast<int>(cells.size()) <= column) cells.resize(column + 1);
-  cells[column] = std::move(text);
+std::string_view BookTable::store(int row, int column, std::string_view text) {
+  if (text.empty()) return {};
+  // Runs of rows repeat their heading, document, audio file and skip class.
+  if (row > 0) {
+    std::string_view above = cellsOf(row - 1)[column];
+    // Clip times of one length mostly differ in their first or last digit: told apart cheaply.
+    if (above.size() == text.size() && above.front() == text.front() &&
+        above.back() == text.back() && std::memcmp(above.data(), text.data(), text.size()) == 0)
+      return above;
+  }
+  if (text.size() > freeSize_) newChunk(text.size());
+  char* at = free_;
+  std::memcpy(at, text.data(), text.size());
+  free_ += text.size();
+  freeSize_ -= text.size();
+  return {at, text.size()};
 }
 
-const std::string& BookTable::cell(int row, int column) const {
-  if (!valid(row) || column < 0) return kEmpty;
-  const auto& cells = rows_[row];
-  return column < static_cast<int>(cells.size()) ? cells[column] : kEmpty;
+void BookTable::newChunk(size_t atLeast) {
+  nextChunkSize_ = std::clamp(nextChunkSize_ * 2, kFirstChunk, kLargestChunk);
+  size_t size = std::max(nextChunkSize_, atLeast);
+  chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+  free_ = chunks_.back().get();
+  freeSize_ = size;
 }
 
 void BookTable::deleteRow(int row) {
   if (!valid(row)) return;
-  rows_.erase(rows_.begin() + row);
+  // The row's text stays where it is: views read from it remain valid until deleteAll().
+  freeBlocks_.push_back(order_[row]);
+  order_.erase(order_.begin() + row);
   states_.erase(states_.begin() + row);
   auto shift = [row](int& index) {
     if (index == row)
@@ -58,9 +99,15 @@ void BookTable::deleteRow(int row) {
 }
 
 void BookTable::deleteAll() {
-  rows_.clear();
-  rows_.shrink_to_fit();
-  states_.clear();
+  order_ = decltype(order_)();
+  cellPages_ = decltype(cellPages_)();
+  blocks_ = 0;
+  freeBlocks_ = decltype(freeBlocks_)();
+  states_ = decltype(states_)();
+  chunks_ = decltype(chunks_)();
+  free_ = nullptr;
+  freeSize_ = 0;
+  nextChunkSize_ = 0;
   selectionMark_ = visibleRow_ = selectedRow_ = focusedRow_ = -1;
 }
 

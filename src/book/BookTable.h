@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,12 @@ struct RowStateChange {
 // current row), per-row state bits of which at most one row holds "selected" and one "focused",
 // and a change notification that runs synchronously whenever a row's state really changes; the
 // listener may select other rows from inside the notification.
+//
+// A loaded book fills about a million cells, so the cells are not strings of their own: their
+// text is appended to a few large blocks of characters that never move, and each cell is a view
+// into them. A view read from the table therefore stays valid until deleteAll(), even when the
+// cell is rewritten or its row deleted (the old text stays in place; the blocks only grow while a
+// book is open). A cell holding the same text as the cell above it shares that text.
 class BookTable {
  public:
   using Listener = std::function<void(BookTable&, const RowStateChange&)>;
@@ -36,13 +43,20 @@ class BookTable {
   int columnCount() const { return static_cast<int>(captions_.size()); }
   const std::string& caption(int column) const;
 
-  int rowCount() const { return static_cast<int>(rows_.size()); }
+  int rowCount() const { return static_cast<int>(order_.size()); }
   // Inserts a row before `row` (clamped to 0..rowCount) with the text of column 0; returns the
   // number the row got.
-  int insertRow(int row, std::string column0);
-  // Cells outside the table are ignored on writing and read as empty text.
-  void setCell(int row, int column, std::string text);
-  const std::string& cell(int row, int column) const;
+  int insertRow(int row, std::string_view column0);
+  // Cells outside the table are ignored on writing and read as empty text. The text is copied,
+  // so it may come from this table itself.
+  void setCell(int row, int column, std::string_view text) {
+    if (!valid(row) || column < 0 || size_t(column) >= columns_) return;
+    cellsOf(row)[column] = store(row, column, text);
+  }
+  std::string_view cell(int row, int column) const {
+    if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
+    return cellsOf(row)[column];
+  }
   void deleteRow(int row);
   // Removes every row and forgets the selection mark; reports no state changes.
   void deleteAll();
@@ -67,11 +81,31 @@ class BookTable {
  private:
   bool valid(int row) const { return row >= 0 && row < rowCount(); }
   void changeState(int row, unsigned newState);
+  // The cells of a row: row blocks live in pages that never move, so that a growing table
+  // copies no cells and touches only the memory of its new rows.
+  static constexpr unsigned kPageBits = 10;
+  static constexpr std::uint32_t kPageRows = 1u << kPageBits;
+  std::string_view* cellsOf(int row) const {
+    std::uint32_t block = order_[row];
+    return cellPages_[block >> kPageBits].get() + (block & (kPageRows - 1)) * columns_;
+  }
+  // The text of a cell of `row` in `column`: shared with the row above when equal, else copied.
+  std::string_view store(int row, int column, std::string_view text);
+  void newChunk(size_t atLeast);
 
   int controlId_;
   std::string name_;
   std::vector<std::string> captions_;
-  std::vector<std::vector<std::string>> rows_;
+  size_t columns_;
+  // Row number -> block of columnCount cells in the pages; blocks of deleted rows are reused.
+  std::vector<std::uint32_t> order_;
+  std::vector<std::unique_ptr<std::string_view[]>> cellPages_;
+  std::uint32_t blocks_ = 0;
+  std::vector<std::uint32_t> freeBlocks_;
+  std::vector<std::unique_ptr<char[]>> chunks_;
+  char* free_ = nullptr;
+  size_t freeSize_ = 0;
+  size_t nextChunkSize_ = 0;
   std::vector<std::uint8_t> states_;
   int selectionMark_ = -1;
   int visibleRow_ = -1;

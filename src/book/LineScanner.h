@@ -9,7 +9,16 @@ namespace orbis {
 class LineSource {
  public:
   explicit LineSource(std::string_view text) : text_(text) {}
-  bool next(std::string_view& line);
+  bool next(std::string_view& line) {
+    if (position_ >= text_.size()) return false;
+    lastStart_ = position_;
+    size_t end = text_.find('\n', position_);
+    if (end == std::string_view::npos) end = text_.size();
+    line = text_.substr(position_, end - position_);
+    if (!line.empty() && line.back() == '\r' && end < text_.size()) line.remove_suffix(1);
+    position_ = end + 1;
+    return true;
+  }
   // Goes back to the start of the line that next() returned last.
   void unread() { position_ = lastStart_; }
 
@@ -18,6 +27,22 @@ class LineSource {
   size_t position_ = 0;
   size_t lastStart_ = 0;
 };
+
+// Searching a line as if in its lower-case copy, without making one: `tag` is given in lower
+// case, and a letter of the text matches it in either case (ASCII letters only, as the copy).
+// The first position at or after `from` where the text reads `tag`; npos for none.
+size_t findIgnoringCase(std::string_view text, std::string_view tag, size_t from = 0);
+inline char lowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether the text at `at` reads `tag`.
+inline bool matchesAt(std::string_view text, size_t at, std::string_view tag) {
+  if (at > text.size() || text.size() - at < tag.size()) return false;
+  for (size_t i = 0; i < tag.size(); ++i)
+    if (lowerAscii(text[at + i]) != tag[i]) return false;
+  return true;
+}
 
 // A line as read together with its lower-case copy. Tags are searched in the copy and values are
 // cut from the line at the same positions (the copy lowers ASCII letters only, byte for byte).

@@ -163,7 +163,7 @@ void NccReader::readHeading(ScanLine& line, LineSource& lines, size_t headingAt)
 
   currentTitleRow_ = std::to_string(row);
   targets_.title.setCell(row, TitleCol::TreeId, currentTitleRow_);
-  std::string smil = rules::linkFile(line.raw, headingAt);
+  std::string smil(rules::linkFile(line.raw, headingAt));
   targets_.title.setCell(row, TitleCol::Smil, smil);
   smil_.read(smil, row);
   titleRow_ = row + 1;

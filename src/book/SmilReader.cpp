@@ -1,5 +1,7 @@
 #include "book/SmilReader.h"
 
+#include <iterator>
+
 #include "book/BookPaths.h"
 #include "book/BookTables.h"
 #include "book/TimeText.h"
@@ -18,14 +20,18 @@ constexpr auto npos = std::string_view::npos;
 
 }  // namespace
 
-void SmilReader::Line::scan() {
+void SmilReader::Line::scan(std::string_view file, size_t& nextTag) {
   headOpen = headClose = bodyOpen = bodyClose = parClose = par = text = audio = npos;
   auto mark = [this](size_t& first, size_t at, std::string_view tag) {
-    if (first == npos && lower.compare(at, tag.size(), tag) == 0) first = at;
+    if (first == npos && matchesAt(raw, at, tag)) first = at;
   };
-  for (size_t at = lower.find('<'); at != npos; at = lower.find('<', at + 1)) {
-    if (at + 1 >= lower.size()) break;
-    switch (lower[at + 1]) {
+  const size_t start = static_cast<size_t>(raw.data() - file.data());
+  const size_t end = start + raw.size();
+  if (nextTag < start) nextTag = file.find('<', start);
+  for (; nextTag < end; nextTag = file.find('<', nextTag + 1)) {
+    size_t at = nextTag - start;
+    if (at + 1 >= raw.size()) break;
+    switch (lowerAscii(raw[at + 1])) {
       case '/':
         mark(headClose, at, "</head>");
         mark(bodyClose, at, "</body>");
@@ -48,6 +54,7 @@ void SmilReader::Line::scan() {
         break;
     }
   }
+  if (nextTag < end) nextTag = file.find('<', end);
 }
 
 SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
@@ -65,23 +72,19 @@ bool SmilReader::full() const {
 
 void SmilReader::read(const std::string& smilName, int titleRow) {
   std::string path;
-  auto content = readBookFile(folder_, smilName, &path);
-  if (!content) return;
-  if (filesSeen_.insert(path).second) distinctBytes_ += content->size();
+  if (!readBookFile(folder_, smilName, content_, &path)) return;
+  if (filesSeen_.insert(path).second) distinctBytes_ += content_.size();
 
   elapsed_.clear();
   std::string treeId = std::to_string(titleRow);
-  LineSource lines(*content);
+  LineSource lines(content_);
   Line line;
   std::string_view text;
+  size_t nextTag = content_.find('<');
   while (lines.next(text)) {
     if (text.empty()) continue;
-    lower_.assign(text);
-    for (char& c : lower_)
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     line.raw = text;
-    line.lower = lower_;
-    line.scan();
+    line.scan(content_, nextTag);
     if (line.headOpen != npos) inHead_ = true;
     if (line.headClose != npos) inHead_ = false;
     if (line.bodyOpen != npos) inBody_ = true;
@@ -96,11 +99,11 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
 }
 
 void SmilReader::readHead(const Line& line) {
-  size_t at = line.lower.find("timeinthissmil");
-  if (at == npos) at = line.lower.find("time-in-this-smil");
+  size_t at = findIgnoringCase(line.raw, "timeinthissmil");
+  if (at == npos) at = findIgnoringCase(line.raw, "time-in-this-smil");
   if (at != npos) timeText_ = rules::timeValue(line.raw, at);
-  at = line.lower.find("totalelapsedtime");
-  if (at == npos) at = line.lower.find("total-elapsed-time");
+  at = findIgnoringCase(line.raw, "totalelapsedtime");
+  if (at == npos) at = findIgnoringCase(line.raw, "total-elapsed-time");
   if (at != npos) elapsed_ = rules::timeValue(line.raw, at);
 }
 
@@ -111,38 +114,60 @@ void SmilReader::readBody(const Line& line, const std::string& treeId) {
   if (line.audio != npos) readAudio(line);
 }
 
+namespace {
+
+// The skippable classes a par may switch on, in the order in which a later one wins.
+struct SkipClass {
+  std::string_view name;  // the "-on" switch without its "-on"
+  const char* skip;
+  bool BookFeatures::*feature;
+};
+constexpr SkipClass kSkipClasses[] = {
+    {"sidebar", "sidebar", &BookFeatures::sidebars},
+    {"prodnote", "prodnote", &BookFeatures::prodnotes},
+    {"footnote", "footnote", &BookFeatures::footnotes},
+    {"pagenumber", "pagenumber", &BookFeatures::pageNumbers},
+};
+
+// Which of the classes' "<name>-on" the line holds, as bits in the order of kSkipClasses. Found
+// from the "-on" parts, which a par line without a class does not have at all.
+unsigned skipClassesOn(std::string_view line) {
+  unsigned found = 0;
+  for (size_t dash = line.find('-'); dash != npos; dash = line.find('-', dash + 1)) {
+    if (!matchesAt(line, dash, "-on")) continue;
+    for (unsigned i = 0; i < std::size(kSkipClasses); ++i) {
+      std::string_view name = kSkipClasses[i].name;
+      if (dash >= name.size() && matchesAt(line, dash - name.size(), name)) found |= 1u << i;
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
 void SmilReader::startPar(const Line& line, const std::string& treeId) {
   ++phraseRow_;
   audioSeen_ = false;
-  std::string parId = rules::id(line.raw, line.par);
-  if (line.has("sidebar-on")) {
-    pendingSkip_ = "sidebar";
-    features_.sidebars = true;
-  }
-  if (line.has("prodnote-on")) {
-    pendingSkip_ = "prodnote";
-    features_.prodnotes = true;
-  }
-  if (line.has("footnote-on")) {
-    pendingSkip_ = "footnote";
-    features_.footnotes = true;
-  }
-  if (line.has("pagenumber-on")) {
-    pendingSkip_ = "pagenumber";
-    features_.pageNumbers = true;
+  std::string_view parId = rules::id(line.raw, line.par);
+  unsigned classes = skipClassesOn(line.raw);
+  for (unsigned i = 0; i < std::size(kSkipClasses); ++i) {
+    if (!(classes & (1u << i))) continue;
+    pendingSkip_ = kSkipClasses[i].skip;
+    features_.*kSkipClasses[i].feature = true;
   }
   int row = phraseRow_ = phrase_.insertRow(phraseRow_, treeId);
-  phrase_.setCell(row, PhraseCol::ParId, std::move(parId));
+  phrase_.setCell(row, PhraseCol::ParId, parId);
   phrase_.setCell(row, PhraseCol::Skip, pendingSkip_);
 }
 
 void SmilReader::readText(const Line& line) {
   size_t at = line.text;
-  std::string document = rules::textSource(line.raw, at);
-  if (!features_.separateText && document.find("ncc.html") == std::string::npos &&
-      document.find("NCC.HTML") == std::string::npos)
+  std::string_view document = rules::textSource(line.raw, at);
+  if (!features_.separateText && document.find("ncc.html") == npos &&
+      document.find("NCC.HTML") == npos)
     features_.separateText = true;
-  phrase_.setCell(phraseRow_, PhraseCol::Document, folder_ + document);
+  documentPath_.assign(folder_).append(document);
+  phrase_.setCell(phraseRow_, PhraseCol::Document, documentPath_);
   phrase_.setCell(phraseRow_, PhraseCol::Fragment, rules::fragment(line.raw, at));
   phrase_.setCell(phraseRow_, PhraseCol::TextId, rules::id(line.raw, at));
 }

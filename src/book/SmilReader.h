@@ -21,15 +21,15 @@ class SmilReader {
   void read(const std::string& smilName, int titleRow);
 
  private:
-  // A line as read and its lower-case copy, with the first positions of the tags the reader
-  // looks for, found in one walk over the line's "<" characters (SMIL files are by far the
-  // largest part of a book, so each line is walked once instead of once per tag).
+  // A line as read, with the first positions of the tags the reader looks for, found in one
+  // walk over the line's "<" characters (SMIL files are by far the largest part of a book, so
+  // each line is walked once instead of once per tag). Tags match in any letter case.
   struct Line {
-    std::string_view raw;
-    std::string_view lower;
+    std::string_view raw;  // a part of the file
     size_t headOpen, headClose, bodyOpen, bodyClose, parClose, par, text, audio;
-    void scan();
-    bool has(std::string_view tag) const { return lower.find(tag) != std::string_view::npos; }
+    // `nextTag` is the file position of the first "<" not walked yet, and is moved past the
+    // line: each "<" of the file is searched for once, not once more at the end of every line.
+    void scan(std::string_view file, size_t& nextTag);
   };
   void readHead(const Line& line);
   void readBody(const Line& line, const std::string& treeId);
@@ -52,7 +52,8 @@ class SmilReader {
   std::string elapsed_;
   double runningTotal_ = 0;
   bool audioSeen_ = false;
-  std::string lower_;
+  std::string content_;       // the file being read; its memory serves every file
+  std::string documentPath_;  // the folder and a text element's document
   // Guards memory against an NCC whose headings all link one large SMIL file: the phrase table
   // may grow with the SMIL bytes read from distinct files, not with their repetitions.
   std::unordered_set<std::string> filesSeen_;

@@ -12,22 +12,30 @@ std::string_view rest(std::string_view line, size_t from) {
   return from < line.size() ? line.substr(from) : std::string_view{};
 }
 
-// The characters from `start` up to the first of `stops` (or the end of the line). A plain loop:
-// the stop sets hold one or two characters, where find_first_of would search the set per byte.
-std::string copyUntil(std::string_view text, size_t start, std::string_view stops) {
+// The characters from `start` up to the first `stop` or `otherStop` (or the end of the line).
+std::string_view cutUntil(std::string_view text, size_t start, char stop, char otherStop) {
   if (start >= text.size()) return {};
   size_t end = start;
-  while (end < text.size() && stops.find(text[end]) == npos) ++end;
-  return std::string(text.substr(start, end - start));
+  if (stop == otherStop) {
+    end = text.find(stop, start);
+    if (end == npos) end = text.size();
+  } else {
+    while (end < text.size() && text[end] != stop && text[end] != otherStop) ++end;
+  }
+  return text.substr(start, end - start);
 }
 
-// Skips `skip` characters from the start of the first `name`, then copies up to a stop.
-std::string afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
-                      std::string_view stops) {
+std::string_view cutUntil(std::string_view text, size_t start, char stop) {
+  return cutUntil(text, start, stop, stop);
+}
+
+// Skips `skip` characters from the start of the first `name`, then cuts up to a stop.
+std::string_view afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
+                           char stop, char otherStop) {
   std::string_view text = rest(line, from);
   size_t at = text.find(name);
   if (at == npos) return {};
-  return copyUntil(text, at + skip, stops);
+  return cutUntil(text, at + skip, stop, otherStop);
 }
 
 // The position of the first `">` whose next character exists and is not "<".
@@ -39,67 +47,67 @@ size_t textStart(std::string_view text) {
 
 }  // namespace
 
-std::string value(std::string_view line, size_t from) {
+std::string_view value(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t at = text.find("=\"");
   if (at == npos) return {};
-  return copyUntil(text, at + 2, "\"");
+  return cutUntil(text, at + 2, '"');
 }
 
 std::string timeValue(std::string_view line, size_t from) {
-  return normaliseTimeText(value(line, from));
+  return normaliseTimeText(std::string(value(line, from)));
 }
 
-std::string linkFile(std::string_view line, size_t from) {
+std::string_view linkFile(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t at = text.find("href");
   if (at == npos) return {};
   at += 4;
   if (at < text.size() && text[at] == '=') ++at;
   if (at < text.size() && text[at] == '"') ++at;
-  return copyUntil(text, at, "#\"");
+  return cutUntil(text, at, '#', '"');
 }
 
-std::string fragment(std::string_view line, size_t from) {
+std::string_view fragment(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t at = text.find('#');
   if (at == npos) return {};
-  return copyUntil(text, at + 1, "\"");
+  return cutUntil(text, at + 1, '"');
 }
 
-std::string linkText(std::string_view line, size_t from) {
+std::string_view linkText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
   if (start == npos) return {};
   size_t end = text.find("</", start);
-  return std::string(text.substr(start, end == npos ? npos : end - start));
+  return text.substr(start, end == npos ? npos : end - start);
 }
 
-std::string labelText(std::string_view line, size_t from) {
+std::string_view labelText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
   if (start == npos) return {};
-  return copyUntil(text, start, "<");
+  return cutUntil(text, start, '<');
 }
 
-std::string id(std::string_view line, size_t from) {
-  return afterName(line, from, "id=", 4, "\"");
+std::string_view id(std::string_view line, size_t from) {
+  return afterName(line, from, "id=", 4, '"', '"');
 }
 
-std::string textSource(std::string_view line, size_t from) {
-  return afterName(line, from, "src=", 5, "#\"");
+std::string_view textSource(std::string_view line, size_t from) {
+  return afterName(line, from, "src=", 5, '#', '"');
 }
 
-std::string audioSource(std::string_view line, size_t from) {
-  return afterName(line, from, "src=", 5, "\"");
+std::string_view audioSource(std::string_view line, size_t from) {
+  return afterName(line, from, "src=", 5, '"', '"');
 }
 
-std::string clipBegin(std::string_view line, size_t from) {
-  return afterName(line, from, "clip-begin", 16, "s");
+std::string_view clipBegin(std::string_view line, size_t from) {
+  return afterName(line, from, "clip-begin", 16, 's', 's');
 }
 
-std::string clipEnd(std::string_view line, size_t from) {
-  return afterName(line, from, "clip-end", 14, "s");
+std::string_view clipEnd(std::string_view line, size_t from) {
+  return afterName(line, from, "clip-end", 14, 's', 's');
 }
 
 }  // namespace orbis::rules

@@ -234,7 +234,7 @@ void BookSession::enableMenus() {
   if (features.groups && ctx_.library.fillGroupList) {
     std::vector<std::string> groups;
     for (int row = 0; row < ctx_.tables.group.rowCount(); ++row) {
-      groups.push_back(ctx_.tables.group.cell(row, GroupCol::Label));
+      groups.emplace_back(ctx_.tables.group.cell(row, GroupCol::Label));
     }
     ctx_.library.fillGroupList(groups);
   }
@@ -247,7 +247,7 @@ void BookSession::enableMenus() {
 // reading starts.
 void BookSession::announceBook() {
   const BookTable& phrases = ctx_.tables.phrase;
-  const std::string& audio = phrases.cell(0, PhraseCol::Audio);
+  const std::string audio(phrases.cell(0, PhraseCol::Audio));
   if (audio.empty()) return;
   // Bounded, so that a garbled end time cannot overflow the conversion.
   const double seconds = std::clamp(decimalValue(phrases.cell(0, PhraseCol::End)), 0.0, 1.0e6);

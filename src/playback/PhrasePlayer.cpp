@@ -20,15 +20,15 @@ void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
   if (!env_.book.open || change.newState != kRowSelected) return;
   BookTable& phrases = env_.tables.phrase;
   const int row = phrases.selectionMark();
-  const std::string treeId = phrases.cell(row, PhraseCol::TreeId);
-  const std::string parId = phrases.cell(row, PhraseCol::ParId);
-  const std::string document = phrases.cell(row, PhraseCol::Document);
+  const std::string treeId(phrases.cell(row, PhraseCol::TreeId));
+  const std::string parId(phrases.cell(row, PhraseCol::ParId));
+  const std::string document(phrases.cell(row, PhraseCol::Document));
   env_.state.currentFragment = phrases.cell(row, PhraseCol::Fragment);
-  const std::string textId = phrases.cell(row, PhraseCol::TextId);
-  const std::string audio = phrases.cell(row, PhraseCol::Audio);
-  const std::string beginText = phrases.cell(row, PhraseCol::Begin);
-  const std::string endText = phrases.cell(row, PhraseCol::End);
-  const std::string skipClasses = phrases.cell(row, PhraseCol::Skip);
+  const std::string textId(phrases.cell(row, PhraseCol::TextId));
+  const std::string audio(phrases.cell(row, PhraseCol::Audio));
+  const std::string beginText(phrases.cell(row, PhraseCol::Begin));
+  const std::string endText(phrases.cell(row, PhraseCol::End));
+  const std::string skipClasses(phrases.cell(row, PhraseCol::Skip));
 
   if (env_.tables.page.rowCount() > 0) trackPage(textId, parId);
   if (skipped(skipClasses)) {
@@ -62,7 +62,7 @@ void PhrasePlayer::trackPage(const std::string& textId, const std::string& parId
   BookTable& pages = env_.tables.page;
   const int last = pages.rowCount() - 1;
   for (int row = 0; row <= last; ++row) {
-    const std::string& fragment = pages.cell(row, PageCol::Fragment);
+    const std::string fragment(pages.cell(row, PageCol::Fragment));
     if (fragment != textId && fragment != parId) continue;
     env_.menu.setEnabled(cmd::kPageNext, row != last);
     env_.menu.setEnabled(cmd::kPagePrevious, row != 0);
@@ -168,7 +168,7 @@ void PhrasePlayer::startSelectedHeading() {
       if (callTextSearchActive()) callHook(env_.hooks.clearSearchHits);
       continue;
     }
-    const std::string& previousDocument = phrases.cell(phrases.selectedRow(), PhraseCol::Document);
+    const std::string previousDocument(phrases.cell(phrases.selectedRow(), PhraseCol::Document));
     if (!isNccDocument(previousDocument)) {
       env_.menu.setEnabled(cmd::kSearchText, true);
     } else if (env_.menu.isEnabled(cmd::kSearchText)) {

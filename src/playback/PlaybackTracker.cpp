@@ -52,7 +52,7 @@ void PlaybackTracker::returnToHeadingStart() {
     env_.player.pause();
     return;
   }
-  const std::string treeId = phrases.cell(row, PhraseCol::TreeId);
+  const std::string treeId(phrases.cell(row, PhraseCol::TreeId));
   selectHeadingByTreeId(env_.tree, integerValue(treeId));
   while (row > 0 && phrases.cell(row - 1, PhraseCol::TreeId) == treeId) --row;
   phrases.setSelectionMark(row);

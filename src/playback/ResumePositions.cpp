@@ -36,7 +36,7 @@ void ResumePositions::savePosition() {
   if (!lines) return;
   const BookTable& phrases = env_.tables.phrase;
   const int row = phrases.selectionMark();
-  const ResumePosition ours{phrases.cell(row, PhraseCol::TreeId), fixed3(position),
+  const ResumePosition ours{std::string(phrases.cell(row, PhraseCol::TreeId)), fixed3(position),
                             std::to_string(row)};
   writeLineFile(positionFile(), withPosition(*lines, BookIdentity(env_.book.metadata), ours), true);
 }
@@ -47,9 +47,10 @@ void ResumePositions::saveBookmarks() {
   const BookTable& marks = env_.tables.bookmark;
   std::vector<BookmarkColumns> bookmarks;
   for (int row = 0; row < marks.rowCount(); ++row) {
-    bookmarks.push_back({marks.cell(row, BookmarkCol::Title), marks.cell(row, BookmarkCol::Time),
-                         marks.cell(row, BookmarkCol::TitleId),
-                         marks.cell(row, BookmarkCol::EventId)});
+    bookmarks.push_back({std::string(marks.cell(row, BookmarkCol::Title)),
+                         std::string(marks.cell(row, BookmarkCol::Time)),
+                         std::string(marks.cell(row, BookmarkCol::TitleId)),
+                         std::string(marks.cell(row, BookmarkCol::EventId))});
   }
   writeLineFile(bookmarkFile(), withBookmarks(*lines, BookIdentity(env_.book.metadata), bookmarks),
                 true);
@@ -93,13 +94,13 @@ bool ResumePositions::restoreStored() {
   }
   selectHeadingByTreeId(env_.tree, integerValue(stored->treeId));
   phrases.setSelectionMark(row);
-  if (!isNccDocument(phrases.cell(row, PhraseCol::Document))) {
+  if (!isNccDocument(std::string(phrases.cell(row, PhraseCol::Document)))) {
     env_.menu.setEnabled(cmd::kSearchText, true);
   }
   showDocumentOf(row);
   phrases.setState(row, kRowSelected, kRowSelected);
   phrases.ensureVisible(row);
-  callHook(env_.hooks.highlightPhrase, phrases.cell(row, PhraseCol::Fragment));
+  callHook(env_.hooks.highlightPhrase, std::string(phrases.cell(row, PhraseCol::Fragment)));
   // The stored position is a position in the audio file, not in the phrase.
   env_.player.setCurrentPosition(std::max(0.0, decimalValue(stored->position)));
   if (env_.state.autoPlayback) env_.player.play();
@@ -118,7 +119,7 @@ void ResumePositions::startFromBeginning() {
 
 void ResumePositions::showDocumentOf(int row) {
   env_.state.startPageShown = false;
-  callHook(env_.hooks.navigate, env_.tables.phrase.cell(row, PhraseCol::Document));
+  callHook(env_.hooks.navigate, std::string(env_.tables.phrase.cell(row, PhraseCol::Document)));
 }
 
 void ResumePositions::focusStartControl() {

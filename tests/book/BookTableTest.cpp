@@ -66,6 +66,40 @@ TEST_F(PhraseTableTest, InsertingInTheMiddleRenumbersRowsAndMovesTheirState) {
   EXPECT_EQ(table.cell(4, 0), "4");
 }
 
+TEST_F(PhraseTableTest, CellTextStaysReadableWhileTheTableChangesAroundIt) {
+  table.setCell(1, PhraseCol::Audio, "first.mp3");
+  std::string_view old = table.cell(1, PhraseCol::Audio);
+  // Enough rows and text to need more storage than the first blocks.
+  for (int i = 0; i < 5000; ++i) {
+    int row = table.insertRow(table.rowCount(), "row " + std::to_string(i));
+    table.setCell(row, PhraseCol::Document, std::string(300, static_cast<char>('a' + i % 26)));
+  }
+  table.setCell(1, PhraseCol::Audio, "second.mp3");
+  table.deleteRow(1);
+  EXPECT_EQ(old, "first.mp3");
+  // The rows after the deleted one moved up by one.
+  EXPECT_EQ(table.cell(5 + 4999 - 1, 0), "row 4999");
+  EXPECT_EQ(table.cell(5 + 6 - 1, PhraseCol::Document), std::string(300, 'g'));
+  // A cell copied from the row above and then rewritten leaves the row above alone.
+  table.setCell(3, PhraseCol::Skip, "footnote");
+  table.setCell(4, PhraseCol::Skip, table.cell(3, PhraseCol::Skip));
+  table.setCell(4, PhraseCol::Skip, "sidebar");
+  EXPECT_EQ(table.cell(3, PhraseCol::Skip), "footnote");
+  EXPECT_EQ(table.cell(4, PhraseCol::Skip), "sidebar");
+}
+
+TEST_F(PhraseTableTest, ARowInsertedWhereOneWasDeletedStartsEmpty) {
+  table.setCell(2, PhraseCol::Audio, "a.mp3");
+  table.setCell(2, PhraseCol::Skip, "prodnote");
+  table.deleteRow(2);
+  int row = table.insertRow(0, "again");
+  EXPECT_EQ(table.cell(row, 0), "again");
+  for (int column = 1; column < table.columnCount(); ++column)
+    EXPECT_EQ(table.cell(row, column), "") << column;
+  EXPECT_EQ(table.cell(3, 0), "3");
+  EXPECT_EQ(table.rowCount(), 5);
+}
+
 TEST_F(PhraseTableTest, SelectingRunsTheThreeStepsAndNotifiesOnlyOnChange) {
   int markSeen = -2, visibleSeen = -2;
   table.setListener([&](BookTable& t, const RowStateChange& c) {

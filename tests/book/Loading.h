@@ -45,8 +45,12 @@ struct LoadedBook {
     result = loader.result();
     return ok;
   }
-  const std::string& title(int row, int column) const { return tables.title.cell(row, column); }
-  const std::string& phrase(int row, int column) const { return tables.phrase.cell(row, column); }
+  std::string title(int row, int column) const {
+    return std::string(tables.title.cell(row, column));
+  }
+  std::string phrase(int row, int column) const {
+    return std::string(tables.phrase.cell(row, column));
+  }
 };
 
 // A par with one text and one audio clip, each element on its own line.

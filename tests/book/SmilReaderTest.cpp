@@ -57,6 +57,30 @@ TEST_F(SmilReaderTest, ChangeGoesToTheFirstPhraseAfterARelLinkUnlessOverridden) 
   EXPECT_FALSE(book.result.features.sidebars);
 }
 
+TEST_F(SmilReaderTest, TagsAndClassesMatchInAnyCaseAttributeNamesOnlyInLowerCase) {
+  book.writeNcc(headingLine(1, "a.smil", "A"));
+  book.write("a.smil",
+             "<SMIL>\n<HEAD>\n<META name=\"NCC:TimeInThisSmil\" content=\"0:00:09\"/>\n</HEAD>\n"
+             "<BODY>\n<PAR id=\"p1\" system-required=\"ProdNote-ON\" class=\"Sidebar-On\">\n"
+             "<TEXT src=\"t.html#f1\" id=\"t1\"/><AUDIO src=\"a.mp3\" clip-begin=\"npt=1s\" "
+             "clip-end=\"npt=2s\"/>\n</PAR>\n<PAR ID=\"p2\">\n<Audio SRC=\"b.mp3\"/>\n</Par>\n"
+             "</BODY>\n</SMIL>\n");
+  ASSERT_TRUE(book.load());
+  ASSERT_EQ(book.tables.phrase.rowCount(), 2);
+  EXPECT_EQ(book.title(0, TitleCol::Time), "00:00:09");
+  EXPECT_EQ(book.phrase(0, PhraseCol::ParId), "p1");
+  EXPECT_EQ(book.phrase(0, PhraseCol::TextId), "t1");
+  EXPECT_EQ(book.phrase(0, PhraseCol::Audio), "a.mp3");  // text and audio on one line
+  EXPECT_EQ(book.phrase(0, PhraseCol::End), "2");
+  // Both classes count; of two on one par the later in the fixed order wins, not in the line.
+  EXPECT_EQ(skip(0), "prodnote");
+  EXPECT_TRUE(book.result.features.sidebars);
+  EXPECT_TRUE(book.result.features.prodnotes);
+  EXPECT_EQ(book.phrase(1, PhraseCol::ParId), "");  // "ID=" is not "id="
+  EXPECT_EQ(book.phrase(1, PhraseCol::Audio), "");
+  EXPECT_EQ(skip(1), "");  // "</PAR>" closed the par that set it
+}
+
 TEST_F(SmilReaderTest, SkipClassesSetTheirFeatures) {
   book.writeNcc(headingLine(1, "a.smil", "A"));
   book.writeSmil("a.smil", par("s", "0", "1", " system-required=\"sidebar-on\"") +
