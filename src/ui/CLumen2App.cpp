@@ -149,10 +149,6 @@ int CLumen2App::run(int argc, char** argv) {
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
                                        timers, window.textView()});
   window.attach(&dialog);
-  window.keyFilter = [&dialog](QKeyEvent* event) {
-    auto press = keyPressFromEvent(*event);
-    return press && dialog.onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift);
-  };
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
     CA_Daisy loader(

@@ -11,6 +11,7 @@
 #include "app/ButtonFaces.h"
 #include "app/CLumen2Dlg.h"
 #include "app/CommandIds.h"
+#include "platform/VirtualKeys.h"
 #include "ui/MenuBarSync.h"
 
 // The pictures live in a static library; naming its initialiser keeps it in the program. The
@@ -232,12 +233,35 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  const bool override = event->type() == QEvent::ShortcutOverride;
+  if (!override && event->type() != QEvent::KeyPress) {
+    return QMainWindow::eventFilter(watched, event);
+  }
   auto* widget = qobject_cast<QWidget*>(watched);
   // Only keys of the main window's own loop: a modal dialog keeps its keys.
-  if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
+  if (!logic_ || !widget || widget->window() != this || QApplication::activeModalWidget()) {
+    return false;
+  }
   auto* key = static_cast<QKeyEvent*>(event);
-  if (keyFilter && keyFilter(key)) return true;
+  const auto press = keyPressFromEvent(*key);
+  if (!press) return false;
+  if (override) {
+    // An assigned key outranks a menu mnemonic of the same letter (Alt+A is automatic playback,
+    // not the Audio menu): claiming the key here keeps Qt's shortcuts from taking it.
+    if (logic_->accelerators().commandFor(press->virtualKey, press->ctrl, press->alt,
+                                          press->shift)) {
+      event->accept();
+      return true;
+    }
+    return false;
+  }
+  if (logic_->onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift)) return true;
+  // F10 opens the menu bar, as elsewhere on the desktop (the Alt key alone does too).
+  if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier &&
+      !menuBar()->actions().isEmpty()) {
+    menuBar()->setActiveAction(menuBar()->actions().first());
+    return true;
+  }
   return false;
 }
 

@@ -51,8 +51,6 @@ class MainWindow : public QMainWindow, public MainView {
   // Restores a minimised window or raises it; used when a second start asks for it.
   void bringForward();
 
-  // Keys are offered here before any widget sees them; true when a key was used.
-  std::function<bool(QKeyEvent*)> keyFilter;
   // Called once the window has closed for good.
   std::function<void()> onEnded;
 
