@@ -86,6 +86,9 @@ void MainWindow::createControls() {
 
   currentText_ = new CurrentTextLine(client_);
   registerControl(ctl::kCurrentText, currentText_);
+  // A caret two pixels wide is easier to find for a reader with low vision.
+  textView_->widget()->setCursorWidth(2);
+  currentText_->setCursorWidth(2);
 
   const std::pair<int, QWidget*> labels[] = {{ctl::kLabelTextView, textView_->widget()},
                                              {ctl::kLabelCurrentText, currentText_},
