@@ -7,7 +7,7 @@
 #include "app/Relabel.h"
 #include "app/TextViewBinding.h"
 #include "app/UiTexts.h"
-#include "book/BookLoader.h"
+#include "library/DaisyLoad.h"
 #include "settings/BuiltinKeys.h"
 
 namespace orbis {
@@ -94,7 +94,8 @@ void CLumen2Dlg::createReading() {
       BookSessionContext{tables_, tree_, book_, menu_, settings_, ports_.player, ports_.timers,
                          ports_.sounds, ports_.dialogs, folders_,
                          [this](const std::string& folder) {
-                           return runLoader ? runLoader(folder) : loadWithoutDialog(folder);
+                           return runLoader ? runLoader(folder)
+                                            : loadDaisyBook(tree_, tables_, ports_.dialogs, folder);
                          },
                          playback, library});
 
@@ -110,17 +111,6 @@ void CLumen2Dlg::createReading() {
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
   ports_.player.onError([this] { session_->onPlayerError(); });
-}
-
-LoadOutcome CLumen2Dlg::loadWithoutDialog(const std::string& folder) {
-  LoaderTexts texts{uiTexts().nccOpenFailed, uiTexts().nccReadErrorCaption, uiTexts().of,
-                    uiTexts().entriesRead};
-  BookLoader loader(tree_, tables_, folder, ports_.dialogs, texts);
-  LoadOutcome outcome;
-  outcome.ok = loader.run();
-  outcome.metadata = loader.result().metadata;
-  outcome.features = loader.result().features;
-  return outcome;
 }
 
 void CLumen2Dlg::registerCommands() {

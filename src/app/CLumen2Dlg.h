@@ -106,7 +106,6 @@ class CLumen2Dlg {
   void rebuildAccelerators();
   void loadSettings();
   void createReading();
-  LoadOutcome loadWithoutDialog(const std::string& folder);
   void focusBraille();
   void toggleSkip(int commandId);
   void showHeadings();

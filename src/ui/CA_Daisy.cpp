@@ -1,5 +1,7 @@
 #include "ui/CA_Daisy.h"
 
+#include "library/DaisyLoad.h"
+
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,16 +17,6 @@ namespace {
 // Often enough for the bar to move smoothly, rarely enough to cost nothing measurable.
 constexpr int kRepaintIntervalMs = 30;
 }  // namespace
-
-LoaderTexts currentLoaderTexts() {
-  const UiTexts& texts = uiTexts();
-  LoaderTexts loader;
-  loader.nccOpenFailed = texts.nccOpenFailed;
-  loader.nccReadErrorCaption = texts.nccReadErrorCaption;
-  loader.of = texts.of;
-  loader.entriesRead = texts.entriesRead;
-  return loader;
-}
 
 CA_Daisy::CA_Daisy(LoadTargets targets, std::string folder, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent),

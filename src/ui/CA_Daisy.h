@@ -58,7 +58,5 @@ class CA_Daisy : public QDialog, public LoadProgress {
   QElapsedTimer sinceRepaint_;
 };
 
-// The loader's texts from the current interface table.
-LoaderTexts currentLoaderTexts();
 
 }  // namespace orbis
