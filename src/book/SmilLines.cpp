@@ -36,13 +36,12 @@ std::uint64_t marksOf(const char* bytes) {
 #endif
 }
 
-// A tag as a word of up to eight bytes: a byte of the file, with the bit 0x20 set at the letters
-// (which turns an upper-case ASCII letter into its lower-case one and changes no other byte into
-// a letter), equals the tag's byte. Tags hold no bytes that the bit could make from others.
+// A tag as a word of up to eight bytes. The file's bytes match it where each equals the tag's
+// byte after the bit 0x20 is set at the tag's letters: that bit turns an upper-case ASCII letter
+// into its lower-case one and makes no other byte a lower-case letter.
 struct Tag {
   std::uint64_t bytes = 0, letters = 0, used = 0;
-  size_t size;
-  constexpr explicit Tag(std::string_view tag) : size(tag.size()) {
+  constexpr explicit Tag(std::string_view tag) {
     for (size_t i = 0; i < tag.size(); ++i) {
       bytes |= std::uint64_t(std::uint8_t(tag[i])) << (8 * i);
       if (tag[i] >= 'a' && tag[i] <= 'z') letters |= std::uint64_t(0x20) << (8 * i);
