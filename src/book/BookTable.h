@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,7 +47,10 @@ class BookTable {
   int rowCount() const { return static_cast<int>(order_.size()); }
   // Inserts a row before `row` (clamped to 0..rowCount) with the text of column 0; returns the
   // number the row got.
-  int insertRow(int row, std::string_view column0);
+  int insertRow(int row, std::string_view column0) { return insertRow(row, {&column0, 1}); }
+  // The same with the text of the first columns at once (a loader writes whole rows); further
+  // columns start empty, text beyond the last column is ignored.
+  int insertRow(int row, std::span<const std::string_view> cells);
   // Cells outside the table are ignored on writing and read as empty text. The text is copied,
   // so it may come from this table itself.
   void setCell(int row, int column, std::string_view text) {
@@ -90,7 +94,11 @@ class BookTable {
     return cellPages_[block >> kPageBits].get() + (block & (kPageRows - 1)) * columns_;
   }
   // The text of a cell of `row` in `column`: shared with the row above when equal, else copied.
-  std::string_view store(int row, int column, std::string_view text);
+  std::string_view store(int row, int column, std::string_view text) {
+    return store(row > 0 ? cellsOf(row - 1)[column] : std::string_view{}, text);
+  }
+  // `above` is the cell above, empty for the first row.
+  std::string_view store(std::string_view above, std::string_view text);
   void newChunk(size_t atLeast);
 
   int controlId_;

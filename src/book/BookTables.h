@@ -30,6 +30,7 @@ struct PhraseCol {
     Skip = 8
   };
 };
+inline constexpr int kPhraseColumns = 9;
 // The page and the group table share their columns; column 0 is the page label or group text.
 struct PageCol {
   enum : int { Label = 0, Smil = 1, Fragment = 2, TitleId = 3 };

@@ -1,9 +1,11 @@
 #include "book/SmilReader.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "book/BookPaths.h"
 #include "book/BookTables.h"
+#include "book/LineScanner.h"
 #include "book/TimeText.h"
 #include "book/ValueRules.h"
 
@@ -20,43 +22,6 @@ constexpr auto npos = std::string_view::npos;
 
 }  // namespace
 
-void SmilReader::Line::scan(std::string_view file, size_t& nextTag) {
-  headOpen = headClose = bodyOpen = bodyClose = parClose = par = text = audio = npos;
-  auto mark = [this](size_t& first, size_t at, std::string_view tag) {
-    if (first == npos && matchesAt(raw, at, tag)) first = at;
-  };
-  const size_t start = static_cast<size_t>(raw.data() - file.data());
-  const size_t end = start + raw.size();
-  if (nextTag < start) nextTag = file.find('<', start);
-  for (; nextTag < end; nextTag = file.find('<', nextTag + 1)) {
-    size_t at = nextTag - start;
-    if (at + 1 >= raw.size()) break;
-    switch (lowerAscii(raw[at + 1])) {
-      case '/':
-        mark(headClose, at, "</head>");
-        mark(bodyClose, at, "</body>");
-        mark(parClose, at, "</par>");
-        break;
-      case 'h':
-        mark(headOpen, at, "<head>");
-        break;
-      case 'b':
-        mark(bodyOpen, at, "<body>");
-        break;
-      case 'p':
-        mark(par, at, "<par");
-        break;
-      case 't':
-        mark(text, at, "<text");
-        break;
-      case 'a':
-        mark(audio, at, "<audio");
-        break;
-    }
-  }
-  if (nextTag < end) nextTag = file.find('<', end);
-}
-
 SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
                        BookFeatures& features, std::string& pendingSkip)
     : title_(title),
@@ -66,7 +31,7 @@ SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
       pendingSkip_(pendingSkip) {}
 
 bool SmilReader::full() const {
-  return static_cast<size_t>(phrase_.rowCount()) >=
+  return static_cast<size_t>(phrase_.rowCount()) + (rowHeld_ ? 1 : 0) >=
          kBasePhraseRows + distinctBytes_ / kBytesPerPhraseRow;
 }
 
@@ -77,14 +42,9 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
 
   elapsed_.clear();
   std::string treeId = std::to_string(titleRow);
-  LineSource lines(content_);
+  SmilLines lines(content_);
   Line line;
-  std::string_view text;
-  size_t nextTag = content_.find('<');
-  while (lines.next(text)) {
-    if (text.empty()) continue;
-    line.raw = text;
-    line.scan(content_, nextTag);
+  while (lines.next(line)) {
     if (line.headOpen != npos) inHead_ = true;
     if (line.headClose != npos) inHead_ = false;
     if (line.bodyOpen != npos) inBody_ = true;
@@ -95,6 +55,8 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
       readBody(line, treeId);
     }
   }
+  // The held row's text lies in this file's memory and in `treeId`.
+  writeHeldRow();
   finish(titleRow, elapsed_);
 }
 
@@ -145,7 +107,33 @@ unsigned skipClassesOn(std::string_view line) {
 
 }  // namespace
 
+std::string_view SmilReader::currentCell(int column) const {
+  return rowHeld_ ? heldRow_[column] : phrase_.cell(phraseRow_, column);
+}
+
+void SmilReader::setCurrentCell(int column, std::string_view text) {
+  if (rowHeld_)
+    heldRow_[column] = text;
+  else
+    phrase_.setCell(phraseRow_, column, text);
+}
+
+void SmilReader::holdRow(int row, const std::array<std::string_view, kPhraseColumns>& cells) {
+  writeHeldRow();
+  // Where the table would insert the row now; nothing is inserted before it is written.
+  phraseRow_ = std::clamp(row, 0, phrase_.rowCount());
+  heldRow_ = cells;
+  rowHeld_ = true;
+}
+
+void SmilReader::writeHeldRow() {
+  if (!rowHeld_) return;
+  rowHeld_ = false;
+  phrase_.insertRow(phraseRow_, heldRow_);
+}
+
 void SmilReader::startPar(const Line& line, const std::string& treeId) {
+  writeHeldRow();
   ++phraseRow_;
   audioSeen_ = false;
   std::string_view parId = rules::id(line.raw, line.par);
@@ -155,9 +143,12 @@ void SmilReader::startPar(const Line& line, const std::string& treeId) {
     pendingSkip_ = kSkipClasses[i].skip;
     features_.*kSkipClasses[i].feature = true;
   }
-  int row = phraseRow_ = phrase_.insertRow(phraseRow_, treeId);
-  phrase_.setCell(row, PhraseCol::ParId, parId);
-  phrase_.setCell(row, PhraseCol::Skip, pendingSkip_);
+  heldSkip_ = pendingSkip_;
+  std::array<std::string_view, kPhraseColumns> cells{};
+  cells[PhraseCol::TreeId] = treeId;
+  cells[PhraseCol::ParId] = parId;
+  cells[PhraseCol::Skip] = heldSkip_;
+  holdRow(phraseRow_, cells);
 }
 
 void SmilReader::readText(const Line& line) {
@@ -167,9 +158,9 @@ void SmilReader::readText(const Line& line) {
       document.find("NCC.HTML") == npos)
     features_.separateText = true;
   documentPath_.assign(folder_).append(document);
-  phrase_.setCell(phraseRow_, PhraseCol::Document, documentPath_);
-  phrase_.setCell(phraseRow_, PhraseCol::Fragment, rules::fragment(line.raw, at));
-  phrase_.setCell(phraseRow_, PhraseCol::TextId, rules::id(line.raw, at));
+  setCurrentCell(PhraseCol::Document, documentPath_);
+  setCurrentCell(PhraseCol::Fragment, rules::fragment(line.raw, at));
+  setCurrentCell(PhraseCol::TextId, rules::id(line.raw, at));
 }
 
 void SmilReader::readAudio(const Line& line) {
@@ -177,17 +168,16 @@ void SmilReader::readAudio(const Line& line) {
   features_.audio = true;
   if (audioSeen_) {
     // Another clip of the same par: a row of its own that repeats the par's columns.
-    int previous = phraseRow_;
-    int row = phraseRow_ =
-        phrase_.insertRow(phraseRow_ + 1, phrase_.cell(previous, PhraseCol::TreeId));
-    for (int column : {PhraseCol::ParId, PhraseCol::Skip, PhraseCol::Document, PhraseCol::Fragment,
-                       PhraseCol::TextId})
-      phrase_.setCell(row, column, phrase_.cell(previous, column));
+    std::array<std::string_view, kPhraseColumns> cells{};
+    for (int column : {PhraseCol::TreeId, PhraseCol::ParId, PhraseCol::Skip, PhraseCol::Document,
+                       PhraseCol::Fragment, PhraseCol::TextId})
+      cells[column] = currentCell(column);
+    holdRow(phraseRow_ + 1, cells);
   }
   audioSeen_ = true;
-  phrase_.setCell(phraseRow_, PhraseCol::Audio, rules::audioSource(line.raw, at));
-  phrase_.setCell(phraseRow_, PhraseCol::Begin, rules::clipBegin(line.raw, at));
-  phrase_.setCell(phraseRow_, PhraseCol::End, rules::clipEnd(line.raw, at));
+  setCurrentCell(PhraseCol::Audio, rules::audioSource(line.raw, at));
+  setCurrentCell(PhraseCol::Begin, rules::clipBegin(line.raw, at));
+  setCurrentCell(PhraseCol::End, rules::clipEnd(line.raw, at));
 }
 
 void SmilReader::finish(int titleRow, std::string elapsed) {

@@ -1,10 +1,12 @@
 #pragma once
+#include <array>
 #include <string>
 #include <unordered_set>
 
 #include "book/BookRecord.h"
 #include "book/BookTable.h"
-#include "book/LineScanner.h"
+#include "book/BookTables.h"
+#include "book/SmilLines.h"
 
 namespace orbis {
 
@@ -21,16 +23,7 @@ class SmilReader {
   void read(const std::string& smilName, int titleRow);
 
  private:
-  // A line as read, with the first positions of the tags the reader looks for, found in one
-  // walk over the line's "<" characters (SMIL files are by far the largest part of a book, so
-  // each line is walked once instead of once per tag). Tags match in any letter case.
-  struct Line {
-    std::string_view raw;  // a part of the file
-    size_t headOpen, headClose, bodyOpen, bodyClose, parClose, par, text, audio;
-    // `nextTag` is the file position of the first "<" not walked yet, and is moved past the
-    // line: each "<" of the file is searched for once, not once more at the end of every line.
-    void scan(std::string_view file, size_t& nextTag);
-  };
+  using Line = SmilLine;
   void readHead(const Line& line);
   void readBody(const Line& line, const std::string& treeId);
   void startPar(const Line& line, const std::string& treeId);
@@ -38,6 +31,13 @@ class SmilReader {
   void readAudio(const Line& line);
   void finish(int titleRow, std::string elapsed);
   bool full() const;
+  // The phrase row being read is held here and written whole when the next row starts or the
+  // file ends; rows read before it are in the table. Cells read or written through these
+  // functions go to the held row when there is one, else to the table's row `phraseRow_`.
+  std::string_view currentCell(int column) const;
+  void setCurrentCell(int column, std::string_view text);
+  void holdRow(int row, const std::array<std::string_view, kPhraseColumns>& cells);
+  void writeHeldRow();
 
   BookTable& title_;
   BookTable& phrase_;
@@ -52,6 +52,10 @@ class SmilReader {
   std::string elapsed_;
   double runningTotal_ = 0;
   bool audioSeen_ = false;
+  bool rowHeld_ = false;
+  // Views into the file, the strings below and the tree id; valid until the row is written.
+  std::array<std::string_view, kPhraseColumns> heldRow_;
+  std::string heldSkip_;      // the pending skip text may change before the held row is written
   std::string content_;       // the file being read; its memory serves every file
   std::string documentPath_;  // the folder and a text element's document
   // Guards memory against an NCC whose headings all link one large SMIL file: the phrase table

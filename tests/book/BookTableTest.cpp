@@ -100,6 +100,28 @@ TEST_F(PhraseTableTest, ARowInsertedWhereOneWasDeletedStartsEmpty) {
   EXPECT_EQ(table.rowCount(), 5);
 }
 
+TEST_F(PhraseTableTest, AWholeRowFillsItsColumnsAndLeavesTheRestEmpty) {
+  // Texts of every length the inline copy and comparison treat apart, some equal to the row
+  // above; the row goes where a deleted row's cells were.
+  table.deleteRow(4);
+  const std::vector<std::string_view> first = {
+      "t", "ab", "abc", "abcd", "abcdefg", "abcdefgh", "0123456789abcdef", "0123456789abcdefg"};
+  std::vector<std::string_view> second = {
+      "t", "xb",     "abc", "abcx", "abcdefg", "abcdefgX", "0123456789abcdef", "0123456789abcdeg",
+      "",  "ignored"};
+  ASSERT_EQ(table.insertRow(9, first), 4);
+  ASSERT_EQ(table.insertRow(1, second), 1);
+  for (size_t column = 0; column < first.size(); ++column) {
+    EXPECT_EQ(table.cell(5, static_cast<int>(column)), first[column]) << column;
+    EXPECT_EQ(table.cell(1, static_cast<int>(column)), second[column]) << column;
+  }
+  EXPECT_EQ(table.cell(5, PhraseCol::Skip), "");
+  EXPECT_EQ(table.cell(1, PhraseCol::Skip), "");
+  EXPECT_EQ(table.cell(0, 0), "0");
+  EXPECT_EQ(table.cell(2, 0), "1");
+  EXPECT_EQ(table.rowCount(), 6);
+}
+
 TEST_F(PhraseTableTest, SelectingRunsTheThreeStepsAndNotifiesOnlyOnChange) {
   int markSeen = -2, visibleSeen = -2;
   table.setListener([&](BookTable& t, const RowStateChange& c) {
