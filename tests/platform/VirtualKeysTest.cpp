@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <set>
 
@@ -41,7 +42,10 @@ TEST(VirtualKeys, EveryBuiltinKeyHasAQtKey) {
 }
 
 KeyPress press(int key, Qt::KeyboardModifiers modifiers, quint32 scanCode = 0) {
-  const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0);
+  // Our own device: without an application Qt would make a primary keyboard that nobody frees.
+  static const QInputDevice keyboard("test keyboard", 1, QInputDevice::DeviceType::Keyboard);
+  const QKeyEvent event(QEvent::KeyPress, key, modifiers, scanCode, 0, 0, QString(), false, 1,
+                        &keyboard);
   return keyPressFromEvent(event).value_or(KeyPress{-1});
 }
 
