@@ -58,5 +58,4 @@ class CA_Daisy : public QDialog, public LoadProgress {
   QElapsedTimer sinceRepaint_;
 };
 
-
 }  // namespace orbis

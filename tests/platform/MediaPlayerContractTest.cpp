@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "qtsupport/QtEventLoop.h"
 #include "platform/MpvPlayer.h"
+#include "qtsupport/QtEventLoop.h"
 #include "support/ManualClock.h"
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
