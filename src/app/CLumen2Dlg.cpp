@@ -323,7 +323,8 @@ namespace orbis {
 
 bool CLumen2Dlg::onKeyDown(int virtualKey, bool ctrl, bool alt, bool shift) {
   if (auto command = accelerators_.commandFor(virtualKey, ctrl, alt, shift)) {
-    onCommand(*command);
+    // Like a menu choice, a key does nothing while its item is grayed (no book, no audio).
+    if (menu_.isReachable(*command)) onCommand(*command);
     return true;
   }
   const int focused = ports_.view.focusedControl();

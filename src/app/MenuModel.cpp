@@ -1,6 +1,7 @@
 #include "app/MenuModel.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace orbis {
 
@@ -92,6 +93,23 @@ void MenuModel::setEnabled(int id, bool enabled) {
 bool MenuModel::isEnabled(int id) const {
   const MenuItem* item = find(id);
   return item && item->enabled;
+}
+
+namespace {
+// Searches items for id; on the way back out, every holder must be enabled too.
+std::optional<bool> reachableIn(const std::vector<MenuItem>& items, int id) {
+  for (const auto& item : items) {
+    if (!item.popup && !item.separator && item.id == id) return item.enabled;
+    if (item.popup) {
+      if (auto found = reachableIn(item.children, id)) return *found && item.enabled;
+    }
+  }
+  return std::nullopt;
+}
+}  // namespace
+
+bool MenuModel::isReachable(int id) const {
+  return reachableIn(bar_, id).value_or(true);
 }
 
 void MenuModel::setChecked(int id, bool checked) {

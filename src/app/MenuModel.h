@@ -41,6 +41,9 @@ class MenuModel {
   void setText(int id, const std::string& text);
   void setEnabled(int id, bool enabled);
   bool isEnabled(int id) const;
+  // Whether the item can be chosen: it and every menu above it are enabled. An id that no menu
+  // holds counts as reachable (commands without a visible item).
+  bool isReachable(int id) const;
   void setChecked(int id, bool checked);
   bool isChecked(int id) const;
   // Puts the radio mark on id and takes it from the other ids of the group.

@@ -10,8 +10,10 @@ bool LastBookFile::write(const std::string& bookFolder) const {
 
 std::optional<std::string> LastBookFile::read() const {
   const auto lines = readLineFile(path_);
-  if (!lines || lines->empty()) return std::nullopt;
-  return lines->front();
+  if (!lines) return std::nullopt;
+  // A file that holds nothing still opened: its empty line names no book, which the loader
+  // then reports like any other folder without a book.
+  return lines->empty() ? std::string() : lines->front();
 }
 
 }  // namespace orbis

@@ -116,6 +116,9 @@ void AudioControls::pauseUnlessEnded() {
 }
 
 void AudioControls::openSlider(int mode, int buttonId) {
+  // Without a panel to show the sliders in there is nothing to pause for, and no closing of a
+  // panel would ever resume reading.
+  if (!env_.hooks.showPanel) return;
   pauseUnlessEnded();
   if (env_.hooks.focusedControl) env_.state.savedFocus = env_.hooks.focusedControl();
   callHook(env_.hooks.showPanel, mode, buttonId);

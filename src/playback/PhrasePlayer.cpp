@@ -64,6 +64,8 @@ void PhrasePlayer::trackPage(const std::string& textId, const std::string& parId
   for (int row = 0; row <= last; ++row) {
     const std::string fragment(pages.cell(row, PageCol::Fragment));
     if (fragment != textId && fragment != parId) continue;
+    // A book of one page has neither a next nor a previous page: both stay grayed, where a
+    // test of the first row before the last would offer a next page that is not there.
     env_.menu.setEnabled(cmd::kPageNext, row != last);
     env_.menu.setEnabled(cmd::kPagePrevious, row != 0);
     pages.setSelectionMark(row);

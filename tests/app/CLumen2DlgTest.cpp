@@ -240,6 +240,18 @@ TEST_F(MainDialogTest, SwitchingBetweenHeadingsAndText) {
   EXPECT_EQ(view.focused, ctl::kTree);
 }
 
+TEST_F(MainDialogTest, KeysOfGrayedItemsDoNothing) {
+  auto& dlg = start();  // no book: the audio menu is grayed
+  const double rate = dlg.session().state().rate;
+  EXPECT_TRUE(dlg.onKeyDown('W', false, false, false));  // faster
+  EXPECT_TRUE(dlg.onKeyDown('A', false, true, false));   // automatic playback
+  EXPECT_EQ(dlg.session().state().rate, rate);
+  EXPECT_TRUE(dlg.session().state().autoPlayback);
+  EXPECT_FALSE(dlg.menu().isReachable(cmd::kFaster));
+  EXPECT_TRUE(dlg.menu().isReachable(cmd::kOpen));
+  EXPECT_TRUE(dlg.menu().isReachable(cmd::kTitleLevel));  // held by no menu
+}
+
 TEST_F(MainDialogTest, HiddenCurrentTextGraysBraille) {
   auto& dlg = start();
   EXPECT_TRUE(dlg.menu().isEnabled(cmd::kBraille));

@@ -83,6 +83,22 @@ TEST_F(MainWindowReadingTest, TheBookComesBackWhereReadingStopped) {
   EXPECT_FALSE(dlg.menu().isEnabled(cmd::kLastBook));
 }
 
+TEST_F(MainWindowReadingTest, VolumeAndSpeedButtonsLeaveReadingAloneWhileThereAreNoSliders) {
+  auto& dlg = start();
+  dlg.openBookAtStart(bookFolder);
+  clock.advance(300);
+  ASSERT_EQ(player.playState(), PlayState::Playing);
+  dlg.onCommand(ctl::kButtonVolume);
+  dlg.onCommand(ctl::kButtonSpeed);
+  EXPECT_EQ(player.playState(), PlayState::Playing);
+  EXPECT_FALSE(dlg.session().state().resumeAfterPopup);
+  // A pause of the reader's own stays a pause when a menu closes.
+  dlg.onCommand(cmd::kPauseContinue);
+  dlg.onMenuOpened();
+  dlg.onMenuClosed();
+  EXPECT_EQ(player.playState(), PlayState::Paused);
+}
+
 TEST_F(MainWindowReadingTest, TheMarkStyleCanChangeWhileAPhraseIsMarked) {
   auto& dlg = start();
   dlg.openBookAtStart(bookFolder);

@@ -82,6 +82,14 @@ TEST_F(BookSessionTest, TheLastBookItemFollowsOpenLastAndAFailedLoad) {
   EXPECT_EQ(h.tables.phrase.rowCount(), 0);
 }
 
+TEST_F(BookSessionTest, AnEmptyLastBookFileIsTriedLikeAFolderWithoutABook) {
+  h.start().openBookFolder(a);
+  ASSERT_TRUE(writeLineFile(h.dataFile("Letztes.dl"), {}, false));
+  session().onCommand(cmd::kLastBook);
+  EXPECT_FALSE(h.book.open);
+  EXPECT_FALSE(h.menu.isEnabled(cmd::kLastBook));  // tried, so the item is used up
+}
+
 TEST_F(BookSessionTest, CancellingTheOpenDialogLeavesTheClosedBookClosed) {
   h.start().openBookFolder(a);
   const int startPages = h.startPages;

@@ -155,6 +155,8 @@ TEST_F(AudioControlsTest, DialogsRunWithReadingPaused) {
 
 TEST_F(AudioControlsTest, TheSlidersPauseReadingAndSetVolumeAndSpeed) {
   command(ctl::kButtonVolume);
+  ASSERT_EQ(h.panels.size(), 1u);
+  EXPECT_EQ(h.panels[0].second, ctl::kButtonVolume);
   EXPECT_EQ(h.player.playState(), PlayState::Paused);
   EXPECT_TRUE(h.session().state().resumeAfterPopup);
   h.session().onSlidersMoved(3, 20);

@@ -92,6 +92,9 @@ BookSession& ReadingHarness::start() {
   context.playback.setButtonAlternate = [this](int id, bool alternate) {
     buttonFaces.emplace_back(id, alternate);
   };
+  context.playback.showPanel = [this](int mode, int buttonId) {
+    panels.emplace_back(mode, buttonId);
+  };
   context.library.showStartPage = [this] { ++startPages; };
   session_ = std::make_unique<BookSession>(std::move(context));
   clock.setHandler([this](int id) { session_->onTimer(id); });

@@ -76,6 +76,7 @@ class ReadingHarness {
   std::vector<int> startedRows;  // every row the phrase handler was asked to start
   std::vector<std::string> navigated;
   std::vector<std::string> highlighted;
+  std::vector<std::pair<int, int>> panels;  // structure panels shown: mode, button
   std::vector<int> focused;
   std::vector<std::pair<int, bool>> buttonFaces;
   int startPages = 0;
