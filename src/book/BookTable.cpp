@@ -71,8 +71,8 @@ int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
   } else {
     block = blocks_++;
     if ((block & (kPageRows - 1)) == 0)
-      cellPages_.push_back(std::make_unique_for_overwrite<std::string_view[]>(
-          std::max<size_t>(columns_, 1) * kPageRows));
+      cellPages_.emplace_back(static_cast<std::string_view*>(
+          ::operator new(std::max<size_t>(columns_, 1) * kPageRows * sizeof(std::string_view))));
   }
   // A load appends every row: that needs no moving of the rows after it.
   if (row == rowCount()) {

@@ -107,7 +107,12 @@ class BookTable {
   size_t columns_;
   // Row number -> block of columnCount cells in the pages; blocks of deleted rows are reused.
   std::vector<std::uint32_t> order_;
-  std::vector<std::unique_ptr<std::string_view[]>> cellPages_;
+  // Pages are raw memory: every cell of a row is written when the row is inserted, so filling a
+  // page with empty views first would only touch its memory twice.
+  struct PageDeleter {
+    void operator()(std::string_view* page) const { ::operator delete(page); }
+  };
+  std::vector<std::unique_ptr<std::string_view[], PageDeleter>> cellPages_;
   std::uint32_t blocks_ = 0;
   std::vector<std::uint32_t> freeBlocks_;
   std::vector<std::unique_ptr<char[]>> chunks_;

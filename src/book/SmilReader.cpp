@@ -144,11 +144,14 @@ void SmilReader::startPar(const Line& line, const std::string& treeId) {
     features_.*kSkipClasses[i].feature = true;
   }
   heldSkip_ = pendingSkip_;
-  std::array<std::string_view, kPhraseColumns> cells{};
-  cells[PhraseCol::TreeId] = treeId;
-  cells[PhraseCol::ParId] = parId;
-  cells[PhraseCol::Skip] = heldSkip_;
-  holdRow(phraseRow_, cells);
+  // Written into the held row in place: a row built aside and copied in costs a store and a
+  // reload of every cell, once per phrase.
+  phraseRow_ = std::clamp(phraseRow_, 0, phrase_.rowCount());
+  for (std::string_view& cell : heldRow_) cell = {};
+  heldRow_[PhraseCol::TreeId] = treeId;
+  heldRow_[PhraseCol::ParId] = parId;
+  heldRow_[PhraseCol::Skip] = heldSkip_;
+  rowHeld_ = true;
 }
 
 void SmilReader::readText(const Line& line) {
