@@ -70,7 +70,7 @@ int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
     freeBlocks_.pop_back();
   } else {
     block = blocks_++;
-    if ((block & (kPageRows - 1)) == 0)
+    if ((block >> kPageBits) == cellPages_.size())
       cellPages_.emplace_back(static_cast<std::string_view*>(
           ::operator new(std::max<size_t>(columns_, 1) * kPageRows * sizeof(std::string_view))));
   }
@@ -112,9 +112,18 @@ std::string_view BookTable::store(std::string_view above, std::string_view text)
 void BookTable::newChunk(size_t atLeast) {
   nextChunkSize_ = std::clamp(nextChunkSize_ * 2, kFirstChunk, kLargestChunk);
   size_t size = std::max(nextChunkSize_, atLeast);
-  chunks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-  free_ = chunks_.back().get();
-  freeSize_ = size;
+  // A kept chunk serves if it is large enough; one that is not stays for a later request.
+  auto kept =
+      std::find_if(chunks_.begin() + static_cast<std::ptrdiff_t>(chunksUsed_), chunks_.end(),
+                   [&](const Chunk& chunk) { return chunk.size >= atLeast; });
+  if (kept == chunks_.end()) {
+    chunks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
+    kept = chunks_.end() - 1;
+  }
+  std::iter_swap(chunks_.begin() + static_cast<std::ptrdiff_t>(chunksUsed_), kept);
+  Chunk& chunk = chunks_[chunksUsed_++];
+  free_ = chunk.text.get();
+  freeSize_ = chunk.size;
 }
 
 void BookTable::deleteRow(int row) {
@@ -135,12 +144,11 @@ void BookTable::deleteRow(int row) {
 }
 
 void BookTable::deleteAll() {
-  order_ = decltype(order_)();
-  cellPages_ = decltype(cellPages_)();
+  order_.clear();
   blocks_ = 0;
-  freeBlocks_ = decltype(freeBlocks_)();
-  states_ = decltype(states_)();
-  chunks_ = decltype(chunks_)();
+  freeBlocks_.clear();
+  states_.clear();
+  chunksUsed_ = 0;
   free_ = nullptr;
   freeSize_ = 0;
   nextChunkSize_ = 0;

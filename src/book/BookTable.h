@@ -31,6 +31,8 @@ struct RowStateChange {
 // into them. A view read from the table therefore stays valid until deleteAll(), even when the
 // cell is rewritten or its row deleted (the old text stays in place; the blocks only grow while a
 // book is open). A cell holding the same text as the cell above it shares that text.
+// deleteAll() keeps the memory of rows and text for the next book, which is then filled without
+// asking the system for fresh pages; the table holds at most what its largest book needed.
 class BookTable {
  public:
   using Listener = std::function<void(BookTable&, const RowStateChange&)>;
@@ -62,7 +64,8 @@ class BookTable {
     return cellsOf(row)[column];
   }
   void deleteRow(int row);
-  // Removes every row and forgets the selection mark; reports no state changes.
+  // Removes every row and forgets the selection mark; reports no state changes. Views read from
+  // the table become invalid: their memory is reused.
   void deleteAll();
 
   int selectionMark() const { return selectionMark_; }
@@ -115,7 +118,12 @@ class BookTable {
   std::vector<std::unique_ptr<std::string_view[], PageDeleter>> cellPages_;
   std::uint32_t blocks_ = 0;
   std::vector<std::uint32_t> freeBlocks_;
-  std::vector<std::unique_ptr<char[]>> chunks_;
+  struct Chunk {
+    std::unique_ptr<char[]> text;
+    size_t size;
+  };
+  std::vector<Chunk> chunks_;
+  size_t chunksUsed_ = 0;  // chunks after these are kept from an earlier book, free to reuse
   char* free_ = nullptr;
   size_t freeSize_ = 0;
   size_t nextChunkSize_ = 0;

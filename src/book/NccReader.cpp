@@ -51,6 +51,7 @@ NccReader::NccReader(LoadTargets targets, std::string folder, const LoaderTexts&
 }
 
 void NccReader::readBook(std::string_view ncc) {
+  smil_.readAhead(guessHeadingLinks(ncc));
   LineSource lines(ncc);
   ScanLine line;
   std::string_view text;

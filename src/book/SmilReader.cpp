@@ -5,6 +5,7 @@
 
 #include "book/BookPaths.h"
 #include "book/BookTables.h"
+#include "book/ByteSearch.h"
 #include "book/LineScanner.h"
 #include "book/TimeText.h"
 #include "book/ValueRules.h"
@@ -37,7 +38,12 @@ bool SmilReader::full() const {
 
 void SmilReader::read(const std::string& smilName, int titleRow) {
   std::string path;
-  if (!readBookFile(folder_, smilName, content_, &path)) return;
+  auto outcome =
+      prefetch_ ? prefetch_->take(smilName, content_, path) : SmilPrefetch::Outcome::NotAhead;
+  bool readable = outcome == SmilPrefetch::Outcome::NotAhead
+                      ? readBookFile(folder_, smilName, content_, &path)
+                      : outcome == SmilPrefetch::Outcome::Read;
+  if (!readable) return;
   if (filesSeen_.insert(path).second) distinctBytes_ += content_.size();
 
   elapsed_.clear();
@@ -58,6 +64,10 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   // The held row's text lies in this file's memory and in `treeId`.
   writeHeldRow();
   finish(titleRow, elapsed_);
+}
+
+void SmilReader::readAhead(std::vector<std::string> smilNames) {
+  prefetch_ = std::make_unique<SmilPrefetch>(folder_, std::move(smilNames));
 }
 
 void SmilReader::readHead(const Line& line) {
@@ -95,7 +105,8 @@ constexpr SkipClass kSkipClasses[] = {
 // from the "-on" parts, which a par line without a class does not have at all.
 unsigned skipClassesOn(std::string_view line) {
   unsigned found = 0;
-  for (size_t dash = line.find('-'); dash != npos; dash = line.find('-', dash + 1)) {
+  for (size_t dash = bytes::find(line, '-'); dash != npos;
+       dash = bytes::find(line, '-', dash + 1)) {
     if (!matchesAt(line, dash, "-on")) continue;
     for (unsigned i = 0; i < std::size(kSkipClasses); ++i) {
       std::string_view name = kSkipClasses[i].name;

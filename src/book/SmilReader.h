@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <string>
 #include <unordered_set>
 
@@ -7,6 +8,7 @@
 #include "book/BookTable.h"
 #include "book/BookTables.h"
 #include "book/SmilLines.h"
+#include "book/SmilPrefetch.h"
 
 namespace orbis {
 
@@ -21,6 +23,9 @@ class SmilReader {
   // Reads the SMIL file `smilName` (as the heading's link names it) for the heading in title
   // row `titleRow`. An unreadable file adds nothing and leaves the row's times empty.
   void read(const std::string& smilName, int titleRow);
+  // Starts reading the files the headings are expected to link to (SMIL names, in order) ahead
+  // of read(), on a thread of its own.
+  void readAhead(std::vector<std::string> smilNames);
 
  private:
   using Line = SmilLine;
@@ -62,6 +67,7 @@ class SmilReader {
   // may grow with the SMIL bytes read from distinct files, not with their repetitions.
   std::unordered_set<std::string> filesSeen_;
   size_t distinctBytes_ = 0;
+  std::unique_ptr<SmilPrefetch> prefetch_;
 };
 
 }  // namespace orbis

@@ -1,5 +1,6 @@
 #include "book/ValueRules.h"
 
+#include "book/ByteSearch.h"
 #include "book/TimeText.h"
 
 namespace orbis::rules {
@@ -15,13 +16,10 @@ std::string_view rest(std::string_view line, size_t from) {
 // The characters from `start` up to the first `stop` or `otherStop` (or the end of the line).
 std::string_view cutUntil(std::string_view text, size_t start, char stop, char otherStop) {
   if (start >= text.size()) return {};
-  size_t end = start;
-  if (stop == otherStop) {
-    end = text.find(stop, start);
-    if (end == npos) end = text.size();
-  } else {
-    while (end < text.size() && text[end] != stop && text[end] != otherStop) ++end;
-  }
+  size_t end;
+  end = stop == otherStop ? bytes::find(text, stop, start)
+                          : bytes::findEither(text, stop, otherStop, start);
+  if (end == npos) end = text.size();
   return text.substr(start, end - start);
 }
 
@@ -33,14 +31,14 @@ std::string_view cutUntil(std::string_view text, size_t start, char stop) {
 std::string_view afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
                            char stop, char otherStop) {
   std::string_view text = rest(line, from);
-  size_t at = text.find(name);
+  size_t at = bytes::find(text, name);
   if (at == npos) return {};
   return cutUntil(text, at + skip, stop, otherStop);
 }
 
 // The position of the first `">` whose next character exists and is not "<".
 size_t textStart(std::string_view text) {
-  for (size_t at = text.find("\">"); at != npos; at = text.find("\">", at + 1))
+  for (size_t at = bytes::find(text, "\">"); at != npos; at = bytes::find(text, "\">", at + 1))
     if (at + 2 < text.size() && text[at + 2] != '<') return at + 2;
   return npos;
 }
@@ -49,7 +47,7 @@ size_t textStart(std::string_view text) {
 
 std::string_view value(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
-  size_t at = text.find("=\"");
+  size_t at = bytes::find(text, "=\"");
   if (at == npos) return {};
   return cutUntil(text, at + 2, '"');
 }
@@ -60,7 +58,7 @@ std::string timeValue(std::string_view line, size_t from) {
 
 std::string_view linkFile(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
-  size_t at = text.find("href");
+  size_t at = bytes::find(text, "href");
   if (at == npos) return {};
   at += 4;
   if (at < text.size() && text[at] == '=') ++at;
@@ -70,7 +68,7 @@ std::string_view linkFile(std::string_view line, size_t from) {
 
 std::string_view fragment(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
-  size_t at = text.find('#');
+  size_t at = bytes::find(text, '#');
   if (at == npos) return {};
   return cutUntil(text, at + 1, '"');
 }
@@ -79,7 +77,7 @@ std::string_view linkText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
   if (start == npos) return {};
-  size_t end = text.find("</", start);
+  size_t end = bytes::find(text, "</", start);
   return text.substr(start, end == npos ? npos : end - start);
 }
 

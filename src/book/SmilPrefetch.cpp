@@ -1,0 +1,127 @@
+#include "book/SmilPrefetch.h"
+
+#include <algorithm>
+
+#include "book/BookPaths.h"
+#include "book/ByteSearch.h"
+#include "book/ValueRules.h"
+
+namespace orbis {
+
+namespace {
+
+// How many bytes the thread may hold ahead of the loader (besides the next file, which it reads
+// however large it is).
+constexpr size_t kMaxBytesAhead = 4u << 20;
+// How far down the list a file asked for is looked for before it counts as not read ahead.
+constexpr size_t kLookAhead = 8;
+// A heading's link is looked for this far after its "<h".
+constexpr size_t kHeadingWindow = 4096;
+
+bool isHeadingStart(std::string_view ncc, size_t at) {
+  return at + 2 < ncc.size() && (ncc[at + 1] == 'h' || ncc[at + 1] == 'H') && ncc[at + 2] >= '1' &&
+         ncc[at + 2] <= '6';
+}
+
+}  // namespace
+
+std::vector<std::string> guessHeadingLinks(std::string_view ncc) {
+  std::vector<std::string> links;
+  for (size_t at = bytes::find(ncc, '<'); at != bytes::npos; at = bytes::find(ncc, '<', at + 1)) {
+    if (!isHeadingStart(ncc, at)) continue;
+    std::string_view link = rules::linkFile(ncc.substr(at, kHeadingWindow), 0);
+    if (!link.empty()) links.emplace_back(link);
+  }
+  return links;
+}
+
+SmilPrefetch::SmilPrefetch(std::string folder, std::vector<std::string> links)
+    : folder_(std::move(folder)), links_(std::move(links)) {
+  if (!links_.empty()) reader_ = std::thread(&SmilPrefetch::readAhead, this);
+}
+
+SmilPrefetch::~SmilPrefetch() {
+  {
+    std::lock_guard lock(mutex_);
+    stopping_.store(true);
+  }
+  wake_.notify_all();
+  if (reader_.joinable()) reader_.join();
+}
+
+bool SmilPrefetch::waitForRoom(size_t index, std::deque<std::pair<size_t, size_t>>& sizesAhead) {
+  size_t next = next_.load();
+  for (;;) {
+    if (stopping_.load()) return false;
+    if (index < next) return false;  // the loader has gone past it
+    // The bytes of the files read and not yet taken.
+    while (!sizesAhead.empty() && sizesAhead.front().first < next) sizesAhead.pop_front();
+    size_t bytesAhead = 0;
+    for (const auto& file : sizesAhead) bytesAhead += file.second;
+    bool slotFree = index < next + kSlots;
+    if (slotFree && (index == next || bytesAhead < kMaxBytesAhead)) return true;
+    // A full ring is waited on until half of it is free again, so that the thread is not woken
+    // for every file the loader takes; too many bytes until the loader takes the next file.
+    size_t wanted = slotFree ? next + 1 : index + 1 - kSlots / 2;
+    std::unique_lock lock(mutex_);
+    readerWaitsFor_.store(wanted);
+    wake_.wait(lock, [&] {
+      next = next_.load();
+      return stopping_.load() || next >= wanted;
+    });
+    readerWaitsFor_.store(0);
+  }
+}
+
+void SmilPrefetch::readAhead() {
+  std::deque<std::pair<size_t, size_t>> sizesAhead;  // file number and size
+  for (size_t index = 0; index < links_.size(); ++index) {
+    if (!waitForRoom(index, sizesAhead)) {
+      if (stopping_.load()) return;
+      continue;
+    }
+    // The loader is done with this slot's earlier file: it has taken it or gone past it.
+    Slot& slot = slots_[index % kSlots];
+    slot.readable = readBookFile(folder_, links_[index], slot.content, &slot.path);
+    sizesAhead.emplace_back(index, slot.content.size());
+    slot.holds.store(index + 1);
+    if (loaderWaitsFor_.load() == index + 1) {
+      std::lock_guard lock(mutex_);
+      wake_.notify_all();
+    }
+  }
+}
+
+SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& content,
+                                         std::string& path) {
+  const size_t next = next_.load(std::memory_order_relaxed);  // only this thread writes it
+  const size_t end = std::min(links_.size(), next + kLookAhead);
+  size_t found = next;
+  while (found < end && links_[found] != link) ++found;
+  if (found == end) return Outcome::NotAhead;
+  // The files skipped over are dropped, so that the thread reads this one now if it has not.
+  if (found > next) advance(found);
+  Slot& slot = slots_[found % kSlots];
+  if (slot.holds.load() != found + 1) {
+    std::unique_lock lock(mutex_);
+    loaderWaitsFor_.store(found + 1);
+    wake_.wait(lock, [&] { return slot.holds.load() == found + 1; });
+    loaderWaitsFor_.store(0);
+  }
+  content.swap(slot.content);
+  path = std::move(slot.path);
+  Outcome outcome = slot.readable ? Outcome::Read : Outcome::Unreadable;
+  advance(found + 1);
+  return outcome;
+}
+
+void SmilPrefetch::advance(size_t next) {
+  next_.store(next);
+  size_t readerWaitsFor = readerWaitsFor_.load();
+  if (readerWaitsFor != 0 && next >= readerWaitsFor) {
+    std::lock_guard lock(mutex_);
+    wake_.notify_all();
+  }
+}
+
+}  // namespace orbis

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "book/BookPaths.h"
+#include "book/SmilPrefetch.h"
+#include "support/TempDir.h"
+
+namespace orbis::testing {
+namespace {
+
+using Outcome = SmilPrefetch::Outcome;
+
+std::string numbered(int i) {
+  return "s" + std::to_string(i) + ".smil";
+}
+
+// A folder of `count` SMIL files whose contents name them.
+std::string writeFiles(const TempDir& dir, int count, size_t padding = 0) {
+  for (int i = 0; i < count; ++i)
+    dir.write(numbered(i), "file " + std::to_string(i) + std::string(padding, '.'));
+  return dir.str() + "/";
+}
+
+// Takes `link` and checks that the prefetch gives what reading it directly gives.
+void expectTakenAsRead(SmilPrefetch& prefetch, const std::string& folder, const std::string& link) {
+  SCOPED_TRACE(link);
+  std::string content = "old buffer", path;
+  Outcome outcome = prefetch.take(link, content, path);
+  std::string direct, directPath;
+  bool readable = readBookFile(folder, link, direct, &directPath);
+  ASSERT_EQ(outcome, readable ? Outcome::Read : Outcome::Unreadable);
+  EXPECT_EQ(path, directPath);
+  if (readable) {
+    EXPECT_EQ(content, direct);
+  }
+}
+
+TEST(SmilPrefetchTest, GivesEachFileAsReadingItWouldInAnyCaseAndRepeated) {
+  TempDir dir;
+  std::string folder = writeFiles(dir, 3);
+  dir.write("Upper.SMIL", "upper");
+  dir.write("folder.smil/inside", "x");  // a folder is not a book file
+  std::vector<std::string> links = {"s0.smil",      "upper.smil",  "s1.smil", "s1.smil",
+                                    "missing.smil", "folder.smil", "s2.smil"};
+  SmilPrefetch prefetch(folder, links);
+  for (const std::string& link : links) expectTakenAsRead(prefetch, folder, link);
+}
+
+TEST(SmilPrefetchTest, AWrongGuessIsSkippedOverOrLeftToTheCaller) {
+  TempDir dir;
+  std::string folder = writeFiles(dir, 40);
+  std::vector<std::string> links;
+  for (int i = 0; i < 40; ++i) links.push_back(numbered(i));
+  SmilPrefetch prefetch(folder, links);
+  expectTakenAsRead(prefetch, folder, "s0.smil");
+  // Not expected at all: the caller reads it, and the files expected next are still there.
+  std::string content = "kept", path = "kept";
+  EXPECT_EQ(prefetch.take("s30.smil", content, path), Outcome::NotAhead);
+  EXPECT_EQ(prefetch.take("other.smil", content, path), Outcome::NotAhead);
+  EXPECT_EQ(content, "kept");
+  EXPECT_EQ(path, "kept");
+  expectTakenAsRead(prefetch, folder, "s1.smil");
+  // A few files further on: the ones before it are dropped, and reading goes on from there.
+  expectTakenAsRead(prefetch, folder, "s5.smil");
+  for (int i = 6; i < 40; ++i) expectTakenAsRead(prefetch, folder, numbered(i));
+  // Once past, a file is no longer ahead.
+  EXPECT_EQ(prefetch.take("s2.smil", content, path), Outcome::NotAhead);
+}
+
+TEST(SmilPrefetchTest, LargeFilesBeyondTheByteLimitStillArrive) {
+  TempDir dir;
+  // Three megabytes each: the thread may hold only one or two of them ahead.
+  std::string folder = writeFiles(dir, 6, 3u << 20);
+  std::vector<std::string> links;
+  for (int i = 0; i < 6; ++i) links.push_back(numbered(i));
+  SmilPrefetch prefetch(folder, links);
+  expectTakenAsRead(prefetch, folder, "s0.smil");
+  expectTakenAsRead(prefetch, folder, "s3.smil");  // skips two that may not have been read
+  expectTakenAsRead(prefetch, folder, "s4.smil");
+  expectTakenAsRead(prefetch, folder, "s5.smil");
+}
+
+TEST(SmilPrefetchTest, EndsPromptlyWhenTheLoadStopsEarly) {
+  TempDir dir;
+  std::string folder = writeFiles(dir, 200);
+  std::vector<std::string> links;
+  for (int i = 0; i < 200; ++i) links.push_back(numbered(i));
+  {
+    SmilPrefetch prefetch(folder, links);
+    expectTakenAsRead(prefetch, folder, "s0.smil");
+  }  // the thread waits for room; leaving must end it (the test would hang otherwise)
+  SmilPrefetch untouched(folder, links);
+  SmilPrefetch empty(folder, {});
+  std::string content, path;
+  EXPECT_EQ(empty.take("s0.smil", content, path), Outcome::NotAhead);
+}
+
+TEST(SmilPrefetchTest, GuessesTheLinkAfterEachHeadingStartOnly) {
+  const std::string ncc =
+      "<html><head><title>t</title></head><body>\n"
+      "<h1 class=\"title\" id=\"a\"><a href=\"one.smil#x\">One</a></h1>\n"
+      "<span class=\"page-normal\"><a href=\"page.smil#p\">1</a></span>\n"
+      "<H2 id=\"b\">\n<a href=\"two.smil#y\">Split</a></H2>\n"  // the reader joins these
+      "<h3><a href=\"three.smil\">No fragment</a></h3><hr/><h7><a href=\"x.smil\">no</a></h7>\n"
+      "<h4 id=\"empty\"><a href=\"#only\">nothing to read</a></h4>\n"
+      "<h6><a href=\"sub\\four.smil#z\">Back</a></h6>\n"
+      "</body></html>";
+  EXPECT_EQ(guessHeadingLinks(ncc),
+            (std::vector<std::string>{"one.smil", "two.smil", "three.smil", "sub\\four.smil"}));
+  EXPECT_TRUE(guessHeadingLinks("").empty());
+  EXPECT_TRUE(guessHeadingLinks("<h").empty());
+  EXPECT_TRUE(guessHeadingLinks("<h1").empty());
+}
+
+}  // namespace
+}  // namespace orbis::testing
