@@ -92,13 +92,15 @@ void SmilLines::loadBlock() {
   }
 }
 
-inline void SmilLines::markTag(SmilLine& line, size_t at, size_t lineStart) const {
+inline void SmilLines::markTag(SmilTags& line, size_t at, size_t lineStart) const {
   // The tags hold neither line ends nor carriage returns, so a tag read in the file from a "<"
   // of the line lies inside the line as the reader sees it. A zero byte past the end of the file
   // matches no tag byte.
   const std::uint64_t word = wordAt(file_, at);
-  auto mark = [&](size_t& first, const Tag& tag) {
-    if (first == npos && isTag(word, tag)) first = at - lineStart;
+  const size_t offset = at - lineStart;
+  auto mark = [&](std::uint32_t& first, const Tag& tag) {
+    if (first == SmilTags::kNone && offset < SmilTags::kNone && isTag(word, tag))
+      first = static_cast<std::uint32_t>(offset);
   };
   switch (lowerAscii(static_cast<char>(word >> 8))) {
     case '/':
@@ -145,7 +147,7 @@ bool SmilLines::next(SmilLine& line) {
   bool found = false;
   while (!found && lineStart_ < size) {
     line.headOpen = line.headClose = line.bodyOpen = line.bodyClose = line.parClose = line.par =
-        line.text = line.audio = npos;
+        line.text = line.audio = SmilTags::kNone;
     const size_t start = lineStart_;
     size_t end = nextMark();
     for (; end < size && file_[end] != '\n'; end = nextMark()) markTag(line, end, start);
@@ -158,6 +160,22 @@ bool SmilLines::next(SmilLine& line) {
   blockStart_ = blockStart;
   marks_ = marks;
   return found;
+}
+
+bool packSmilLines(std::string_view file, std::vector<PackedSmilLine>& lines, size_t maxLines) {
+  lines.clear();
+  if (file.size() >= SmilTags::kNone) return false;
+  SmilLines source(file);
+  SmilLine line;
+  while (source.next(line)) {
+    if (lines.size() == maxLines) {
+      lines.clear();
+      return false;
+    }
+    lines.push_back({static_cast<std::uint32_t>(line.raw.data() - file.data()),
+                     static_cast<std::uint32_t>(line.raw.size()), line});
+  }
+  return true;
 }
 
 }  // namespace orbis

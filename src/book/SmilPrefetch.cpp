@@ -15,6 +15,8 @@ namespace {
 constexpr size_t kMaxBytesAhead = 4u << 20;
 // How far down the list a file asked for is looked for before it counts as not read ahead.
 constexpr size_t kLookAhead = 8;
+// The thread splits a file into at most one line for this many of its bytes.
+constexpr size_t kBytesPerPackedLine = 16;
 // A heading's link is looked for this far after its "<h".
 constexpr size_t kHeadingWindow = 4096;
 
@@ -83,6 +85,11 @@ void SmilPrefetch::readAhead() {
     // The loader is done with this slot's earlier file: it has taken it or gone past it.
     Slot& slot = slots_[index % kSlots];
     slot.readable = readBookFile(folder_, links_[index], slot.content, &slot.path);
+    // Lines of a SMIL file hold a few dozen bytes; a file of tiny lines is left to the loader
+    // to split, so that the packed lines never take much more memory than the file.
+    if (!slot.readable ||
+        !packSmilLines(slot.content, slot.lines, slot.content.size() / kBytesPerPackedLine + 64))
+      slot.lines.clear();
     sizesAhead.emplace_back(index, slot.content.size());
     slot.holds.store(index + 1);
     if (loaderWaitsFor_.load() == index + 1) {
@@ -93,7 +100,7 @@ void SmilPrefetch::readAhead() {
 }
 
 SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& content,
-                                         std::string& path) {
+                                         std::string& path, std::vector<PackedSmilLine>& lines) {
   const size_t next = next_.load(std::memory_order_relaxed);  // only this thread writes it
   const size_t end = std::min(links_.size(), next + kLookAhead);
   size_t found = next;
@@ -109,6 +116,7 @@ SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& con
     loaderWaitsFor_.store(0);
   }
   content.swap(slot.content);
+  lines.swap(slot.lines);
   path = std::move(slot.path);
   Outcome outcome = slot.readable ? Outcome::Read : Outcome::Unreadable;
   advance(found + 1);

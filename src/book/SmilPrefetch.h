@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "book/SmilLines.h"
+
 namespace orbis {
 
 // The SMIL files a book's headings link to, in the order of the NCC, as far as a quick look at
@@ -20,10 +22,11 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc);
 
 // Reads the SMIL files of a book on a thread of its own while the loader reads the files before
 // them, so that waiting for the disc and reading the text overlap: on a CD or a USB stick the
-// files take longer to arrive than to read. The files are read in the order given, at most a few
-// megabytes ahead of the loader. A file asked for that is not the next one expected (the guess
-// was wrong) is skipped over when it comes a little later in the list, and otherwise left to the
-// caller to read itself.
+// files take longer to arrive than to read. The thread also splits each file into its lines,
+// which leaves the loader only the rules that cut the values and fill the tables. The files are
+// read in the order given, at most a few megabytes ahead of the loader. A file asked for that is
+// not the next one expected (the guess was wrong) is skipped over when it comes a little later in
+// the list, and otherwise left to the caller to read itself.
 class SmilPrefetch {
  public:
   SmilPrefetch(std::string folder, std::vector<std::string> links);
@@ -32,10 +35,13 @@ class SmilPrefetch {
   SmilPrefetch& operator=(const SmilPrefetch&) = delete;
 
   enum class Outcome { NotAhead, Read, Unreadable };
-  // The file `link` as readBookFile would read it now: its bytes go into `content` (whose old
-  // memory is kept for later files) and its resolved path into `path`. NotAhead when the file is
-  // not among those read ahead; then `content` and `path` are untouched. Called by one thread.
-  Outcome take(std::string_view link, std::string& content, std::string& path);
+  // The file `link` as readBookFile would read it now: its bytes go into `content` and its
+  // resolved path into `path`; `lines` gets its lines as SmilLines splits them, or is left empty
+  // when the thread did not split them (the old memory of both is kept for later files).
+  // NotAhead when the file is not among those read ahead; then all three are untouched. Called
+  // by one thread.
+  Outcome take(std::string_view link, std::string& content, std::string& path,
+               std::vector<PackedSmilLine>& lines);
 
  private:
   // The files wait in a ring of slots: file i goes into slot i % kSlots once the loader has
@@ -46,6 +52,7 @@ class SmilPrefetch {
     std::atomic<size_t> holds{0};  // the number of the file in it, plus one; 0 for none
     std::string content;
     std::string path;
+    std::vector<PackedSmilLine> lines;
     bool readable = false;
   };
   void readAhead();

@@ -38,8 +38,9 @@ bool SmilReader::full() const {
 
 void SmilReader::read(const std::string& smilName, int titleRow) {
   std::string path;
-  auto outcome =
-      prefetch_ ? prefetch_->take(smilName, content_, path) : SmilPrefetch::Outcome::NotAhead;
+  packedLines_.clear();
+  auto outcome = prefetch_ ? prefetch_->take(smilName, content_, path, packedLines_)
+                           : SmilPrefetch::Outcome::NotAhead;
   bool readable = outcome == SmilPrefetch::Outcome::NotAhead
                       ? readBookFile(folder_, smilName, content_, &path)
                       : outcome == SmilPrefetch::Outcome::Read;
@@ -48,22 +49,31 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
 
   elapsed_.clear();
   std::string treeId = std::to_string(titleRow);
-  SmilLines lines(content_);
-  Line line;
-  while (lines.next(line)) {
-    if (line.headOpen != npos) inHead_ = true;
-    if (line.headClose != npos) inHead_ = false;
-    if (line.bodyOpen != npos) inBody_ = true;
-    if (line.bodyClose != npos) inBody_ = false;
-    if (inHead_) readHead(line);
-    if (inBody_) {
-      if (full()) break;
-      readBody(line, treeId);
-    }
+  if (!packedLines_.empty()) {
+    for (const PackedSmilLine& packed : packedLines_)
+      if (!readLine(unpack(content_, packed), treeId)) break;
+  } else {
+    SmilLines lines(content_);
+    Line line;
+    while (lines.next(line))
+      if (!readLine(line, treeId)) break;
   }
   // The held row's text lies in this file's memory and in `treeId`.
   writeHeldRow();
   finish(titleRow, elapsed_);
+}
+
+bool SmilReader::readLine(const Line& line, const std::string& treeId) {
+  if (line.headOpen != SmilLine::kNone) inHead_ = true;
+  if (line.headClose != SmilLine::kNone) inHead_ = false;
+  if (line.bodyOpen != SmilLine::kNone) inBody_ = true;
+  if (line.bodyClose != SmilLine::kNone) inBody_ = false;
+  if (inHead_) readHead(line);
+  if (inBody_) {
+    if (full()) return false;
+    readBody(line, treeId);
+  }
+  return true;
 }
 
 void SmilReader::readAhead(std::vector<std::string> smilNames) {
@@ -80,10 +90,10 @@ void SmilReader::readHead(const Line& line) {
 }
 
 void SmilReader::readBody(const Line& line, const std::string& treeId) {
-  if (line.parClose != npos) pendingSkip_.clear();
-  if (line.par != npos) startPar(line, treeId);
-  if (line.text != npos) readText(line);
-  if (line.audio != npos) readAudio(line);
+  if (line.parClose != SmilLine::kNone) pendingSkip_.clear();
+  if (line.par != SmilLine::kNone) startPar(line, treeId);
+  if (line.text != SmilLine::kNone) readText(line);
+  if (line.audio != SmilLine::kNone) readAudio(line);
 }
 
 namespace {
@@ -171,7 +181,11 @@ void SmilReader::readText(const Line& line) {
   if (!features_.separateText && document.find("ncc.html") == npos &&
       document.find("NCC.HTML") == npos)
     features_.separateText = true;
-  documentPath_.assign(folder_).append(document);
+  // Most text elements of a file name the same document: its path is made once.
+  if (document != lastDocument_ || documentPath_.empty()) {
+    lastDocument_.assign(document);
+    documentPath_.assign(folder_).append(document);
+  }
   setCurrentCell(PhraseCol::Document, documentPath_);
   setCurrentCell(PhraseCol::Fragment, rules::fragment(line.raw, at));
   setCurrentCell(PhraseCol::TextId, rules::id(line.raw, at));

@@ -29,6 +29,8 @@ class SmilReader {
 
  private:
   using Line = SmilLine;
+  // False when the phrase table is full and the file is read no further.
+  bool readLine(const Line& line, const std::string& treeId);
   void readHead(const Line& line);
   void readBody(const Line& line, const std::string& treeId);
   void startPar(const Line& line, const std::string& treeId);
@@ -60,9 +62,11 @@ class SmilReader {
   bool rowHeld_ = false;
   // Views into the file, the strings below and the tree id; valid until the row is written.
   std::array<std::string_view, kPhraseColumns> heldRow_;
-  std::string heldSkip_;      // the pending skip text may change before the held row is written
-  std::string content_;       // the file being read; its memory serves every file
-  std::string documentPath_;  // the folder and a text element's document
+  std::string heldSkip_;  // the pending skip text may change before the held row is written
+  std::string content_;   // the file being read; its memory serves every file
+  std::vector<PackedSmilLine> packedLines_;  // its lines when they were split ahead
+  std::string documentPath_;                 // the folder and a text element's document
+  std::string lastDocument_;                 // that document as the text element names it
   // Guards memory against an NCC whose headings all link one large SMIL file: the phrase table
   // may grow with the SMIL bytes read from distinct files, not with their repetitions.
   std::unordered_set<std::string> filesSeen_;

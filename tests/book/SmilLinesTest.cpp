@@ -36,24 +36,50 @@ std::vector<Expected> expectedLines(std::string_view file) {
   return out;
 }
 
+Expected asExpected(const SmilLine& line) {
+  auto position = [](std::uint32_t at) { return at == SmilLine::kNone ? npos : size_t(at); };
+  return {std::string(line.raw),
+          {position(line.headOpen), position(line.headClose), position(line.bodyOpen),
+           position(line.bodyClose), position(line.parClose), position(line.par),
+           position(line.text), position(line.audio)}};
+}
+
 std::vector<Expected> walkedLines(std::string_view file) {
   std::vector<Expected> out;
   SmilLines lines(file);
   SmilLine line;
-  while (lines.next(line))
-    out.push_back({std::string(line.raw),
-                   {line.headOpen, line.headClose, line.bodyOpen, line.bodyClose, line.parClose,
-                    line.par, line.text, line.audio}});
+  while (lines.next(line)) out.push_back(asExpected(line));
+  return out;
+}
+
+// The same lines packed (as read-ahead does) and unpacked again.
+std::vector<Expected> packedLines(std::string_view file) {
+  std::vector<PackedSmilLine> packed;
+  EXPECT_TRUE(packSmilLines(file, packed, file.size()));
+  std::vector<Expected> out;
+  for (const PackedSmilLine& line : packed) out.push_back(asExpected(unpack(file, line)));
   return out;
 }
 
 void expectSameLines(std::string_view file) {
-  std::vector<Expected> expected = expectedLines(file), walked = walkedLines(file);
-  ASSERT_EQ(walked.size(), expected.size()) << file;
-  for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(walked[i].raw, expected[i].raw) << "line " << i << " of " << file;
-    EXPECT_EQ(walked[i].tags, expected[i].tags) << "line " << i << " of " << file;
+  std::vector<Expected> expected = expectedLines(file);
+  for (const auto& walked : {walkedLines(file), packedLines(file)}) {
+    ASSERT_EQ(walked.size(), expected.size()) << file;
+    for (size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(walked[i].raw, expected[i].raw) << "line " << i << " of " << file;
+      EXPECT_EQ(walked[i].tags, expected[i].tags) << "line " << i << " of " << file;
+    }
   }
+}
+
+TEST(SmilLinesTest, PackingRefusesMoreLinesThanAllowed) {
+  std::vector<PackedSmilLine> packed(2);
+  EXPECT_TRUE(packSmilLines("", packed, 0));
+  EXPECT_TRUE(packed.empty());
+  EXPECT_TRUE(packSmilLines("<par>\n\n</par>", packed, 2));
+  EXPECT_EQ(packed.size(), 2u);
+  EXPECT_FALSE(packSmilLines("a\nb\nc", packed, 2));
+  EXPECT_TRUE(packed.empty());
 }
 
 TEST(SmilLinesTest, LinesAndTagsAsALineByLineSearchFindsThem) {

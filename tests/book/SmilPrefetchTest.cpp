@@ -19,7 +19,8 @@ std::string numbered(int i) {
 // A folder of `count` SMIL files whose contents name them.
 std::string writeFiles(const TempDir& dir, int count, size_t padding = 0) {
   for (int i = 0; i < count; ++i)
-    dir.write(numbered(i), "file " + std::to_string(i) + std::string(padding, '.'));
+    dir.write(numbered(i), "<par id=\"p" + std::to_string(i) + "\">\r\n\n<AUDIO src=\"a.mp3\"/>" +
+                               std::string(padding, '.') + "\n</par>");
   return dir.str() + "/";
 }
 
@@ -27,14 +28,33 @@ std::string writeFiles(const TempDir& dir, int count, size_t padding = 0) {
 void expectTakenAsRead(SmilPrefetch& prefetch, const std::string& folder, const std::string& link) {
   SCOPED_TRACE(link);
   std::string content = "old buffer", path;
-  Outcome outcome = prefetch.take(link, content, path);
+  std::vector<PackedSmilLine> lines(3);
+  Outcome outcome = prefetch.take(link, content, path, lines);
   std::string direct, directPath;
   bool readable = readBookFile(folder, link, direct, &directPath);
   ASSERT_EQ(outcome, readable ? Outcome::Read : Outcome::Unreadable);
   EXPECT_EQ(path, directPath);
-  if (readable) {
-    EXPECT_EQ(content, direct);
+  if (!readable) return;
+  EXPECT_EQ(content, direct);
+  // The lines split ahead are those the loader would find itself.
+  SmilLines source(direct);
+  SmilLine expected;
+  for (const PackedSmilLine& packed : lines) {
+    ASSERT_TRUE(source.next(expected));
+    SmilLine line = unpack(content, packed);
+    EXPECT_EQ(line.raw, expected.raw);
+    EXPECT_EQ(line.par, expected.par);
+    EXPECT_EQ(line.audio, expected.audio);
+    EXPECT_EQ(line.bodyClose, expected.bodyClose);
   }
+  EXPECT_FALSE(source.next(expected));
+}
+
+// Takes `link` with throw-away buffers.
+Outcome take(SmilPrefetch& prefetch, const std::string& link, std::string& content,
+             std::string& path) {
+  std::vector<PackedSmilLine> lines;
+  return prefetch.take(link, content, path, lines);
 }
 
 TEST(SmilPrefetchTest, GivesEachFileAsReadingItWouldInAnyCaseAndRepeated) {
@@ -57,8 +77,8 @@ TEST(SmilPrefetchTest, AWrongGuessIsSkippedOverOrLeftToTheCaller) {
   expectTakenAsRead(prefetch, folder, "s0.smil");
   // Not expected at all: the caller reads it, and the files expected next are still there.
   std::string content = "kept", path = "kept";
-  EXPECT_EQ(prefetch.take("s30.smil", content, path), Outcome::NotAhead);
-  EXPECT_EQ(prefetch.take("other.smil", content, path), Outcome::NotAhead);
+  EXPECT_EQ(take(prefetch, "s30.smil", content, path), Outcome::NotAhead);
+  EXPECT_EQ(take(prefetch, "other.smil", content, path), Outcome::NotAhead);
   EXPECT_EQ(content, "kept");
   EXPECT_EQ(path, "kept");
   expectTakenAsRead(prefetch, folder, "s1.smil");
@@ -66,7 +86,7 @@ TEST(SmilPrefetchTest, AWrongGuessIsSkippedOverOrLeftToTheCaller) {
   expectTakenAsRead(prefetch, folder, "s5.smil");
   for (int i = 6; i < 40; ++i) expectTakenAsRead(prefetch, folder, numbered(i));
   // Once past, a file is no longer ahead.
-  EXPECT_EQ(prefetch.take("s2.smil", content, path), Outcome::NotAhead);
+  EXPECT_EQ(take(prefetch, "s2.smil", content, path), Outcome::NotAhead);
 }
 
 TEST(SmilPrefetchTest, LargeFilesBeyondTheByteLimitStillArrive) {
@@ -94,7 +114,7 @@ TEST(SmilPrefetchTest, EndsPromptlyWhenTheLoadStopsEarly) {
   SmilPrefetch untouched(folder, links);
   SmilPrefetch empty(folder, {});
   std::string content, path;
-  EXPECT_EQ(empty.take("s0.smil", content, path), Outcome::NotAhead);
+  EXPECT_EQ(take(empty, "s0.smil", content, path), Outcome::NotAhead);
 }
 
 TEST(SmilPrefetchTest, GuessesTheLinkAfterEachHeadingStartOnly) {
