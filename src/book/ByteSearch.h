@@ -8,7 +8,9 @@
 
 // Searches in the short texts of book lines. A line holds a few dozen characters and the readers
 // search it a dozen times for every phrase; a call into the C library costs more than such a
-// search, so these are inline and look at 16 bytes at a time. They never read outside the text.
+// search, so these are inline and look at 16 bytes at a time. They never read outside the text:
+// the last bytes of a text are looked at in a block of 16 that ends with the text and overlaps
+// the block before it, with the positions already looked at masked off.
 namespace orbis::bytes {
 
 constexpr size_t npos = std::string_view::npos;
@@ -20,45 +22,68 @@ inline bool sameMiddle(const char* at, std::string_view needle) {
     if (at[i] != needle[i]) return false;
   return true;
 }
+
 #ifdef __SSE2__
-inline unsigned matchMask(const char* at, __m128i byte) {
-  __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-  return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, byte)));
+inline __m128i load(const char* at) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
+inline unsigned maskOf(__m128i hits) {
+  return static_cast<unsigned>(_mm_movemask_epi8(hits));
+}
+// Bit i set for the positions i of a block from `base` that lie at or after `from`.
+inline unsigned fromMask(size_t base, size_t from) {
+  return from > base ? ~0u << (from - base) : ~0u;
+}
+
+// The first position at or after `from` whose block of 16 from there gives a bit in
+// `hits(block)`, for blocks from `from` up to and including `lastBase`; npos for none.
+template <typename Hits>
+inline size_t scanBlocks(const char* data, size_t from, size_t lastBase, Hits hits) {
+  size_t at = from;
+  for (; at < lastBase; at += 16)
+    if (unsigned mask = hits(data + at)) return at + __builtin_ctz(mask);
+  if (unsigned mask = hits(data + lastBase) & fromMask(lastBase, at))
+    return lastBase + __builtin_ctz(mask);
+  return npos;
 }
 #endif
 }  // namespace detail
-
-// The first position at or after `from` of `c`.
-inline size_t find(std::string_view text, char c, size_t from = 0) {
-  const char* data = text.data();
-  const size_t size = text.size();
-  size_t at = from;
-#ifdef __SSE2__
-  const __m128i wanted = _mm_set1_epi8(c);
-  for (; at + 16 <= size; at += 16)
-    if (unsigned mask = detail::matchMask(data + at, wanted)) return at + __builtin_ctz(mask);
-#endif
-  for (; at < size; ++at)
-    if (data[at] == c) return at;
-  return npos;
-}
 
 // The first position at or after `from` of `c` or `other`.
 inline size_t findEither(std::string_view text, char c, char other, size_t from = 0) {
   const char* data = text.data();
   const size_t size = text.size();
-  size_t at = from;
+  if (from >= size) return npos;
 #ifdef __SSE2__
-  const __m128i first = _mm_set1_epi8(c), second = _mm_set1_epi8(other);
-  for (; at + 16 <= size; at += 16) {
-    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-    __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, first), _mm_cmpeq_epi8(chunk, second));
-    if (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits)))
-      return at + __builtin_ctz(mask);
+  if (size >= 16) {
+    const __m128i first = _mm_set1_epi8(c), second = _mm_set1_epi8(other);
+    return detail::scanBlocks(data, from, size - 16, [&](const char* at) {
+      __m128i chunk = detail::load(at);
+      return detail::maskOf(
+          _mm_or_si128(_mm_cmpeq_epi8(chunk, first), _mm_cmpeq_epi8(chunk, second)));
+    });
   }
 #endif
-  for (; at < size; ++at)
+  for (size_t at = from; at < size; ++at)
     if (data[at] == c || data[at] == other) return at;
+  return npos;
+}
+
+// The first position at or after `from` of `c`.
+inline size_t find(std::string_view text, char c, size_t from = 0) {
+  const char* data = text.data();
+  const size_t size = text.size();
+  if (from >= size) return npos;
+#ifdef __SSE2__
+  if (size >= 16) {
+    const __m128i wanted = _mm_set1_epi8(c);
+    return detail::scanBlocks(data, from, size - 16, [&](const char* at) {
+      return detail::maskOf(_mm_cmpeq_epi8(detail::load(at), wanted));
+    });
+  }
+#endif
+  for (size_t at = from; at < size; ++at)
+    if (data[at] == c) return at;
   return npos;
 }
 
@@ -71,22 +96,30 @@ inline size_t find(std::string_view text, std::string_view needle, size_t from =
   if (length == 1) return find(text, needle[0], from);
   const char* data = text.data();
   const size_t lastStart = size - length;  // the last position the needle fits at
-  size_t at = from;
 #ifdef __SSE2__
-  // Candidates are where both the needle's first and its last byte match; the bytes between are
-  // compared only there.
-  const __m128i first = _mm_set1_epi8(needle[0]), last = _mm_set1_epi8(needle[length - 1]);
-  for (; at + 16 <= lastStart + 1; at += 16) {
-    unsigned mask =
-        detail::matchMask(data + at, first) & detail::matchMask(data + at + length - 1, last);
-    while (mask) {
-      size_t candidate = at + __builtin_ctz(mask);
-      if (detail::sameMiddle(data + candidate, needle)) return candidate;
-      mask &= mask - 1;
+  if (lastStart >= 15) {
+    // Candidates are where both the needle's first and its last byte match; the bytes between
+    // are compared only there.
+    const __m128i first = _mm_set1_epi8(needle[0]), last = _mm_set1_epi8(needle[length - 1]);
+    size_t at = from;
+    const size_t lastBase = lastStart - 15;
+    for (;;) {
+      const size_t base = at < lastBase ? at : lastBase;
+      unsigned mask = detail::maskOf(_mm_and_si128(
+                          _mm_cmpeq_epi8(detail::load(data + base), first),
+                          _mm_cmpeq_epi8(detail::load(data + base + length - 1), last))) &
+                      detail::fromMask(base, at);
+      while (mask) {
+        size_t candidate = base + __builtin_ctz(mask);
+        if (detail::sameMiddle(data + candidate, needle)) return candidate;
+        mask &= mask - 1;
+      }
+      if (base == lastBase) return npos;
+      at = base + 16;
     }
   }
 #endif
-  for (; at <= lastStart; ++at)
+  for (size_t at = from; at <= lastStart; ++at)
     if (data[at] == needle[0] && data[at + length - 1] == needle[length - 1] &&
         detail::sameMiddle(data + at, needle))
       return at;

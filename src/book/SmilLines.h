@@ -1,8 +1,16 @@
 #pragma once
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
+
+#include "book/LineScanner.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace orbis {
 
@@ -19,27 +27,181 @@ struct SmilLine : SmilTags {
   std::string_view raw;  // a part of the file, without its line end
 };
 
+namespace smil_detail {
+
+constexpr size_t kBlock = 64;
+
+// Bit i set when byte i of the 64 at `bytes` is a line feed or "<".
+inline std::uint64_t marksOf(const char* bytes) {
+#ifdef __SSE2__
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i tagOpen = _mm_set1_epi8('<');
+  std::uint64_t marks = 0;
+  for (int part = 0; part < 4; ++part) {
+    __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * part));
+    __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, lineFeed), _mm_cmpeq_epi8(chunk, tagOpen));
+    marks |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(hits)) & 0xffffu) << (16 * part);
+  }
+  return marks;
+#else
+  std::uint64_t marks = 0;
+  for (size_t i = 0; i < kBlock; ++i)
+    if (bytes[i] == '\n' || bytes[i] == '<') marks |= std::uint64_t(1) << i;
+  return marks;
+#endif
+}
+
+// A tag as a word of up to eight bytes. The file's bytes match it where each equals the tag's
+// byte after the bit 0x20 is set at the tag's letters: that bit turns an upper-case ASCII letter
+// into its lower-case one and makes no other byte a lower-case letter.
+struct Tag {
+  std::uint64_t bytes = 0, letters = 0, used = 0;
+  constexpr explicit Tag(std::string_view tag) {
+    for (size_t i = 0; i < tag.size(); ++i) {
+      bytes |= std::uint64_t(std::uint8_t(tag[i])) << (8 * i);
+      if (tag[i] >= 'a' && tag[i] <= 'z') letters |= std::uint64_t(0x20) << (8 * i);
+      used |= std::uint64_t(0xff) << (8 * i);
+    }
+  }
+};
+inline constexpr Tag kHeadClose("</head>"), kBodyClose("</body>"), kParClose("</par>"),
+    kHeadOpen("<head>"), kBodyOpen("<body>"), kPar("<par"), kText("<text"), kAudio("<audio");
+
+// The eight bytes from `at` as a little-endian word, zeros past the end of the file.
+inline std::uint64_t wordAt(std::string_view file, size_t at) {
+  std::uint64_t word = 0;
+  if (file.size() - at >= 8) {
+    std::memcpy(&word, file.data() + at, 8);
+  } else {
+    unsigned char bytes[8] = {};
+    std::memcpy(bytes, file.data() + at, file.size() - at);
+    std::memcpy(&word, bytes, 8);
+  }
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+  return word;
+}
+
+inline bool isTag(std::uint64_t word, const Tag& tag) {
+  return ((word | tag.letters) & tag.used) == tag.bytes;
+}
+
+// Where a walk through a file stands: the start of the next line, and the block of 64 bytes
+// whose marks are not yet used up.
+struct Cursor {
+  size_t lineStart = 0;
+  size_t blockStart = 0;
+  std::uint64_t marks = 0;  // bit i: byte blockStart + i is a line feed or "<", not yet used
+};
+
+// The marks of the block at `blockStart`; the bytes past the end of the file are neither mark.
+inline std::uint64_t blockMarks(std::string_view file, size_t blockStart) {
+  if (blockStart >= file.size()) return 0;
+  size_t left = file.size() - blockStart;
+  if (left >= kBlock) return marksOf(file.data() + blockStart);
+  char tail[kBlock] = {};
+  std::memcpy(tail, file.data() + blockStart, left);
+  return marksOf(tail);
+}
+
+// Notes the tag that starts at the "<" at `at`, if it is one of those looked for and the first of
+// its kind in the line. The tags hold neither line ends nor carriage returns, so a tag read in
+// the file from a "<" of the line lies inside the line as the reader sees it. A zero byte past
+// the end of the file matches no tag byte.
+inline void markTag(std::string_view file, SmilTags& line, size_t at, size_t lineStart) {
+  const std::uint64_t word = wordAt(file, at);
+  const size_t offset = at - lineStart;
+  auto mark = [&](std::uint32_t& first, const Tag& tag) {
+    if (first == SmilTags::kNone && offset < SmilTags::kNone && isTag(word, tag))
+      first = static_cast<std::uint32_t>(offset);
+  };
+  switch (lowerAscii(static_cast<char>(word >> 8))) {
+    case '/':
+      mark(line.headClose, kHeadClose);
+      mark(line.bodyClose, kBodyClose);
+      mark(line.parClose, kParClose);
+      break;
+    case 'h':
+      mark(line.headOpen, kHeadOpen);
+      break;
+    case 'b':
+      mark(line.bodyOpen, kBodyOpen);
+      break;
+    case 'p':
+      mark(line.par, kPar);
+      break;
+    case 't':
+      mark(line.text, kText);
+      break;
+    case 'a':
+      mark(line.audio, kAudio);
+      break;
+  }
+}
+
+// The next line that is not empty, from `cursor` on; false at the end of the file. Inline, so
+// that a walk keeps its cursor in registers.
+[[gnu::always_inline]] inline bool nextLine(std::string_view file, Cursor& cursor, SmilLine& line) {
+  const size_t size = file.size();
+  auto nextMark = [&]() -> size_t {
+    while (cursor.marks == 0) {
+      if (cursor.blockStart >= size) return size;
+      cursor.blockStart += kBlock;
+      cursor.marks = blockMarks(file, cursor.blockStart);
+    }
+    size_t at = cursor.blockStart + static_cast<size_t>(std::countr_zero(cursor.marks));
+    cursor.marks &= cursor.marks - 1;
+    return at;
+  };
+  while (cursor.lineStart < size) {
+    line.headOpen = line.headClose = line.bodyOpen = line.bodyClose = line.parClose = line.par =
+        line.text = line.audio = SmilTags::kNone;
+    const size_t start = cursor.lineStart;
+    size_t end = nextMark();
+    for (; end < size && file[end] != '\n'; end = nextMark()) markTag(file, line, end, start);
+    line.raw = std::string_view(file.data() + start, end - start);
+    // A carriage return before the line feed belongs to the line end, as in a text-mode read.
+    if (end < size && !line.raw.empty() && line.raw.back() == '\r') line.raw.remove_suffix(1);
+    cursor.lineStart = end + 1;
+    if (!line.raw.empty()) return true;
+  }
+  return false;
+}
+
+}  // namespace smil_detail
+
 // The lines of a SMIL file read whole, split as LineSource splits them, with their tags. SMIL
 // files are by far the largest part of a book, so the file is walked once, 64 bytes at a time,
 // for its line feeds and "<" characters together, instead of once per line and once per tag.
 class SmilLines {
  public:
-  explicit SmilLines(std::string_view file);
+  explicit SmilLines(std::string_view file) : file_(file) {
+    cursor_.marks = smil_detail::blockMarks(file_, 0);
+  }
   // The next line that is not empty; false at the end of the file.
-  bool next(SmilLine& line);
+  bool next(SmilLine& line) { return smil_detail::nextLine(file_, cursor_, line); }
+  // Calls visit(line) for each further line that is not empty while it returns true. True when
+  // the end of the file was reached.
+  template <typename Visit>
+  bool forEach(Visit visit) {
+    smil_detail::Cursor cursor = cursor_;
+    SmilLine line;
+    bool finished = true;
+    while (smil_detail::nextLine(file_, cursor, line)) {
+      if (!visit(static_cast<const SmilLine&>(line))) {
+        finished = false;
+        break;
+      }
+    }
+    cursor_ = cursor;
+    return finished;
+  }
 
  private:
-  // Finds the marks of the block at blockStart_.
-  void loadBlock();
-  void markTag(SmilTags& line, size_t at, size_t lineStart) const;
-
   std::string_view file_;
-  size_t lineStart_ = 0;
-  size_t blockStart_ = 0;
-  std::uint64_t marks_ = 0;  // bit i: byte blockStart_ + i is a line feed or "<", not returned
+  smil_detail::Cursor cursor_;
 };
 
-// A SmilLine kept for later: where it lies in its file, and its tags.
+// A line kept for later: where it lies in its file, and its tags.
 struct PackedSmilLine {
   std::uint32_t start, length;
   SmilTags tags;
@@ -48,12 +210,11 @@ struct PackedSmilLine {
 // The lines SmilLines gives for `file`, packed into `lines`. False, with `lines` empty, when the
 // file has more than `maxLines` of them or is too large for the packed positions.
 bool packSmilLines(std::string_view file, std::vector<PackedSmilLine>& lines, size_t maxLines);
-// The line as SmilLines gave it, from the file it was packed from.
-inline SmilLine unpack(std::string_view file, const PackedSmilLine& packed) {
-  SmilLine line;
+
+// The line as it was packed, from the file it was packed from.
+inline void unpack(std::string_view file, const PackedSmilLine& packed, SmilLine& line) {
   static_cast<SmilTags&>(line) = packed.tags;
   line.raw = std::string_view(file.data() + packed.start, packed.length);
-  return line;
 }
 
 }  // namespace orbis

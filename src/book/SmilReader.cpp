@@ -50,8 +50,11 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   elapsed_.clear();
   std::string treeId = std::to_string(titleRow);
   if (!packedLines_.empty()) {
-    for (const PackedSmilLine& packed : packedLines_)
-      if (!readLine(unpack(content_, packed), treeId)) break;
+    Line line;
+    for (const PackedSmilLine& packed : packedLines_) {
+      unpack(content_, packed, line);
+      if (!readLine(line, treeId)) break;
+    }
   } else {
     SmilLines lines(content_);
     Line line;

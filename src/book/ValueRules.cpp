@@ -8,33 +8,8 @@ namespace orbis::rules {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
-
-std::string_view rest(std::string_view line, size_t from) {
-  return from < line.size() ? line.substr(from) : std::string_view{};
-}
-
-// The characters from `start` up to the first `stop` or `otherStop` (or the end of the line).
-std::string_view cutUntil(std::string_view text, size_t start, char stop, char otherStop) {
-  if (start >= text.size()) return {};
-  size_t end;
-  end = stop == otherStop ? bytes::find(text, stop, start)
-                          : bytes::findEither(text, stop, otherStop, start);
-  if (end == npos) end = text.size();
-  return text.substr(start, end - start);
-}
-
-std::string_view cutUntil(std::string_view text, size_t start, char stop) {
-  return cutUntil(text, start, stop, stop);
-}
-
-// Skips `skip` characters from the start of the first `name`, then cuts up to a stop.
-std::string_view afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
-                           char stop, char otherStop) {
-  std::string_view text = rest(line, from);
-  size_t at = bytes::find(text, name);
-  if (at == npos) return {};
-  return cutUntil(text, at + skip, stop, otherStop);
-}
+using detail::cutUntil;
+using detail::rest;
 
 // The position of the first `">` whose next character exists and is not "<".
 size_t textStart(std::string_view text) {
@@ -66,13 +41,6 @@ std::string_view linkFile(std::string_view line, size_t from) {
   return cutUntil(text, at, '#', '"');
 }
 
-std::string_view fragment(std::string_view line, size_t from) {
-  std::string_view text = rest(line, from);
-  size_t at = bytes::find(text, '#');
-  if (at == npos) return {};
-  return cutUntil(text, at + 1, '"');
-}
-
 std::string_view linkText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
@@ -86,26 +54,6 @@ std::string_view labelText(std::string_view line, size_t from) {
   size_t start = textStart(text);
   if (start == npos) return {};
   return cutUntil(text, start, '<');
-}
-
-std::string_view id(std::string_view line, size_t from) {
-  return afterName(line, from, "id=", 4, '"', '"');
-}
-
-std::string_view textSource(std::string_view line, size_t from) {
-  return afterName(line, from, "src=", 5, '#', '"');
-}
-
-std::string_view audioSource(std::string_view line, size_t from) {
-  return afterName(line, from, "src=", 5, '"', '"');
-}
-
-std::string_view clipBegin(std::string_view line, size_t from) {
-  return afterName(line, from, "clip-begin", 16, 's', 's');
-}
-
-std::string_view clipEnd(std::string_view line, size_t from) {
-  return afterName(line, from, "clip-end", 14, 's', 's');
 }
 
 }  // namespace orbis::rules

@@ -57,7 +57,11 @@ std::vector<Expected> packedLines(std::string_view file) {
   std::vector<PackedSmilLine> packed;
   EXPECT_TRUE(packSmilLines(file, packed, file.size()));
   std::vector<Expected> out;
-  for (const PackedSmilLine& line : packed) out.push_back(asExpected(unpack(file, line)));
+  SmilLine line;
+  for (const PackedSmilLine& each : packed) {
+    unpack(file, each, line);
+    out.push_back(asExpected(line));
+  }
   return out;
 }
 

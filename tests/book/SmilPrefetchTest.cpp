@@ -39,9 +39,10 @@ void expectTakenAsRead(SmilPrefetch& prefetch, const std::string& folder, const 
   // The lines split ahead are those the loader would find itself.
   SmilLines source(direct);
   SmilLine expected;
+  SmilLine line;
   for (const PackedSmilLine& packed : lines) {
     ASSERT_TRUE(source.next(expected));
-    SmilLine line = unpack(content, packed);
+    unpack(content, packed, line);
     EXPECT_EQ(line.raw, expected.raw);
     EXPECT_EQ(line.par, expected.par);
     EXPECT_EQ(line.audio, expected.audio);
