@@ -1,7 +1,6 @@
 #include "book/TimeText.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace orbis {
 
@@ -39,9 +38,19 @@ std::string formatTimeText(double seconds) {
   constexpr double kLimit = 2147483647.0;
   long long whole =
       seconds >= 1 ? static_cast<long long>(std::floor(std::fmin(seconds, kLimit))) : 0;
-  char text[48];
-  std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", whole / 3600, (whole / 60) % 60,
-                whole % 60);
+  // Written digit by digit: a book's load formats one time per heading, and a formatted print
+  // costs more than the rest of reading a heading's times.
+  auto twoDigits = [](std::string& out, long long value) {
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+  };
+  long long hours = whole / 3600;
+  std::string text = hours < 10 ? "0" : "";
+  text += std::to_string(hours);
+  text += ':';
+  twoDigits(text, (whole / 60) % 60);
+  text += ':';
+  twoDigits(text, whole % 60);
   return text;
 }
 

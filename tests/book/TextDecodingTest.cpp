@@ -107,6 +107,7 @@ TEST(TimeTextTest, FormatsWholeSeconds) {
   EXPECT_EQ(formatTimeText(-5), "00:00:00");
   EXPECT_EQ(formatTimeText(90000), "25:00:00");
   EXPECT_EQ(formatTimeText(360000 * 3), "300:00:00");
+  EXPECT_EQ(formatTimeText(1e15), "596523:14:07");  // beyond any book: held at the limit
 }
 
 TEST(TimeTextTest, ParsesFieldsAndFraction) {
