@@ -89,12 +89,17 @@ std::string resolveBookPath(std::string_view folder, std::string_view link) {
 
 namespace {
 
+// Book files are text of a few megabytes at most. A larger one (a damaged file system can give a
+// file any size, and a sparse file takes no room on disc) is not read: holding it would take
+// all the memory there is.
+constexpr off_t kLargestBookFile = off_t(1) << 30;
+
 bool readWholeFile(const std::string& path, std::string& content) {
   // Non-blocking, so that a named pipe in a book folder is refused instead of waited on.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info;
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestBookFile) {
     ::close(fd);
     return false;
   }
@@ -102,7 +107,13 @@ bool readWholeFile(const std::string& path, std::string& content) {
   content.resize(static_cast<size_t>(info.st_size) + 1);
   size_t filled = 0;
   for (;;) {
-    if (filled == content.size()) content.resize(content.size() + 65536);  // it grew
+    if (filled == content.size()) {  // it grew while being read
+      if (filled > static_cast<size_t>(kLargestBookFile)) {
+        ::close(fd);
+        return false;
+      }
+      content.resize(content.size() + 65536);
+    }
     ssize_t got = ::read(fd, content.data() + filled, content.size() - filled);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {

@@ -1,6 +1,7 @@
 #include "book/SmilPrefetch.h"
 
 #include <algorithm>
+#include <system_error>
 
 #include "book/BookPaths.h"
 #include "book/ByteSearch.h"
@@ -39,7 +40,12 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc) {
 
 SmilPrefetch::SmilPrefetch(std::string folder, std::vector<std::string> links)
     : folder_(std::move(folder)), links_(std::move(links)) {
-  if (!links_.empty()) reader_ = std::thread(&SmilPrefetch::readAhead, this);
+  if (links_.empty()) return;
+  try {
+    reader_ = std::thread(&SmilPrefetch::readAhead, this);
+  } catch (const std::system_error&) {
+    failed_.store(true);  // no thread to spare: the loader reads every file itself
+  }
 }
 
 SmilPrefetch::~SmilPrefetch() {
@@ -76,6 +82,20 @@ bool SmilPrefetch::waitForRoom(size_t index, std::deque<std::pair<size_t, size_t
 }
 
 void SmilPrefetch::readAhead() {
+  try {
+    readFiles();
+  } catch (...) {
+    // Out of memory for a file, most likely: the loader reads the files not yet here itself,
+    // and meets the problem where it can handle it.
+    {
+      std::lock_guard lock(mutex_);
+      failed_.store(true);
+    }
+    wake_.notify_all();
+  }
+}
+
+void SmilPrefetch::readFiles() {
   std::deque<std::pair<size_t, size_t>> sizesAhead;  // file number and size
   for (size_t index = 0; index < links_.size(); ++index) {
     if (!waitForRoom(index, sizesAhead)) {
@@ -112,8 +132,9 @@ SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& con
   if (slot.holds.load() != found + 1) {
     std::unique_lock lock(mutex_);
     loaderWaitsFor_.store(found + 1);
-    wake_.wait(lock, [&] { return slot.holds.load() == found + 1; });
+    wake_.wait(lock, [&] { return slot.holds.load() == found + 1 || failed_.load(); });
     loaderWaitsFor_.store(0);
+    if (slot.holds.load() != found + 1) return Outcome::NotAhead;  // the thread gave up
   }
   content.swap(slot.content);
   lines.swap(slot.lines);

@@ -56,6 +56,7 @@ class SmilPrefetch {
     bool readable = false;
   };
   void readAhead();
+  void readFiles();
   // The loader is done with the files before `next`: their slots are free for the thread.
   void advance(size_t next);
   // Waits until file `index` may be read: true, or false when it is skipped or the load ends.
@@ -66,6 +67,7 @@ class SmilPrefetch {
   std::array<Slot, kSlots> slots_;
   std::atomic<size_t> next_{0};  // the first file the loader may still ask for
   std::atomic<bool> stopping_{false};
+  std::atomic<bool> failed_{false};  // the thread has stopped early; no more files come
   // Each side sleeps on `wake_` only when it has to, having said what it waits for: the thread
   // for `next_` to reach `readerWaitsFor_`, the loader for file `loaderWaitsFor_` - 1. The other
   // side takes the mutex and wakes it only then; 0 means nobody waits.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 #include "Loading.h"
@@ -61,6 +62,21 @@ TEST(BadInputTest, TenThousandDeepAndShallowHeadings) {
   EXPECT_EQ(book.tree.count(), 10000);
   EXPECT_EQ(book.tree.depth(book.tree.findByItemData(9995)), 6);
   EXPECT_EQ(book.tables.phrase.cell(9999, PhraseCol::TreeId), "9999");
+}
+
+TEST(BadInputTest, AFileTooLargeToHoldIsUnreadable) {
+  LoadedBook book;
+  book.writeNcc(
+      "<h1 id=\"a\"><a href=\"huge.smil#p\">Huge</a></h1>\n"
+      "<h1 id=\"b\"><a href=\"small.smil#p\">Small</a></h1>\n");
+  book.write("huge.smil", "");
+  // A terabyte that takes no room on disc: what a damaged file system may show.
+  std::filesystem::resize_file(book.dir.path() / "huge.smil", std::uintmax_t(1) << 40);
+  book.writeSmil("small.smil", par("p", "0", "1"));
+  ASSERT_TRUE(book.load());
+  ASSERT_EQ(book.tables.title.rowCount(), 2);
+  ASSERT_EQ(book.tables.phrase.rowCount(), 1);
+  EXPECT_EQ(book.phrase(0, PhraseCol::TreeId), "1");
 }
 
 TEST(BadInputTest, UnreadableNccIsAnOpenFailure) {
