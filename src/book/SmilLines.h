@@ -31,24 +31,31 @@ namespace smil_detail {
 
 constexpr size_t kBlock = 64;
 
-// Bit i set when byte i of the 64 at `bytes` is a line feed or "<".
-inline std::uint64_t marksOf(const char* bytes) {
+// The line feeds and the "<" characters of a block of 64 bytes: bit i set when byte i is one.
+struct Marks {
+  std::uint64_t lineFeeds = 0, tags = 0;
+};
+
+inline Marks marksOf(const char* bytes) {
+  Marks marks;
 #ifdef __SSE2__
   const __m128i lineFeed = _mm_set1_epi8('\n');
   const __m128i tagOpen = _mm_set1_epi8('<');
-  std::uint64_t marks = 0;
   for (int part = 0; part < 4; ++part) {
     __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * part));
-    __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(chunk, lineFeed), _mm_cmpeq_epi8(chunk, tagOpen));
-    marks |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(hits)) & 0xffffu) << (16 * part);
+    auto bits = [&](__m128i hits) {
+      return std::uint64_t(std::uint32_t(_mm_movemask_epi8(hits)) & 0xffffu) << (16 * part);
+    };
+    marks.lineFeeds |= bits(_mm_cmpeq_epi8(chunk, lineFeed));
+    marks.tags |= bits(_mm_cmpeq_epi8(chunk, tagOpen));
   }
-  return marks;
 #else
-  std::uint64_t marks = 0;
-  for (size_t i = 0; i < kBlock; ++i)
-    if (bytes[i] == '\n' || bytes[i] == '<') marks |= std::uint64_t(1) << i;
-  return marks;
+  for (size_t i = 0; i < kBlock; ++i) {
+    if (bytes[i] == '\n') marks.lineFeeds |= std::uint64_t(1) << i;
+    if (bytes[i] == '<') marks.tags |= std::uint64_t(1) << i;
+  }
 #endif
+  return marks;
 }
 
 // A tag as a word of up to eight bytes. The file's bytes match it where each equals the tag's
@@ -90,12 +97,12 @@ inline bool isTag(std::uint64_t word, const Tag& tag) {
 struct Cursor {
   size_t lineStart = 0;
   size_t blockStart = 0;
-  std::uint64_t marks = 0;  // bit i: byte blockStart + i is a line feed or "<", not yet used
+  Marks marks;  // of the block at blockStart, without those already used
 };
 
 // The marks of the block at `blockStart`; the bytes past the end of the file are neither mark.
-inline std::uint64_t blockMarks(std::string_view file, size_t blockStart) {
-  if (blockStart >= file.size()) return 0;
+inline Marks blockMarks(std::string_view file, size_t blockStart) {
+  if (blockStart >= file.size()) return {};
   size_t left = file.size() - blockStart;
   if (left >= kBlock) return marksOf(file.data() + blockStart);
   char tail[kBlock] = {};
@@ -138,26 +145,39 @@ inline void markTag(std::string_view file, SmilTags& line, size_t at, size_t lin
   }
 }
 
-// The next line that is not empty, from `cursor` on; false at the end of the file. Inline, so
-// that a walk keeps its cursor in registers.
+// The next line that is not empty, from `cursor` on; false at the end of the file. The line's
+// end is the next line feed; its tags are the "<" marks before that, taken block by block, so
+// that line feeds and tags are never told apart one mark at a time. Inline, so that a walk
+// keeps its cursor in registers.
 [[gnu::always_inline]] inline bool nextLine(std::string_view file, Cursor& cursor, SmilLine& line) {
   const size_t size = file.size();
-  auto nextMark = [&]() -> size_t {
-    while (cursor.marks == 0) {
-      if (cursor.blockStart >= size) return size;
-      cursor.blockStart += kBlock;
-      cursor.marks = blockMarks(file, cursor.blockStart);
-    }
-    size_t at = cursor.blockStart + static_cast<size_t>(std::countr_zero(cursor.marks));
-    cursor.marks &= cursor.marks - 1;
-    return at;
-  };
   while (cursor.lineStart < size) {
     line.headOpen = line.headClose = line.bodyOpen = line.bodyClose = line.parClose = line.par =
         line.text = line.audio = SmilTags::kNone;
     const size_t start = cursor.lineStart;
-    size_t end = nextMark();
-    for (; end < size && file[end] != '\n'; end = nextMark()) markTag(file, line, end, start);
+    size_t end;
+    for (;;) {
+      Marks& marks = cursor.marks;
+      if (marks.lineFeeds != 0) {
+        const unsigned feed = static_cast<unsigned>(std::countr_zero(marks.lineFeeds));
+        // The tags before the line feed are the line's; those after it belong to later lines.
+        const std::uint64_t before = (std::uint64_t(1) << feed) - 1;
+        for (std::uint64_t tags = marks.tags & before; tags != 0; tags &= tags - 1)
+          markTag(file, line, cursor.blockStart + std::countr_zero(tags), start);
+        marks.tags &= ~before;
+        marks.lineFeeds &= marks.lineFeeds - 1;
+        end = cursor.blockStart + feed;
+        break;
+      }
+      for (std::uint64_t tags = marks.tags; tags != 0; tags &= tags - 1)
+        markTag(file, line, cursor.blockStart + std::countr_zero(tags), start);
+      cursor.blockStart += kBlock;
+      marks = blockMarks(file, cursor.blockStart);
+      if (cursor.blockStart >= size) {
+        end = size;
+        break;
+      }
+    }
     line.raw = std::string_view(file.data() + start, end - start);
     // A carriage return before the line feed belongs to the line end, as in a text-mode read.
     if (end < size && !line.raw.empty() && line.raw.back() == '\r') line.raw.remove_suffix(1);
