@@ -8,6 +8,7 @@
 #include <libxml/parser.h>
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -146,9 +147,32 @@ void BM_TableMemory(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(BM_LoadIntoFreshTables)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+// A shared machine's other work only ever adds time, so the floor and the loads are measured in
+// ten rounds each and reported with their fastest and median round besides the mean.
+double fastest(const std::vector<double>& times) {
+  return *std::min_element(times.begin(), times.end());
+}
+
+BENCHMARK(BM_ReadFloor)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", fastest)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_Load)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", fastest)
+    ->ReportAggregatesOnly()
+    ->UseRealTime();
+BENCHMARK(BM_LoadIntoFreshTables)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(10)
+    ->ComputeStatistics("min", fastest)
+    ->ReportAggregatesOnly()
+    ->UseRealTime();
 BENCHMARK(BM_Libxml2Parse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TableMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
