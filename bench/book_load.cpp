@@ -153,26 +153,17 @@ double fastest(const std::vector<double>& times) {
   return *std::min_element(times.begin(), times.end());
 }
 
-BENCHMARK(BM_ReadFloor)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(10)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_Load)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(10)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly()
-    ->UseRealTime();
-BENCHMARK(BM_LoadIntoFreshTables)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(10)
-    ->ComputeStatistics("min", fastest)
-    ->ReportAggregatesOnly()
-    ->UseRealTime();
+void inRounds(benchmark::internal::Benchmark* bench) {
+  bench->Unit(benchmark::kMillisecond)
+      ->MinTime(0.5)
+      ->Repetitions(10)
+      ->ComputeStatistics("min", fastest)
+      ->ReportAggregatesOnly();
+}
+
+BENCHMARK(BM_ReadFloor)->Apply(inRounds);
+BENCHMARK(BM_Load)->Apply(inRounds)->UseRealTime();
+BENCHMARK(BM_LoadIntoFreshTables)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_Libxml2Parse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TableMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
