@@ -122,9 +122,6 @@ bool readWholeFile(const std::string& path, std::string& content) {
     }
     if (got == 0) break;
     filled += static_cast<size_t>(got);
-    // A regular file that gives less than was asked for has ended: asking again only to be
-    // told so would cost a system call per file, and a book has thousands of files.
-    if (filled < content.size()) break;
   }
   ::close(fd);
   content.resize(filled);

@@ -121,6 +121,7 @@ void SmilPrefetch::readFiles() {
 
 SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& content,
                                          std::string& path, std::vector<PackedSmilLine>& lines) {
+  static_assert(kLookAhead <= kSlots, "a file looked for must fit into the ring");
   const size_t next = next_.load(std::memory_order_relaxed);  // only this thread writes it
   const size_t end = std::min(links_.size(), next + kLookAhead);
   size_t found = next;
