@@ -96,14 +96,20 @@ int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
   }
   std::string_view* out = cellsOf(row);
   const std::string_view* above = row > 0 ? cellsOf(row - 1) : nullptr;
-  size_t given = std::min(cells.size(), columns_);
-  for (size_t column = 0; column < given; ++column)
-    out[column] = store(above ? above[column] : std::string_view{}, cells[column]);
+  const size_t given = std::min(cells.size(), columns_);
+  const std::uintptr_t keptStart = keptStart_;
+  const size_t keptSize = keptSize_;
+  for (size_t column = 0; column < given; ++column) {
+    const std::string_view text = cells[column];
+    out[column] = isKept(text, keptStart, keptSize)
+                      ? text
+                      : storeCopy(above ? above[column] : std::string_view{}, text);
+  }
   std::fill(out + given, out + columns_, std::string_view{});
   return row;
 }
 
-std::string_view BookTable::store(std::string_view above, std::string_view text) {
+std::string_view BookTable::storeCopy(std::string_view above, std::string_view text) {
   // Runs of rows repeat their heading, document, audio file and skip class.
   // Clip times of one length mostly differ in their first or last digit: told apart cheaply.
   const size_t size = text.size();
@@ -140,6 +146,25 @@ void BookTable::newChunk(size_t atLeast) {
   freeSize_ = chunk.size;
 }
 
+std::string_view BookTable::keepText(std::string&& text) {
+  std::string_view kept;
+  const auto object = reinterpret_cast<std::uintptr_t>(&text);
+  const auto data = reinterpret_cast<std::uintptr_t>(text.data());
+  if (data >= object && data < object + sizeof(text)) {
+    kept = storeCopy({}, text);
+  } else {
+    keptTexts_.push_back(std::move(text));
+    kept = keptTexts_.back();
+  }
+  keptStart_ = reinterpret_cast<std::uintptr_t>(kept.data());
+  keptSize_ = kept.size();
+  return kept;
+}
+
+std::vector<std::string> BookTable::takeSpareTexts() {
+  return std::move(spareTexts_);
+}
+
 void BookTable::deleteRow(int row) {
   if (!valid(row)) return;
   // The row's text stays where it is: views read from it remain valid until deleteAll().
@@ -166,6 +191,10 @@ void BookTable::deleteAll() {
   free_ = nullptr;
   freeSize_ = 0;
   nextChunkSize_ = 0;
+  spareTexts_ = std::move(keptTexts_);
+  keptTexts_.clear();
+  keptStart_ = 0;
+  keptSize_ = 0;
   selectionMark_ = visibleRow_ = selectedRow_ = focusedRow_ = -1;
 }
 

@@ -33,6 +33,10 @@ struct RowStateChange {
 // book is open). A cell holding the same text as the cell above it shares that text.
 // deleteAll() keeps the memory of rows and text for the next book, which is then filled without
 // asking the system for fresh pages; the table holds at most what its largest book needed.
+//
+// A reader may also hand the table a whole file to keep (keepText): cells whose text lies in the
+// file kept last are then stored as views into it, without copying. A loaded book's phrases are
+// nearly all cut from its SMIL files, so this saves copying most of a million values.
 class BookTable {
  public:
   using Listener = std::function<void(BookTable&, const RowStateChange&)>;
@@ -63,6 +67,15 @@ class BookTable {
     if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
     return cellsOf(row)[column];
   }
+  // Keeps `text` until deleteAll() and returns a view of it that the cells of the rows inserted
+  // or written next may take their text from; those are then not copied. Text kept earlier stays
+  // valid but is copied again when a cell takes it.
+  std::string_view keepText(std::string&& text);
+  // The texts kept for the book before the last deleteAll(), for a reader to read its next
+  // files into (and keep them again): only their memory serves, their text is stale. Those not
+  // taken are freed at the next deleteAll().
+  std::vector<std::string> takeSpareTexts();
+
   void deleteRow(int row);
   // Removes every row and forgets the selection mark; reports no state changes. Views read from
   // the table become invalid: their memory is reused.
@@ -101,7 +114,16 @@ class BookTable {
     return store(row > 0 ? cellsOf(row - 1)[column] : std::string_view{}, text);
   }
   // `above` is the cell above, empty for the first row.
-  std::string_view store(std::string_view above, std::string_view text);
+  std::string_view store(std::string_view above, std::string_view text) {
+    return isKept(text, keptStart_, keptSize_) ? text : storeCopy(above, text);
+  }
+  // Whether `text` lies in the kept text from `start` of `size` bytes. The kept text is passed
+  // in, so that a loop storing cells keeps it in registers.
+  static bool isKept(std::string_view text, std::uintptr_t start, size_t size) {
+    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
+    return text.size() <= size && at >= start && at - start <= size - text.size();
+  }
+  std::string_view storeCopy(std::string_view above, std::string_view text);
   void newChunk(size_t atLeast);
 
   int controlId_;
@@ -127,6 +149,12 @@ class BookTable {
   char* free_ = nullptr;
   size_t freeSize_ = 0;
   size_t nextChunkSize_ = 0;
+  // Kept texts are held as strings of their own, whose memory does not move with the vector; a
+  // text short enough to lie inside its string object is copied into the blocks instead.
+  std::vector<std::string> keptTexts_;
+  std::vector<std::string> spareTexts_;
+  std::uintptr_t keptStart_ = 0;  // the text kept last
+  size_t keptSize_ = 0;
   std::vector<std::uint8_t> states_;
   int selectionMark_ = -1;
   int visibleRow_ = -1;

@@ -20,6 +20,8 @@ constexpr size_t kLookAhead = 8;
 constexpr size_t kBytesPerPackedLine = 16;
 // A heading's link is looked for this far after its "<h".
 constexpr size_t kHeadingWindow = 4096;
+// The capacity of a string that holds no memory of its own.
+const size_t kSmallString = std::string().capacity();
 
 bool isHeadingStart(std::string_view ncc, size_t at) {
   return at + 2 < ncc.size() && (ncc[at + 1] == 'h' || ncc[at + 1] == 'H') && ncc[at + 2] >= '1' &&
@@ -38,8 +40,9 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc) {
   return links;
 }
 
-SmilPrefetch::SmilPrefetch(std::string folder, std::vector<std::string> links)
-    : folder_(std::move(folder)), links_(std::move(links)) {
+SmilPrefetch::SmilPrefetch(std::string folder, std::vector<std::string> links,
+                           std::vector<std::string> buffers)
+    : folder_(std::move(folder)), links_(std::move(links)), buffers_(std::move(buffers)) {
   if (links_.empty()) return;
   try {
     reader_ = std::thread(&SmilPrefetch::readAhead, this);
@@ -104,6 +107,10 @@ void SmilPrefetch::readFiles() {
     }
     // The loader is done with this slot's earlier file: it has taken it or gone past it.
     Slot& slot = slots_[index % kSlots];
+    if (slot.content.capacity() <= kSmallString && !buffers_.empty()) {
+      slot.content.swap(buffers_.back());
+      buffers_.pop_back();
+    }
     slot.readable = readBookFile(folder_, links_[index], slot.content, &slot.path);
     // Lines of a SMIL file hold a few dozen bytes; a file of tiny lines is left to the loader
     // to split, so that the packed lines never take much more memory than the file.

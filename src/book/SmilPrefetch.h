@@ -29,7 +29,10 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc);
 // left to the caller to read itself.
 class SmilPrefetch {
  public:
-  SmilPrefetch(std::string folder, std::vector<std::string> links);
+  // The files are read into the strings of `buffers` as long as there are any (their text does
+  // not matter), so that memory kept from an earlier book serves again.
+  SmilPrefetch(std::string folder, std::vector<std::string> links,
+               std::vector<std::string> buffers = {});
   ~SmilPrefetch();
   SmilPrefetch(const SmilPrefetch&) = delete;
   SmilPrefetch& operator=(const SmilPrefetch&) = delete;
@@ -37,7 +40,7 @@ class SmilPrefetch {
   enum class Outcome { NotAhead, Read, Unreadable };
   // The file `link` as readBookFile would read it now: its bytes go into `content` and its
   // resolved path into `path`; `lines` gets its lines as SmilLines splits them, or is left empty
-  // when the thread did not split them (the old memory of both is kept for later files).
+  // when the thread did not split them (the old memory of both serves later files).
   // NotAhead when the file is not among those read ahead; then all three are untouched. Called
   // by one thread.
   Outcome take(std::string_view link, std::string& content, std::string& path,
@@ -45,8 +48,9 @@ class SmilPrefetch {
 
  private:
   // The files wait in a ring of slots: file i goes into slot i % kSlots once the loader has
-  // taken file i - kSlots or gone past it, and the buffers circulate between the loader and the
-  // slots instead of being allocated for every file.
+  // taken file i - kSlots or gone past it. A slot's buffer goes to the loader with its file;
+  // the loader gives back a buffer it no longer needs, or an empty string when it keeps the
+  // file, and then the slot takes one of `buffers_` or allocates a new one.
   static constexpr size_t kSlots = 32;
   struct Slot {
     std::atomic<size_t> holds{0};  // the number of the file in it, plus one; 0 for none
@@ -64,6 +68,7 @@ class SmilPrefetch {
 
   const std::string folder_;
   const std::vector<std::string> links_;
+  std::vector<std::string> buffers_;  // used by the thread only
   std::array<Slot, kSlots> slots_;
   std::atomic<size_t> next_{0};  // the first file the loader may still ask for
   std::atomic<bool> stopping_{false};

@@ -45,18 +45,28 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
                       ? readBookFile(folder_, smilName, content_, &path)
                       : outcome == SmilPrefetch::Outcome::Read;
   if (!readable) return;
-  if (filesSeen_.insert(path).second) distinctBytes_ += content_.size();
+  auto [seen, firstTime] = filesSeen_.try_emplace(std::move(path));
+  if (firstTime) {
+    distinctBytes_ += content_.size();
+    // The table keeps the file, and most values of its phrase rows are views into it.
+    seen->second = phrase_.keepText(std::move(content_));
+    content_.clear();
+  } else {
+    // A file read again is read as it was kept; lines split from the new copy may not fit it.
+    packedLines_.clear();
+  }
+  const std::string_view file = seen->second;
 
   elapsed_.clear();
   std::string treeId = std::to_string(titleRow);
   if (!packedLines_.empty()) {
     Line line;
     for (const PackedSmilLine& packed : packedLines_) {
-      unpack(content_, packed, line);
+      unpack(file, packed, line);
       if (!readLine(line, treeId)) break;
     }
   } else {
-    SmilLines lines(content_);
+    SmilLines lines(file);
     Line line;
     while (lines.next(line))
       if (!readLine(line, treeId)) break;
@@ -80,7 +90,8 @@ bool SmilReader::readLine(const Line& line, const std::string& treeId) {
 }
 
 void SmilReader::readAhead(std::vector<std::string> smilNames) {
-  prefetch_ = std::make_unique<SmilPrefetch>(folder_, std::move(smilNames));
+  prefetch_ =
+      std::make_unique<SmilPrefetch>(folder_, std::move(smilNames), phrase_.takeSpareTexts());
 }
 
 void SmilReader::readHead(const Line& line) {

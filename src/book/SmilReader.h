@@ -2,7 +2,7 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "book/BookRecord.h"
 #include "book/BookTable.h"
@@ -63,13 +63,14 @@ class SmilReader {
   // Views into the file, the strings below and the tree id; valid until the row is written.
   std::array<std::string_view, kPhraseColumns> heldRow_;
   std::string heldSkip_;  // the pending skip text may change before the held row is written
-  std::string content_;   // the file being read; its memory serves every file
+  std::string content_;   // the file being read, until the table keeps it
   std::vector<PackedSmilLine> packedLines_;  // its lines when they were split ahead
   std::string documentPath_;                 // the folder and a text element's document
   std::string lastDocument_;                 // that document as the text element names it
-  // Guards memory against an NCC whose headings all link one large SMIL file: the phrase table
-  // may grow with the SMIL bytes read from distinct files, not with their repetitions.
-  std::unordered_set<std::string> filesSeen_;
+  // The files read so far by their path, as the phrase table keeps them. A file is kept once
+  // however many headings link it, and the table may grow with the SMIL bytes read from distinct
+  // files, not with their repetitions: an NCC whose headings all link one large file stays small.
+  std::unordered_map<std::string, std::string_view> filesSeen_;
   size_t distinctBytes_ = 0;
   std::unique_ptr<SmilPrefetch> prefetch_;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "book/BookTables.h"
@@ -176,6 +178,55 @@ TEST_F(PhraseTableTest, ListenerMaySelectAnotherRowFromInsideTheNotification) {
   EXPECT_EQ(table.selectedRow(), 2);
   EXPECT_EQ(table.selectionMark(), 2);
   EXPECT_EQ(table.state(1), 0u);
+}
+
+// Whether `view` points into `text`.
+bool liesIn(std::string_view view, std::string_view text) {
+  return std::less_equal<>()(text.data(), view.data()) &&
+         std::less_equal<>()(view.data() + view.size(), text.data() + text.size());
+}
+
+TEST_F(PhraseTableTest, CellsFromKeptTextAreViewsIntoItAndOtherTextIsCopied) {
+  std::string file = "<audio src=\"a.mp3\" clip-begin=\"npt=1.5s\"/>" + std::string(100, ' ');
+  std::string_view kept = table.keepText(std::move(file));
+  const std::string_view audio = kept.substr(kept.find("a.mp3"), 5),
+                         begin = kept.substr(kept.find("1.5"), 3);
+  ASSERT_EQ(audio, "a.mp3");
+  std::string elsewhere = "not kept";
+  std::vector<std::string_view> cells(kPhraseColumns);
+  cells[PhraseCol::TreeId] = "7";
+  cells[PhraseCol::Audio] = audio;
+  cells[PhraseCol::Begin] = begin;
+  cells[PhraseCol::End] = elsewhere;
+  int row = table.insertRow(table.rowCount(), cells);
+  table.setCell(row, PhraseCol::Skip, kept.substr(0, 6));
+  elsewhere = "changed!";
+  EXPECT_TRUE(liesIn(table.cell(row, PhraseCol::Audio), kept));
+  EXPECT_TRUE(liesIn(table.cell(row, PhraseCol::Begin), kept));
+  EXPECT_EQ(table.cell(row, PhraseCol::Skip), "<audio");
+  EXPECT_EQ(table.cell(row, PhraseCol::End), "not kept");
+  // Text kept before the last kept text is copied when a cell takes it; a short text is kept
+  // as a copy, since a string holds it inside itself.
+  std::string_view small = table.keepText(std::string("x1"));
+  table.setCell(row, PhraseCol::Audio, audio.substr(0, 1));
+  table.setCell(row, PhraseCol::Document, small);
+  EXPECT_FALSE(liesIn(table.cell(row, PhraseCol::Audio), kept));
+  EXPECT_EQ(table.cell(row, PhraseCol::Audio), "a");
+  EXPECT_EQ(table.cell(row, PhraseCol::Document), "x1");
+  EXPECT_EQ(table.cell(row, PhraseCol::Begin), "1.5");
+
+  // After deleteAll the kept memory serves the next book; text handed in then is kept anew.
+  EXPECT_TRUE(table.takeSpareTexts().empty());
+  table.deleteAll();
+  std::vector<std::string> spare = table.takeSpareTexts();
+  ASSERT_EQ(spare.size(), 1u);
+  EXPECT_GE(spare[0].capacity(), 145u);
+  EXPECT_TRUE(table.takeSpareTexts().empty());
+  spare[0].assign(200, 'y');
+  std::string_view again = table.keepText(std::move(spare[0]));
+  table.insertRow(0, again.substr(0, 3));
+  EXPECT_TRUE(liesIn(table.cell(0, 0), again));
+  EXPECT_EQ(table.cell(0, 0), "yyy");
 }
 
 TEST_F(PhraseTableTest, DeleteAllForgetsRowsAndMarkWithoutNotifying) {
