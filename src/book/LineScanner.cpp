@@ -6,10 +6,10 @@ size_t findIgnoringCase(std::string_view text, std::string_view tag, size_t from
   if (tag.empty()) return from <= text.size() ? from : std::string_view::npos;
   const char first = tag[0];
   const char upper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
-  for (size_t at = from; at < text.size() && text.size() - at >= tag.size(); ++at) {
-    char c = text[at];
-    if ((c == first || c == upper) && matchesAt(text, at, tag)) return at;
-  }
+  for (size_t at = bytes::findEither(text, first, upper, from);
+       at != bytes::npos && text.size() - at >= tag.size();
+       at = bytes::findEither(text, first, upper, at + 1))
+    if (matchesAt(text, at, tag)) return at;
   return std::string_view::npos;
 }
 
@@ -23,8 +23,9 @@ void ScanLine::append(std::string_view line) {
   raw.append(line);
   size_t start = lower.size();
   lower.append(line);
-  for (size_t i = start; i < lower.size(); ++i)
-    if (lower[i] >= 'A' && lower[i] <= 'Z') lower[i] = static_cast<char>(lower[i] - 'A' + 'a');
+  // By plain pointers: indexing the string in the loop keeps the compiler from vectorising it.
+  for (char *at = lower.data() + start, *end = lower.data() + lower.size(); at != end; ++at)
+    if (*at >= 'A' && *at <= 'Z') *at = static_cast<char>(*at + ('a' - 'A'));
 }
 
 }  // namespace orbis

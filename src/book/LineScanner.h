@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "book/ByteSearch.h"
+
 namespace orbis {
 
 // The lines of a file read whole: each ends at a line feed, and a carriage return right before
@@ -52,8 +54,8 @@ struct ScanLine {
 
   void assign(std::string_view line);
   void append(std::string_view line);
-  bool has(std::string_view tag) const { return lower.find(tag) != std::string::npos; }
-  size_t find(std::string_view tag, size_t from = 0) const { return lower.find(tag, from); }
+  bool has(std::string_view tag) const { return find(tag) != std::string::npos; }
+  size_t find(std::string_view tag, size_t from = 0) const { return bytes::find(lower, tag, from); }
 };
 
 }  // namespace orbis

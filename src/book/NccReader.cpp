@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "book/ByteSearch.h"
 #include "book/CharacterSets.h"
 #include "book/References.h"
 #include "book/ValueRules.h"
@@ -27,8 +28,8 @@ bool startsHeading(std::string_view lower, size_t at) {
 
 // A line that opens an entry of its own ends the joining of a split page entry before it.
 bool opensEntry(std::string_view lower) {
-  return startsHeading(lower, lower.find("<h")) || lower.find("class=\"") != npos ||
-         lower.find("<div") != npos || lower.find("</body>") != npos;
+  return startsHeading(lower, bytes::find(lower, "<h")) || bytes::find(lower, "class=\"") != npos ||
+         bytes::find(lower, "<div") != npos || bytes::find(lower, "</body>") != npos;
 }
 
 std::string lowerCopy(std::string_view text) {
@@ -86,7 +87,7 @@ void NccReader::readMetadata(std::string_view ncc) {
 }
 
 void NccReader::countLink(std::string_view lower) {
-  if (lower.find("<a href") == npos) return;
+  if (bytes::find(lower, "<a href") == npos) return;
   ++result_.linkLines;
   if (progress_) {
     progress_->setPosition(result_.linkLines);
@@ -94,7 +95,7 @@ void NccReader::countLink(std::string_view lower) {
                          std::to_string(tocItems_));
   }
   // A rel attribute marks a target on another volume of the set.
-  if (lower.find(" rel=\"") != npos) pendingSkip_ = "change";
+  if (bytes::find(lower, " rel=\"") != npos) pendingSkip_ = "change";
 }
 
 void NccReader::updateSections(const ScanLine& line) {

@@ -1,6 +1,7 @@
 #include "book/SmilReader.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 
 #include "book/BookPaths.h"
@@ -34,6 +35,19 @@ SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
 bool SmilReader::full() const {
   return static_cast<size_t>(phrase_.rowCount()) + (rowHeld_ ? 1 : 0) >=
          kBasePhraseRows + distinctBytes_ / kBytesPerPhraseRow;
+}
+
+bool SmilReader::readLine(const Line& line, const std::string& treeId) {
+  if (line.headOpen != SmilLine::kNone) inHead_ = true;
+  if (line.headClose != SmilLine::kNone) inHead_ = false;
+  if (line.bodyOpen != SmilLine::kNone) inBody_ = true;
+  if (line.bodyClose != SmilLine::kNone) inBody_ = false;
+  if (inHead_) readHead(line);
+  if (inBody_) {
+    if (full()) return false;
+    readBody(line, treeId);
+  }
+  return true;
 }
 
 void SmilReader::read(const std::string& smilName, int titleRow) {
@@ -74,19 +88,6 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   // The held row's text lies in this file's memory and in `treeId`.
   writeHeldRow();
   finish(titleRow, elapsed_);
-}
-
-bool SmilReader::readLine(const Line& line, const std::string& treeId) {
-  if (line.headOpen != SmilLine::kNone) inHead_ = true;
-  if (line.headClose != SmilLine::kNone) inHead_ = false;
-  if (line.bodyOpen != SmilLine::kNone) inBody_ = true;
-  if (line.bodyClose != SmilLine::kNone) inBody_ = false;
-  if (inHead_) readHead(line);
-  if (inBody_) {
-    if (full()) return false;
-    readBody(line, treeId);
-  }
-  return true;
 }
 
 void SmilReader::readAhead(std::vector<std::string> smilNames) {
@@ -172,11 +173,10 @@ void SmilReader::startPar(const Line& line, const std::string& treeId) {
   ++phraseRow_;
   audioSeen_ = false;
   std::string_view parId = rules::id(line.raw, line.par);
-  unsigned classes = skipClassesOn(line.raw);
-  for (unsigned i = 0; i < std::size(kSkipClasses); ++i) {
-    if (!(classes & (1u << i))) continue;
-    pendingSkip_ = kSkipClasses[i].skip;
-    features_.*kSkipClasses[i].feature = true;
+  for (unsigned classes = skipClassesOn(line.raw); classes != 0; classes &= classes - 1) {
+    const SkipClass& skip = kSkipClasses[std::countr_zero(classes)];
+    pendingSkip_ = skip.skip;
+    features_.*skip.feature = true;
   }
   heldSkip_ = pendingSkip_;
   // Written into the held row in place: a row built aside and copied in costs a store and a

@@ -29,8 +29,9 @@ class SmilReader {
 
  private:
   using Line = SmilLine;
-  // False when the phrase table is full and the file is read no further.
-  bool readLine(const Line& line, const std::string& treeId);
+  // False when the phrase table is full and the file is read no further. Inline into the walk
+  // over a file's lines, which it is called for half a million times in a large book.
+  [[gnu::always_inline]] inline bool readLine(const Line& line, const std::string& treeId);
   void readHead(const Line& line);
   void readBody(const Line& line, const std::string& treeId);
   void startPar(const Line& line, const std::string& treeId);
