@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "book/ByteSearch.h"
+
 namespace orbis {
 
 namespace {
@@ -22,32 +24,11 @@ const std::string& BookTable::caption(int column) const {
 
 namespace {
 
-// Most cells hold a few characters: compared and copied inline instead of by a call into the
-// C library, which costs more than the work for so few bytes. Every read stays inside the text.
-std::uint64_t load8(const char* at) {
-  std::uint64_t word;
-  std::memcpy(&word, at, 8);
-  return word;
-}
-std::uint32_t load4(const char* at) {
-  std::uint32_t word;
-  std::memcpy(&word, at, 4);
-  return word;
-}
-
-bool sameText(const char* a, const char* b, size_t size) {
-  if (size > 16 && size <= 32)
-    return ((load8(a) ^ load8(b)) | (load8(a + 8) ^ load8(b + 8)) |
-            (load8(a + size - 16) ^ load8(b + size - 16)) |
-            (load8(a + size - 8) ^ load8(b + size - 8))) == 0;
-  if (size >= 8 && size <= 16)
-    return ((load8(a) ^ load8(b)) | (load8(a + size - 8) ^ load8(b + size - 8))) == 0;
-  if (size >= 4 && size < 8)
-    return ((load4(a) ^ load4(b)) | (load4(a + size - 4) ^ load4(b + size - 4))) == 0;
-  return std::memcmp(a, b, size) == 0;
-}
-
+// Most cells hold a few characters: copied inline instead of by a call into the C library, which
+// costs more than the work for so few bytes. Every read stays inside the text.
 void copyText(char* to, const char* from, size_t size) {
+  using bytes::detail::load4;
+  using bytes::detail::load8;
   if (size > 16 && size <= 32) {
     std::uint64_t words[4] = {load8(from), load8(from + 8), load8(from + size - 16),
                               load8(from + size - 8)};
@@ -116,7 +97,7 @@ std::string_view BookTable::storeCopy(std::string_view above, std::string_view t
   if (size == above.size()) {
     if (size == 0 || text.data() == above.data() ||
         (above.front() == text.front() && above.back() == text.back() &&
-         sameText(above.data(), text.data(), size)))
+         bytes::equalBytes(above.data(), text.data(), size)))
       return above;
   } else if (size == 0) {
     return {};

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #ifdef __SSE2__
@@ -124,6 +126,38 @@ inline size_t find(std::string_view text, std::string_view needle, size_t from =
         detail::sameMiddle(data + at, needle))
       return at;
   return npos;
+}
+
+namespace detail {
+inline std::uint64_t load8(const char* at) {
+  std::uint64_t word;
+  std::memcpy(&word, at, 8);
+  return word;
+}
+inline std::uint32_t load4(const char* at) {
+  std::uint32_t word;
+  std::memcpy(&word, at, 4);
+  return word;
+}
+}  // namespace detail
+
+// Whether the `size` bytes at `a` and `b` are equal. Texts of up to 32 bytes are compared in a
+// few overlapping words instead of by a call into the C library.
+inline bool equalBytes(const char* a, const char* b, size_t size) {
+  using detail::load4;
+  using detail::load8;
+  if (size > 16 && size <= 32)
+    return ((load8(a) ^ load8(b)) | (load8(a + 8) ^ load8(b + 8)) |
+            (load8(a + size - 16) ^ load8(b + size - 16)) |
+            (load8(a + size - 8) ^ load8(b + size - 8))) == 0;
+  if (size >= 8 && size <= 16)
+    return ((load8(a) ^ load8(b)) | (load8(a + size - 8) ^ load8(b + size - 8))) == 0;
+  if (size >= 4 && size < 8)
+    return ((load4(a) ^ load4(b)) | (load4(a + size - 4) ^ load4(b + size - 4))) == 0;
+  return std::memcmp(a, b, size) == 0;
+}
+inline bool equal(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && equalBytes(a.data(), b.data(), a.size());
 }
 
 }  // namespace orbis::bytes

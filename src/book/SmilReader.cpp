@@ -196,7 +196,7 @@ void SmilReader::readText(const Line& line) {
       document.find("NCC.HTML") == npos)
     features_.separateText = true;
   // Most text elements of a file name the same document: its path is made once.
-  if (document != lastDocument_ || documentPath_.empty()) {
+  if (!bytes::equal(document, lastDocument_) || documentPath_.empty()) {
     lastDocument_.assign(document);
     documentPath_.assign(folder_).append(document);
   }
