@@ -52,7 +52,7 @@ constexpr size_t kFirstChunk = 1024;
 constexpr size_t kLargestChunk = size_t(1) << 20;
 }  // namespace
 
-int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
+int BookTable::newRow(int row) {
   row = std::clamp(row, 0, rowCount());
   std::uint32_t block;
   if (!freeBlocks_.empty()) {
@@ -75,22 +75,30 @@ int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
     if (selectedRow_ >= row) ++selectedRow_;
     if (focusedRow_ >= row) ++focusedRow_;
   }
+  return row;
+}
+
+int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
+  row = newRow(row);
   std::string_view* out = cellsOf(row);
   const std::string_view* above = row > 0 ? cellsOf(row - 1) : nullptr;
   const size_t given = std::min(cells.size(), columns_);
-  const std::uintptr_t keptStart = keptStart_;
-  const size_t keptSize = keptSize_;
-  for (size_t column = 0; column < given; ++column) {
-    const std::string_view text = cells[column];
-    out[column] = isKept(text, keptStart, keptSize)
-                      ? text
-                      : storeCopy(above ? above[column] : std::string_view{}, text);
-  }
+  for (size_t column = 0; column < given; ++column)
+    out[column] = store(above ? above[column] : std::string_view{}, cells[column]);
   std::fill(out + given, out + columns_, std::string_view{});
   return row;
 }
 
-std::string_view BookTable::storeCopy(std::string_view above, std::string_view text) {
+int BookTable::insertStoredRow(int row, std::span<const std::string_view> cells) {
+  row = newRow(row);
+  std::string_view* out = cellsOf(row);
+  const size_t given = std::min(cells.size(), columns_);
+  std::copy_n(cells.begin(), given, out);
+  std::fill(out + given, out + columns_, std::string_view{});
+  return row;
+}
+
+std::string_view BookTable::store(std::string_view above, std::string_view text) {
   // Runs of rows repeat their heading, document, audio file and skip class.
   // Clip times of one length mostly differ in their first or last digit: told apart cheaply.
   const size_t size = text.size();
@@ -128,18 +136,12 @@ void BookTable::newChunk(size_t atLeast) {
 }
 
 std::string_view BookTable::keepText(std::string&& text) {
-  std::string_view kept;
+  // A text short enough to lie inside its string object would move with it: it is copied.
   const auto object = reinterpret_cast<std::uintptr_t>(&text);
   const auto data = reinterpret_cast<std::uintptr_t>(text.data());
-  if (data >= object && data < object + sizeof(text)) {
-    kept = storeCopy({}, text);
-  } else {
-    keptTexts_.push_back(std::move(text));
-    kept = keptTexts_.back();
-  }
-  keptStart_ = reinterpret_cast<std::uintptr_t>(kept.data());
-  keptSize_ = kept.size();
-  return kept;
+  if (data >= object && data < object + sizeof(text)) return storeText(text);
+  keptTexts_.push_back(std::move(text));
+  return keptTexts_.back();
 }
 
 std::vector<std::string> BookTable::takeSpareTexts() {
@@ -174,8 +176,6 @@ void BookTable::deleteAll() {
   nextChunkSize_ = 0;
   spareTexts_ = std::move(keptTexts_);
   keptTexts_.clear();
-  keptStart_ = 0;
-  keptSize_ = 0;
   selectionMark_ = visibleRow_ = selectedRow_ = focusedRow_ = -1;
 }
 

@@ -34,9 +34,10 @@ struct RowStateChange {
 // deleteAll() keeps the memory of rows and text for the next book, which is then filled without
 // asking the system for fresh pages; the table holds at most what its largest book needed.
 //
-// A reader may also hand the table a whole file to keep (keepText): cells whose text lies in the
-// file kept last are then stored as views into it, without copying. A loaded book's phrases are
-// nearly all cut from its SMIL files, so this saves copying most of a million values.
+// A loader may also hand the table whole files to keep (keepText) and store the few other texts
+// its rows repeat once (storeText), and then insert rows whose cells are views into that memory
+// without any copying or comparing (insertStoredRow). A loaded book's phrases are nearly all
+// cut from its SMIL files, so this saves copying most of a million values.
 class BookTable {
  public:
   using Listener = std::function<void(BookTable&, const RowStateChange&)>;
@@ -67,10 +68,15 @@ class BookTable {
     if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
     return cellsOf(row)[column];
   }
-  // Keeps `text` until deleteAll() and returns a view of it that the cells of the rows inserted
-  // or written next may take their text from; those are then not copied. Text kept earlier stays
-  // valid but is copied again when a cell takes it.
+  // Keeps `text` until deleteAll() and returns a view of it.
   std::string_view keepText(std::string&& text);
+  // Copies `text` into the table's memory, where it stays until deleteAll(), and returns a view
+  // of the copy.
+  std::string_view storeText(std::string_view text) { return store({}, text); }
+  // Inserts a row as insertRow does, but the text of every given cell must lie in memory the
+  // table holds until deleteAll(): views returned by keepText or storeText, or read from a cell.
+  // The views are taken as they are.
+  int insertStoredRow(int row, std::span<const std::string_view> cells);
   // The texts kept for the book before the last deleteAll(), for a reader to read its next
   // files into (and keep them again): only their memory serves, their text is stale. Those not
   // taken are freed at the next deleteAll().
@@ -114,16 +120,9 @@ class BookTable {
     return store(row > 0 ? cellsOf(row - 1)[column] : std::string_view{}, text);
   }
   // `above` is the cell above, empty for the first row.
-  std::string_view store(std::string_view above, std::string_view text) {
-    return isKept(text, keptStart_, keptSize_) ? text : storeCopy(above, text);
-  }
-  // Whether `text` lies in the kept text from `start` of `size` bytes. The kept text is passed
-  // in, so that a loop storing cells keeps it in registers.
-  static bool isKept(std::string_view text, std::uintptr_t start, size_t size) {
-    const auto at = reinterpret_cast<std::uintptr_t>(text.data());
-    return text.size() <= size && at >= start && at - start <= size - text.size();
-  }
-  std::string_view storeCopy(std::string_view above, std::string_view text);
+  std::string_view store(std::string_view above, std::string_view text);
+  // Makes room for a row before `row` (clamped) and returns its number; its cells are unset.
+  int newRow(int row);
   void newChunk(size_t atLeast);
 
   int controlId_;
@@ -153,8 +152,6 @@ class BookTable {
   // text short enough to lie inside its string object is copied into the blocks instead.
   std::vector<std::string> keptTexts_;
   std::vector<std::string> spareTexts_;
-  std::uintptr_t keptStart_ = 0;  // the text kept last
-  size_t keptSize_ = 0;
   std::vector<std::uint8_t> states_;
   int selectionMark_ = -1;
   int visibleRow_ = -1;

@@ -37,7 +37,7 @@ bool SmilReader::full() const {
          kBasePhraseRows + distinctBytes_ / kBytesPerPhraseRow;
 }
 
-bool SmilReader::readLine(const Line& line, const std::string& treeId) {
+bool SmilReader::readLine(const Line& line, std::string_view treeId) {
   if (line.headOpen != SmilLine::kNone) inHead_ = true;
   if (line.headClose != SmilLine::kNone) inHead_ = false;
   if (line.bodyOpen != SmilLine::kNone) inBody_ = true;
@@ -72,7 +72,8 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
   const std::string_view file = seen->second;
 
   elapsed_.clear();
-  std::string treeId = std::to_string(titleRow);
+  // The rows take their values from memory the table holds: the kept file, and these texts.
+  const std::string_view treeId = phrase_.storeText(std::to_string(titleRow));
   if (!packedLines_.empty()) {
     Line line;
     for (const PackedSmilLine& packed : packedLines_) {
@@ -85,7 +86,6 @@ void SmilReader::read(const std::string& smilName, int titleRow) {
     while (lines.next(line))
       if (!readLine(line, treeId)) break;
   }
-  // The held row's text lies in this file's memory and in `treeId`.
   writeHeldRow();
   finish(titleRow, elapsed_);
 }
@@ -104,7 +104,7 @@ void SmilReader::readHead(const Line& line) {
   if (at != npos) elapsed_ = rules::timeValue(line.raw, at);
 }
 
-void SmilReader::readBody(const Line& line, const std::string& treeId) {
+void SmilReader::readBody(const Line& line, std::string_view treeId) {
   if (line.parClose != SmilLine::kNone) pendingSkip_.clear();
   if (line.par != SmilLine::kNone) startPar(line, treeId);
   if (line.text != SmilLine::kNone) readText(line);
@@ -165,10 +165,10 @@ void SmilReader::holdRow(int row, const std::array<std::string_view, kPhraseColu
 void SmilReader::writeHeldRow() {
   if (!rowHeld_) return;
   rowHeld_ = false;
-  phrase_.insertRow(phraseRow_, heldRow_);
+  phrase_.insertStoredRow(phraseRow_, heldRow_);
 }
 
-void SmilReader::startPar(const Line& line, const std::string& treeId) {
+void SmilReader::startPar(const Line& line, std::string_view treeId) {
   writeHeldRow();
   ++phraseRow_;
   audioSeen_ = false;
@@ -178,14 +178,14 @@ void SmilReader::startPar(const Line& line, const std::string& treeId) {
     pendingSkip_ = skip.skip;
     features_.*skip.feature = true;
   }
-  heldSkip_ = pendingSkip_;
+  if (!bytes::equal(pendingSkip_, skipCell_)) skipCell_ = phrase_.storeText(pendingSkip_);
   // Written into the held row in place: a row built aside and copied in costs a store and a
   // reload of every cell, once per phrase.
   phraseRow_ = std::clamp(phraseRow_, 0, phrase_.rowCount());
   for (std::string_view& cell : heldRow_) cell = {};
   heldRow_[PhraseCol::TreeId] = treeId;
   heldRow_[PhraseCol::ParId] = parId;
-  heldRow_[PhraseCol::Skip] = heldSkip_;
+  heldRow_[PhraseCol::Skip] = skipCell_;
   rowHeld_ = true;
 }
 
@@ -199,8 +199,9 @@ void SmilReader::readText(const Line& line) {
   if (!bytes::equal(document, lastDocument_) || documentPath_.empty()) {
     lastDocument_.assign(document);
     documentPath_.assign(folder_).append(document);
+    documentCell_ = phrase_.storeText(documentPath_);
   }
-  setCurrentCell(PhraseCol::Document, documentPath_);
+  setCurrentCell(PhraseCol::Document, documentCell_);
   setCurrentCell(PhraseCol::Fragment, rules::fragment(line.raw, at));
   setCurrentCell(PhraseCol::TextId, rules::id(line.raw, at));
 }

@@ -31,10 +31,10 @@ class SmilReader {
   using Line = SmilLine;
   // False when the phrase table is full and the file is read no further. Inline into the walk
   // over a file's lines, which it is called for half a million times in a large book.
-  [[gnu::always_inline]] inline bool readLine(const Line& line, const std::string& treeId);
+  [[gnu::always_inline]] inline bool readLine(const Line& line, std::string_view treeId);
   void readHead(const Line& line);
-  void readBody(const Line& line, const std::string& treeId);
-  void startPar(const Line& line, const std::string& treeId);
+  void readBody(const Line& line, std::string_view treeId);
+  void startPar(const Line& line, std::string_view treeId);
   void readText(const Line& line);
   void readAudio(const Line& line);
   void finish(int titleRow, std::string elapsed);
@@ -61,10 +61,12 @@ class SmilReader {
   double runningTotal_ = 0;
   bool audioSeen_ = false;
   bool rowHeld_ = false;
-  // Views into the file, the strings below and the tree id; valid until the row is written.
+  // Views into memory the phrase table holds until the next book, so that the table takes the
+  // row as it is: the kept file, and the texts below that it stores when they change.
   std::array<std::string_view, kPhraseColumns> heldRow_;
-  std::string heldSkip_;  // the pending skip text may change before the held row is written
-  std::string content_;   // the file being read, until the table keeps it
+  std::string_view skipCell_;                // the pending skip text when the held row started
+  std::string_view documentCell_;            // `documentPath_`
+  std::string content_;                      // the file being read, until the table keeps it
   std::vector<PackedSmilLine> packedLines_;  // its lines when they were split ahead
   std::string documentPath_;                 // the folder and a text element's document
   std::string lastDocument_;                 // that document as the text element names it

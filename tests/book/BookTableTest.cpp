@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -180,40 +179,38 @@ TEST_F(PhraseTableTest, ListenerMaySelectAnotherRowFromInsideTheNotification) {
   EXPECT_EQ(table.state(1), 0u);
 }
 
-// Whether `view` points into `text`.
-bool liesIn(std::string_view view, std::string_view text) {
-  return std::less_equal<>()(text.data(), view.data()) &&
-         std::less_equal<>()(view.data() + view.size(), text.data() + text.size());
-}
-
-TEST_F(PhraseTableTest, CellsFromKeptTextAreViewsIntoItAndOtherTextIsCopied) {
+TEST_F(PhraseTableTest, StoredRowsTakeKeptAndStoredTextAsItIs) {
   std::string file = "<audio src=\"a.mp3\" clip-begin=\"npt=1.5s\"/>" + std::string(100, ' ');
-  std::string_view kept = table.keepText(std::move(file));
+  const std::string_view kept = table.keepText(std::move(file));
   const std::string_view audio = kept.substr(kept.find("a.mp3"), 5),
                          begin = kept.substr(kept.find("1.5"), 3);
-  ASSERT_EQ(audio, "a.mp3");
-  std::string elsewhere = "not kept";
+  std::string tree = "7";
+  const std::string_view stored = table.storeText(tree);
+  tree = "8";
   std::vector<std::string_view> cells(kPhraseColumns);
-  cells[PhraseCol::TreeId] = "7";
+  cells[PhraseCol::TreeId] = stored;
   cells[PhraseCol::Audio] = audio;
   cells[PhraseCol::Begin] = begin;
-  cells[PhraseCol::End] = elsewhere;
-  int row = table.insertRow(table.rowCount(), cells);
-  table.setCell(row, PhraseCol::Skip, kept.substr(0, 6));
-  elsewhere = "changed!";
-  EXPECT_TRUE(liesIn(table.cell(row, PhraseCol::Audio), kept));
-  EXPECT_TRUE(liesIn(table.cell(row, PhraseCol::Begin), kept));
-  EXPECT_EQ(table.cell(row, PhraseCol::Skip), "<audio");
-  EXPECT_EQ(table.cell(row, PhraseCol::End), "not kept");
-  // Text kept before the last kept text is copied when a cell takes it; a short text is kept
-  // as a copy, since a string holds it inside itself.
-  std::string_view small = table.keepText(std::string("x1"));
-  table.setCell(row, PhraseCol::Audio, audio.substr(0, 1));
-  table.setCell(row, PhraseCol::Document, small);
-  EXPECT_FALSE(liesIn(table.cell(row, PhraseCol::Audio), kept));
-  EXPECT_EQ(table.cell(row, PhraseCol::Audio), "a");
-  EXPECT_EQ(table.cell(row, PhraseCol::Document), "x1");
+  cells[PhraseCol::End] = table.cell(2, 0);
+  const int row = table.insertStoredRow(1, cells);
+  ASSERT_EQ(row, 1);
+  EXPECT_EQ(table.cell(row, PhraseCol::TreeId), "7");
+  EXPECT_EQ(table.cell(row, PhraseCol::Audio).data(), audio.data());
   EXPECT_EQ(table.cell(row, PhraseCol::Begin), "1.5");
+  EXPECT_EQ(table.cell(row, PhraseCol::End), "2");
+  EXPECT_EQ(table.cell(row, PhraseCol::Skip), "");
+  EXPECT_EQ(table.cell(row + 1, 0), "1");  // the rows after it moved down
+  // An ordinary row copies what it is given, even from kept text; a short kept text is kept as
+  // a copy, since a string holds it inside itself.
+  const std::string_view small = table.keepText(std::string("x1"));
+  std::string elsewhere = "not kept";
+  const std::vector<std::string_view> copied = {elsewhere, small, audio};
+  const int other = table.insertRow(table.rowCount(), copied);
+  elsewhere = "changed!";
+  EXPECT_EQ(table.cell(other, 0), "not kept");
+  EXPECT_EQ(table.cell(other, 1), "x1");
+  EXPECT_EQ(table.cell(other, 2), "a.mp3");
+  EXPECT_NE(table.cell(other, 2).data(), audio.data());
 
   // After deleteAll the kept memory serves the next book; text handed in then is kept anew.
   EXPECT_TRUE(table.takeSpareTexts().empty());
@@ -223,9 +220,10 @@ TEST_F(PhraseTableTest, CellsFromKeptTextAreViewsIntoItAndOtherTextIsCopied) {
   EXPECT_GE(spare[0].capacity(), 145u);
   EXPECT_TRUE(table.takeSpareTexts().empty());
   spare[0].assign(200, 'y');
-  std::string_view again = table.keepText(std::move(spare[0]));
-  table.insertRow(0, again.substr(0, 3));
-  EXPECT_TRUE(liesIn(table.cell(0, 0), again));
+  const std::string_view again = table.keepText(std::move(spare[0]));
+  const std::vector<std::string_view> first = {again.substr(0, 3)};
+  table.insertStoredRow(0, first);
+  EXPECT_EQ(table.cell(0, 0).data(), again.data());
   EXPECT_EQ(table.cell(0, 0), "yyy");
 }
 
