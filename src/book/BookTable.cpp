@@ -93,7 +93,7 @@ int BookTable::insertStoredRow(int row, std::span<const std::string_view> cells)
   row = newRow(row);
   std::string_view* out = cellsOf(row);
   const size_t given = std::min(cells.size(), columns_);
-  std::copy_n(cells.begin(), given, out);
+  for (size_t column = 0; column < given; ++column) out[column] = cells[column];
   std::fill(out + given, out + columns_, std::string_view{});
   return row;
 }

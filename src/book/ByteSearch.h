@@ -154,6 +154,11 @@ inline bool equalBytes(const char* a, const char* b, size_t size) {
     return ((load8(a) ^ load8(b)) | (load8(a + size - 8) ^ load8(b + size - 8))) == 0;
   if (size >= 4 && size < 8)
     return ((load4(a) ^ load4(b)) | (load4(a + size - 4) ^ load4(b + size - 4))) == 0;
+  if (size < 4) {
+    for (size_t i = 0; i < size; ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
   return std::memcmp(a, b, size) == 0;
 }
 inline bool equal(std::string_view a, std::string_view b) {
