@@ -7,6 +7,10 @@
 #include "book/ByteSearch.h"
 #include "book/ValueRules.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace orbis {
 
 namespace {
@@ -22,6 +26,18 @@ constexpr size_t kBytesPerPackedLine = 16;
 constexpr size_t kHeadingWindow = 4096;
 // The capacity of a string that holds no memory of its own.
 const size_t kSmallString = std::string().capacity();
+
+// How long one side waits for the other on the spot before it goes to sleep: up to a few hundred
+// microseconds. The two sides keep pace with each other file by file, and falling asleep and
+// being woken (by another processor, on a virtual machine through its host) takes longer than
+// the few microseconds a file takes.
+constexpr int kSpins = 4000;
+
+void pause() {
+#ifdef __SSE2__
+  _mm_pause();
+#endif
+}
 
 bool isHeadingStart(std::string_view ncc, size_t at) {
   return at + 2 < ncc.size() && (ncc[at + 1] == 'h' || ncc[at + 1] == 'H') && ncc[at + 2] >= '1' &&
@@ -74,6 +90,11 @@ bool SmilPrefetch::waitForRoom(size_t index, std::deque<std::pair<size_t, size_t
     // A full ring is waited on until half of it is free again, so that the thread is not woken
     // for every file the loader takes; too many bytes until the loader takes the next file.
     size_t wanted = slotFree ? next + 1 : index + 1 - kSlots / 2;
+    for (int spin = 0; spin < kSpins && next_.load() < wanted && !stopping_.load(); ++spin) pause();
+    if (next_.load() >= wanted) {
+      next = next_.load();
+      continue;
+    }
     std::unique_lock lock(mutex_);
     readerWaitsFor_.store(wanted);
     wake_.wait(lock, [&] {
@@ -137,6 +158,8 @@ SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& con
   // The files skipped over are dropped, so that the thread reads this one now if it has not.
   if (found > next) advance(found);
   Slot& slot = slots_[found % kSlots];
+  for (int spin = 0; spin < kSpins && slot.holds.load() != found + 1 && !failed_.load(); ++spin)
+    pause();
   if (slot.holds.load() != found + 1) {
     std::unique_lock lock(mutex_);
     loaderWaitsFor_.store(found + 1);
