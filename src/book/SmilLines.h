@@ -14,12 +14,22 @@
 
 namespace orbis {
 
-// Where in a line of a SMIL file each tag the SMIL reader looks for first appears, counted from
-// the line's start; kNone where the line has none. Tags match in any letter case. A tag more
-// than 4 GiB into one line is not seen.
+// The tags the SMIL reader looks for in a line of a SMIL file. Tags match in any letter case.
+// Values are cut from where a par, text or audio tag first appears; of the other tags only
+// whether the line holds one matters. A tag more than 4 GiB into one line is not seen.
 struct SmilTags {
   static constexpr std::uint32_t kNone = 0xffffffffu;
-  std::uint32_t headOpen, headClose, bodyOpen, bodyClose, parClose, par, text, audio;
+  enum Mark : std::uint8_t {
+    kHeadOpen = 1,
+    kHeadClose = 2,
+    kBodyOpen = 4,
+    kBodyClose = 8,
+    kParClose = 16,
+  };
+  // Where the first of each starts, counted from the line's start; kNone for none.
+  std::uint32_t par, text, audio;
+  std::uint8_t marks;  // the other tags the line holds, as Mark bits
+  bool has(Mark mark) const { return (marks & mark) != 0; }
 };
 
 // A line of a SMIL file that is not empty, with its tags.
@@ -117,21 +127,24 @@ inline Marks blockMarks(std::string_view file, size_t blockStart) {
 inline void markTag(std::string_view file, SmilTags& line, size_t at, size_t lineStart) {
   const std::uint64_t word = wordAt(file, at);
   const size_t offset = at - lineStart;
+  if (offset >= SmilTags::kNone) return;
   auto mark = [&](std::uint32_t& first, const Tag& tag) {
-    if (first == SmilTags::kNone && offset < SmilTags::kNone && isTag(word, tag))
-      first = static_cast<std::uint32_t>(offset);
+    if (first == SmilTags::kNone && isTag(word, tag)) first = static_cast<std::uint32_t>(offset);
+  };
+  auto note = [&](SmilTags::Mark bit, const Tag& tag) {
+    if (isTag(word, tag)) line.marks |= bit;
   };
   switch (lowerAscii(static_cast<char>(word >> 8))) {
     case '/':
-      mark(line.headClose, kHeadClose);
-      mark(line.bodyClose, kBodyClose);
-      mark(line.parClose, kParClose);
+      note(SmilTags::kHeadClose, kHeadClose);
+      note(SmilTags::kBodyClose, kBodyClose);
+      note(SmilTags::kParClose, kParClose);
       break;
     case 'h':
-      mark(line.headOpen, kHeadOpen);
+      note(SmilTags::kHeadOpen, kHeadOpen);
       break;
     case 'b':
-      mark(line.bodyOpen, kBodyOpen);
+      note(SmilTags::kBodyOpen, kBodyOpen);
       break;
     case 'p':
       mark(line.par, kPar);
@@ -152,8 +165,8 @@ inline void markTag(std::string_view file, SmilTags& line, size_t at, size_t lin
 [[gnu::always_inline]] inline bool nextLine(std::string_view file, Cursor& cursor, SmilLine& line) {
   const size_t size = file.size();
   while (cursor.lineStart < size) {
-    line.headOpen = line.headClose = line.bodyOpen = line.bodyClose = line.parClose = line.par =
-        line.text = line.audio = SmilTags::kNone;
+    line.par = line.text = line.audio = SmilTags::kNone;
+    line.marks = 0;
     const size_t start = cursor.lineStart;
     size_t end;
     for (;;) {

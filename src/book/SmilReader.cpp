@@ -38,10 +38,12 @@ bool SmilReader::full() const {
 }
 
 bool SmilReader::readLine(const Line& line, std::string_view treeId) {
-  if (line.headOpen != SmilLine::kNone) inHead_ = true;
-  if (line.headClose != SmilLine::kNone) inHead_ = false;
-  if (line.bodyOpen != SmilLine::kNone) inBody_ = true;
-  if (line.bodyClose != SmilLine::kNone) inBody_ = false;
+  if (line.marks != 0) {
+    if (line.has(SmilLine::kHeadOpen)) inHead_ = true;
+    if (line.has(SmilLine::kHeadClose)) inHead_ = false;
+    if (line.has(SmilLine::kBodyOpen)) inBody_ = true;
+    if (line.has(SmilLine::kBodyClose)) inBody_ = false;
+  }
   if (inHead_) readHead(line);
   if (inBody_) {
     if (full()) return false;
@@ -105,7 +107,7 @@ void SmilReader::readHead(const Line& line) {
 }
 
 void SmilReader::readBody(const Line& line, std::string_view treeId) {
-  if (line.parClose != SmilLine::kNone) pendingSkip_.clear();
+  if (line.has(SmilLine::kParClose)) pendingSkip_.clear();
   if (line.par != SmilLine::kNone) startPar(line, treeId);
   if (line.text != SmilLine::kNone) readText(line);
   if (line.audio != SmilLine::kNone) readAudio(line);

@@ -46,7 +46,8 @@ void expectTakenAsRead(SmilPrefetch& prefetch, const std::string& folder, const 
     EXPECT_EQ(line.raw, expected.raw);
     EXPECT_EQ(line.par, expected.par);
     EXPECT_EQ(line.audio, expected.audio);
-    EXPECT_EQ(line.bodyClose, expected.bodyClose);
+    EXPECT_EQ(line.text, expected.text);
+    EXPECT_EQ(line.marks, expected.marks);
   }
   EXPECT_FALSE(source.next(expected));
 }
