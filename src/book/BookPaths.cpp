@@ -122,6 +122,10 @@ bool readWholeFile(const std::string& path, std::string& content) {
     }
     if (got == 0) break;
     filled += static_cast<size_t>(got);
+    // The file has ended where the system said it would: asking again only to be told so would
+    // cost a system call per file, and a book has thousands. A read that stops short of that
+    // size goes on, as some file systems give a file in parts.
+    if (filled == static_cast<size_t>(info.st_size) && filled < content.size()) break;
   }
   ::close(fd);
   content.resize(filled);
