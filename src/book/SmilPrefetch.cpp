@@ -120,6 +120,7 @@ void SmilPrefetch::readAhead() {
 }
 
 void SmilPrefetch::readFiles() {
+  const BookFolder folder(folder_);
   std::deque<std::pair<size_t, size_t>> sizesAhead;  // file number and size
   for (size_t index = 0; index < links_.size(); ++index) {
     if (!waitForRoom(index, sizesAhead)) {
@@ -132,7 +133,7 @@ void SmilPrefetch::readFiles() {
       slot.content.swap(buffers_.back());
       buffers_.pop_back();
     }
-    slot.readable = readBookFile(folder_, links_[index], slot.content, &slot.path);
+    slot.readable = folder.read(links_[index], slot.content, slot.path);
     // Lines of a SMIL file hold a few dozen bytes; a file of tiny lines is left to the loader
     // to split, so that the packed lines never take much more memory than the file.
     if (!slot.readable ||
