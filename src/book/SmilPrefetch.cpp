@@ -134,9 +134,12 @@ void SmilPrefetch::readFiles() {
       buffers_.pop_back();
     }
     slot.readable = folder.read(links_[index], slot.content, slot.path);
+    // A file the loader already asks for is handed over as it is, for the loader to split: the
+    // thread is then the slower of the two (other work on the machine slows it down), and the
+    // loader would only wait for it. The two share the splitting as their pace demands.
     // Lines of a SMIL file hold a few dozen bytes; a file of tiny lines is left to the loader
-    // to split, so that the packed lines never take much more memory than the file.
-    if (!slot.readable ||
+    // too, so that the packed lines never take much more memory than the file.
+    if (!slot.readable || index <= next_.load() ||
         !packSmilLines(slot.content, slot.lines, slot.content.size() / kBytesPerPackedLine + 64))
       slot.lines.clear();
     sizesAhead.emplace_back(index, slot.content.size());

@@ -23,7 +23,8 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc);
 // Reads the SMIL files of a book on a thread of its own while the loader reads the files before
 // them, so that waiting for the disc and reading the text overlap: on a CD or a USB stick the
 // files take longer to arrive than to read. The thread also splits each file into its lines,
-// which leaves the loader the value rules and the tables. The files are read in the order given,
+// which leaves the loader the value rules and the tables, unless the loader already waits for
+// the file. The files are read in the order given,
 // at most a few megabytes ahead of the loader. A file asked for that is not the next one expected
 // (the guess was wrong) is skipped over when it comes a little later in the list, and otherwise
 // left to the caller to read itself.
