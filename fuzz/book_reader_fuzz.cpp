@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the book readers: the input is split into an ncc.html and one SMIL
 // file "a.smil" (at the first "@@SMIL@@", or all NCC when there is none), written into a
-// private folder and loaded; the text routines get the raw input too.
+// private folder and loaded, into fresh tables and into tables that held the inputs before; the
+// text routines get the raw input too.
 #include <unistd.h>
 
 #include <cstdint>
@@ -67,11 +68,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   writeFile(folder() + "ncc.html", ncc);
   writeFile(folder() + "a.smil", smil);
-  orbis::HeadingsTree tree;
-  orbis::BookTables tables;
   SilentDialogs dialogs;
-  orbis::BookLoader loader(tree, tables, folder(), dialogs);
-  loader.run();
+  {
+    orbis::HeadingsTree tree;
+    orbis::BookTables tables;
+    orbis::BookLoader loader(tree, tables, folder(), dialogs);
+    loader.run();
+  }
+  // Again into tables that have held the books before, as the program's tables do: their kept
+  // memory is read into again.
+  static orbis::HeadingsTree usedTree;
+  static orbis::BookTables usedTables;
+  orbis::BookLoader again(usedTree, usedTables, folder(), dialogs);
+  again.run();
   orbis::BookLoader::readMetadata(folder(), dialogs);
   return 0;
 }

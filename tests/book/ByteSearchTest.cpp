@@ -34,6 +34,24 @@ TEST(ByteSearchTest, AgreesWithTheStandardSearchesAndStaysInsideTheText) {
   }
 }
 
+// Texts of every length up to 40 compared with one byte changed at each place, or none, each in
+// a heap block of exactly its size.
+TEST(ByteSearchTest, EqualTextsAreToldFromThoseThatDifferInAnyOneByte) {
+  for (size_t size = 0; size <= 40; ++size) {
+    std::unique_ptr<char[]> a(new char[size ? size : 1]), b(new char[size ? size : 1]);
+    for (size_t i = 0; i < size; ++i) a[i] = b[i] = static_cast<char>('a' + i % 26);
+    ASSERT_TRUE(bytes::equal({a.get(), size}, {b.get(), size})) << size;
+    for (size_t at = 0; at < size; ++at) {
+      b[at] = '#';
+      ASSERT_FALSE(bytes::equal({a.get(), size}, {b.get(), size})) << size << " at " << at;
+      b[at] = a[at];
+    }
+    if (size > 0) {
+      ASSERT_FALSE(bytes::equal({a.get(), size}, {b.get(), size - 1})) << size;
+    }
+  }
+}
+
 TEST(ByteSearchTest, FindsNamesAndQuotesInALineOfASmilFile) {
   const std::string line =
       "<audio src=\"a0001.mp3\" clip-begin=\"npt=1.500s\" clip-end=\"npt=2.250s\" id=\"a1\"/>";
