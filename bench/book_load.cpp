@@ -180,4 +180,17 @@ BENCHMARK(BM_LoadIntoFreshTables)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_Libxml2Parse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TableMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-BENCHMARK_MAIN();
+// The rounds of all the benchmarks are run in a random order, so that the machine's other work,
+// which comes and goes, falls on the floor and the loads alike. A flag given on the command line
+// comes later and overrides this one.
+int main(int argc, char** argv) {
+  std::string interleave = "--benchmark_enable_random_interleaving=true";
+  std::vector<char*> args(argv, argv + argc);
+  args.insert(args.begin() + (argc > 0 ? 1 : 0), interleave.data());
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
