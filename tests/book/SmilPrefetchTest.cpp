@@ -18,6 +18,13 @@ std::string numbered(int i) {
   return "s" + std::to_string(i) + ".smil";
 }
 
+// The links to the first `count` numbered files, in order.
+std::vector<std::string> numberedLinks(int count) {
+  std::vector<std::string> links;
+  for (int i = 0; i < count; ++i) links.push_back(numbered(i));
+  return links;
+}
+
 // A folder of `count` SMIL files whose contents name them.
 std::string writeFiles(const TempDir& dir, int count, size_t padding = 0) {
   for (int i = 0; i < count; ++i)
@@ -84,8 +91,7 @@ TEST(SmilPrefetchTest, GivesEachFileAsReadingItWouldInAnyCaseAndRepeated) {
 TEST(SmilPrefetchTest, FilesReadAheadComeSplitAndFillTheBuffersGiven) {
   TempDir dir;
   std::string folder = writeFiles(dir, 6, 100);
-  std::vector<std::string> links;
-  for (int i = 0; i < 6; ++i) links.push_back(numbered(i));
+  const std::vector<std::string> links = numberedLinks(6);
   std::vector<std::string> buffers = {std::string(5000, 'x'), std::string(3, 'y'), std::string()};
   SmilPrefetch prefetch(folder, links, std::move(buffers));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -99,8 +105,7 @@ TEST(SmilPrefetchTest, FilesReadAheadComeSplitAndFillTheBuffersGiven) {
 TEST(SmilPrefetchTest, AWrongGuessIsSkippedOverOrLeftToTheCaller) {
   TempDir dir;
   std::string folder = writeFiles(dir, 40);
-  std::vector<std::string> links;
-  for (int i = 0; i < 40; ++i) links.push_back(numbered(i));
+  const std::vector<std::string> links = numberedLinks(40);
   SmilPrefetch prefetch(folder, links);
   expectTakenAsRead(prefetch, folder, "s0.smil");
   // Not expected at all: the caller reads it, and the files expected next are still there.
@@ -121,8 +126,7 @@ TEST(SmilPrefetchTest, LargeFilesBeyondTheByteLimitStillArrive) {
   TempDir dir;
   // Three megabytes each: the thread may hold only one or two of them ahead.
   std::string folder = writeFiles(dir, 6, 3u << 20);
-  std::vector<std::string> links;
-  for (int i = 0; i < 6; ++i) links.push_back(numbered(i));
+  const std::vector<std::string> links = numberedLinks(6);
   SmilPrefetch prefetch(folder, links);
   expectTakenAsRead(prefetch, folder, "s0.smil");
   expectTakenAsRead(prefetch, folder, "s3.smil");  // skips two that may not have been read
@@ -133,8 +137,7 @@ TEST(SmilPrefetchTest, LargeFilesBeyondTheByteLimitStillArrive) {
 TEST(SmilPrefetchTest, EndsPromptlyWhenTheLoadStopsEarly) {
   TempDir dir;
   std::string folder = writeFiles(dir, 200);
-  std::vector<std::string> links;
-  for (int i = 0; i < 200; ++i) links.push_back(numbered(i));
+  const std::vector<std::string> links = numberedLinks(200);
   {
     SmilPrefetch prefetch(folder, links);
     expectTakenAsRead(prefetch, folder, "s0.smil");
