@@ -2,12 +2,15 @@
 // 100,000 phrases, 3,000 pages, 200 groups, text documents. Besides the load it measures, on the
 // same files and in the same run, the time to read their bytes into memory (the floor) and the
 // time libxml2 needs to parse them into DOM trees, and it reports the memory the loaded tables
-// take.
+// take. The floor and the load are measured twice: with the files in the system's page cache, as
+// when a book is opened again, and with the files read from the disc, as when a book is opened
+// for the first time since the machine started.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>
 #include <malloc.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -59,28 +62,99 @@ GeneratedBook& book() {
   return generated;
 }
 
-// Opening one book after another: the tables keep their memory for the next book. The time is
-// the wall-clock time of the load; the SMIL files are read ahead on a second thread, so the CPU
-// time of the loading thread is less.
-void BM_Load(benchmark::State& state) {
+// Drops the book's files from the page cache, so that the next reading of them comes from the
+// disc. The files were written by this program: they are flushed first, as only clean pages
+// can be dropped.
+void dropFromPageCache(const std::vector<std::string>& files) {
+  for (const std::string& path : files) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+  }
+}
+
+// Whether any page of the file is in the page cache. On a file system kept in memory (a tmpfs)
+// the pages cannot be dropped, and a reading from the disc cannot be measured there.
+bool inPageCache(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  bool cached = false;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    size_t size = static_cast<size_t>(info.st_size);
+    void* mapped = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0);
+    if (mapped != MAP_FAILED) {
+      const long page = ::sysconf(_SC_PAGESIZE);
+      std::vector<unsigned char> resident((size + page - 1) / page);
+      if (::mincore(mapped, size, resident.data()) == 0)
+        cached =
+            std::any_of(resident.begin(), resident.end(), [](unsigned char r) { return r & 1; });
+      ::munmap(mapped, size);
+    }
+  }
+  ::close(fd);
+  return cached;
+}
+
+// Runs `round` once per iteration with the book's files dropped from the page cache before it;
+// the dropping is not timed.
+template <typename Round>
+void fromDisc(benchmark::State& state, Round round) {
   GeneratedBook& generated = book();
+  for (auto _ : state) {
+    state.PauseTiming();
+    dropFromPageCache(generated.files);
+    const bool dropped = !inPageCache(generated.files[1]);
+    state.ResumeTiming();
+    if (!dropped) {
+      state.SkipWithError("the files cannot be dropped from the page cache here");
+      break;
+    }
+    round();
+  }
+}
+
+// A reader who opens one book after another: the tables keep their memory for the next book.
+// The first two loads give them that memory (the fresh case is BM_LoadIntoFreshTables).
+struct SeasonedReader {
   orbis::HeadingsTree tree;
   orbis::BookTables tables;
   orbis::testing::ScriptedDialogs dialogs;
-  auto load = [&] {
+
+  SeasonedReader() {
+    for (int i = 0; i < 2; ++i) load();
+  }
+  bool load() {
     tables.group.deleteAll();
-    orbis::BookLoader loader(tree, tables, generated.folder, dialogs);
+    orbis::BookLoader loader(tree, tables, book().folder, dialogs);
     return loader.run();
-  };
-  // The tables of a reader who has opened books before: the first two loads give them their
-  // memory (the fresh case is BM_LoadIntoFreshTables).
-  for (int i = 0; i < 2; ++i) load();
+  }
+  void check(benchmark::State& state) const {
+    if (tables.phrase.rowCount() != kHeadings * kPhrasesPerHeading ||
+        tables.page.rowCount() != kPages || tables.group.rowCount() != kGroups)
+      state.SkipWithError("unexpected table sizes");
+    state.counters["phrases"] = tables.phrase.rowCount();
+  }
+};
+
+// The time is the wall-clock time of the load; the SMIL files are read ahead on a second thread,
+// so the CPU time of the loading thread is less.
+void BM_Load(benchmark::State& state) {
+  SeasonedReader reader;
   for (auto _ : state)
-    if (!load()) state.SkipWithError("load failed");
-  if (tables.phrase.rowCount() != kHeadings * kPhrasesPerHeading ||
-      tables.page.rowCount() != kPages || tables.group.rowCount() != kGroups)
-    state.SkipWithError("unexpected table sizes");
-  state.counters["phrases"] = tables.phrase.rowCount();
+    if (!reader.load()) state.SkipWithError("load failed");
+  reader.check(state);
+}
+
+// The same with the book's files on the disc only, not in the page cache.
+void BM_LoadFromDisc(benchmark::State& state) {
+  SeasonedReader reader;
+  fromDisc(state, [&] {
+    if (!reader.load()) state.SkipWithError("load failed");
+  });
+  reader.check(state);
 }
 
 // The first book a reader opens: the tables have no memory yet, and the system hands out fresh
@@ -135,6 +209,18 @@ size_t readWithSystemCalls(const std::string& path, std::vector<char>& buffer) {
 // The floor: each file's bytes read into memory that way, into one buffer, on one thread.
 void BM_ReadFloor(benchmark::State& state) {
   readEveryFile(state, readWithSystemCalls);
+}
+
+// The floor with the book's files on the disc only, not in the page cache.
+void BM_ReadFloorFromDisc(benchmark::State& state) {
+  GeneratedBook& generated = book();
+  std::vector<char> buffer;
+  fromDisc(state, [&] {
+    for (const std::string& path : generated.files) {
+      readWithSystemCalls(path, buffer);
+      benchmark::DoNotOptimize(buffer.data());
+    }
+  });
 }
 
 // The same reading, but each file into memory of its own that holds it until the next round, as
@@ -230,6 +316,9 @@ BENCHMARK(BM_ReadWithStdio)->Apply(inRounds);
 BENCHMARK(BM_ReadAndKeep)->Apply(inRounds);
 BENCHMARK(BM_Load)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_LoadIntoFreshTables)->Apply(inRounds)->UseRealTime();
+// Reading from the disc waits rather than works: both are timed by the clock on the wall.
+BENCHMARK(BM_ReadFloorFromDisc)->Apply(inRounds)->UseRealTime();
+BENCHMARK(BM_LoadFromDisc)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_Libxml2Parse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_TableMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
