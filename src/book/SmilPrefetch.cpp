@@ -1,5 +1,7 @@
 #include "book/SmilPrefetch.h"
 
+#include <sched.h>
+
 #include <algorithm>
 #include <system_error>
 
@@ -33,6 +35,14 @@ const size_t kSmallString = std::string().capacity();
 // the few microseconds a file takes.
 constexpr int kSpins = 4000;
 
+// The processors this thread may run on; at least one.
+int processorsAvailable() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  return std::max(1, CPU_COUNT(&set));
+}
+
 void pause() {
 #ifdef __SSE2__
   _mm_pause();
@@ -46,6 +56,12 @@ bool isHeadingStart(std::string_view ncc, size_t at) {
 
 }  // namespace
 
+int SmilPrefetch::spinsWhileWaiting() {
+  // On a single processor the other side cannot go on while one side spins: it only waits for
+  // its turn, and every spin is time taken from the work waited for.
+  return processorsAvailable() > 1 ? kSpins : 0;
+}
+
 std::vector<std::string> guessHeadingLinks(std::string_view ncc) {
   std::vector<std::string> links;
   for (size_t at = bytes::find(ncc, '<'); at != bytes::npos; at = bytes::find(ncc, '<', at + 1)) {
@@ -58,7 +74,10 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc) {
 
 SmilPrefetch::SmilPrefetch(std::string folder, std::vector<std::string> links,
                            std::vector<std::string> buffers)
-    : folder_(std::move(folder)), links_(std::move(links)), buffers_(std::move(buffers)) {
+    : folder_(std::move(folder)),
+      links_(std::move(links)),
+      buffers_(std::move(buffers)),
+      spins_(spinsWhileWaiting()) {
   if (links_.empty()) return;
   try {
     reader_ = std::thread(&SmilPrefetch::readAhead, this);
@@ -90,7 +109,7 @@ bool SmilPrefetch::waitForRoom(size_t index, std::deque<std::pair<size_t, size_t
     // A full ring is waited on until half of it is free again, so that the thread is not woken
     // for every file the loader takes; too many bytes until the loader takes the next file.
     size_t wanted = slotFree ? next + 1 : index + 1 - kSlots / 2;
-    for (int spin = 0; spin < kSpins && next_.load() < wanted && !stopping_.load(); ++spin) pause();
+    for (int spin = 0; spin < spins_ && next_.load() < wanted && !stopping_.load(); ++spin) pause();
     if (next_.load() >= wanted) {
       next = next_.load();
       continue;
@@ -162,7 +181,7 @@ SmilPrefetch::Outcome SmilPrefetch::take(std::string_view link, std::string& con
   // The files skipped over are dropped, so that the thread reads this one now if it has not.
   if (found > next) advance(found);
   Slot& slot = slots_[found % kSlots];
-  for (int spin = 0; spin < kSpins && slot.holds.load() != found + 1 && !failed_.load(); ++spin)
+  for (int spin = 0; spin < spins_ && slot.holds.load() != found + 1 && !failed_.load(); ++spin)
     pause();
   if (slot.holds.load() != found + 1) {
     std::unique_lock lock(mutex_);

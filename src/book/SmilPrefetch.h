@@ -47,6 +47,10 @@ class SmilPrefetch {
   Outcome take(std::string_view link, std::string& content, std::string& path,
                std::vector<PackedSmilLine>& lines);
 
+  // How many times a side that waits for the other checks again before it sleeps, for threads
+  // started from the calling thread: none when they all share one processor.
+  static int spinsWhileWaiting();
+
  private:
   // The files wait in a ring of slots: file i goes into slot i % kSlots once the loader has
   // taken file i - kSlots or gone past it. A slot's buffer goes to the loader with its file;
@@ -70,6 +74,7 @@ class SmilPrefetch {
   const std::string folder_;
   const std::vector<std::string> links_;
   std::vector<std::string> buffers_;  // used by the thread only
+  const int spins_;
   std::array<Slot, kSlots> slots_;
   std::atomic<size_t> next_{0};  // the first file the loader may still ask for
   std::atomic<bool> stopping_{false};
