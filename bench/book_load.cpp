@@ -2,9 +2,9 @@
 // 100,000 phrases, 3,000 pages, 200 groups, text documents. Besides the load it measures, on the
 // same files and in the same run, the time to read their bytes into memory (the floor) and the
 // time libxml2 needs to parse them into DOM trees, and it reports the memory the loaded tables
-// take. The floor and the load are measured twice: with the files in the system's page cache, as
-// when a book is opened again, and with the files read from the disc, as when a book is opened
-// for the first time since the machine started.
+// take. The load is also measured on a single processor. The floor and the load are measured twice:
+// with the files in the system's page cache, as when a book is opened again, and with the files
+// read from the disc, as when a book is opened for the first time since the machine started.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <libxml/HTMLparser.h>
@@ -22,6 +22,7 @@
 
 #include "book/BookLoader.h"
 #include "support/BookBuilder.h"
+#include "support/OnOneProcessor.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -154,6 +155,20 @@ void BM_LoadFromDisc(benchmark::State& state) {
   fromDisc(state, [&] {
     if (!reader.load()) state.SkipWithError("load failed");
   });
+  reader.check(state);
+}
+
+// The same on a machine with a single processor: the SMIL files are still read on a thread of
+// their own, which there takes turns with the loading thread.
+void BM_LoadOnOneProcessor(benchmark::State& state) {
+  orbis::testing::OnOneProcessor one;
+  if (!one.pinned()) {
+    state.SkipWithError("cannot keep the threads on one processor");
+    return;
+  }
+  SeasonedReader reader;
+  for (auto _ : state)
+    if (!reader.load()) state.SkipWithError("load failed");
   reader.check(state);
 }
 
@@ -316,6 +331,7 @@ BENCHMARK(BM_ReadWithStdio)->Apply(inRounds);
 BENCHMARK(BM_ReadAndKeep)->Apply(inRounds);
 BENCHMARK(BM_Load)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_LoadIntoFreshTables)->Apply(inRounds)->UseRealTime();
+BENCHMARK(BM_LoadOnOneProcessor)->Apply(inRounds)->UseRealTime();
 // Reading from the disc waits rather than works: both are timed by the clock on the wall.
 BENCHMARK(BM_ReadFloorFromDisc)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_LoadFromDisc)->Apply(inRounds)->UseRealTime();

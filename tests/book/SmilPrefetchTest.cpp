@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sched.h>
 
 #include <chrono>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "book/BookPaths.h"
 #include "book/SmilPrefetch.h"
+#include "support/OnOneProcessor.h"
 #include "support/TempDir.h"
 
 namespace orbis::testing {
@@ -146,6 +148,28 @@ TEST(SmilPrefetchTest, EndsPromptlyWhenTheLoadStopsEarly) {
   SmilPrefetch empty(folder, {});
   std::string content, path;
   EXPECT_EQ(take(empty, "s0.smil", content, path), Outcome::NotAhead);
+}
+
+// On a single processor neither side waits on the spot, and every hand-over goes through
+// sleeping and waking: the ring fills up and empties many times over.
+TEST(SmilPrefetchTest, OnOneProcessorTheSidesSleepInsteadOfSpinningAndAllFilesArrive) {
+  const bool severalProcessors = SmilPrefetch::spinsWhileWaiting() > 0;
+  TempDir dir;
+  std::string folder = writeFiles(dir, 150);
+  const std::vector<std::string> links = numberedLinks(150);
+  {
+    OnOneProcessor one;
+    ASSERT_TRUE(one.pinned());
+    EXPECT_EQ(SmilPrefetch::spinsWhileWaiting(), 0);
+    SmilPrefetch prefetch(folder, links);
+    for (const std::string& link : links) expectTakenAsRead(prefetch, folder, link);
+  }
+  // Back on all of them, the sides wait on the spot again when there are several.
+  cpu_set_t all;
+  CPU_ZERO(&all);
+  ASSERT_EQ(::sched_getaffinity(0, sizeof all, &all), 0);
+  EXPECT_EQ(severalProcessors, CPU_COUNT(&all) > 1);
+  EXPECT_EQ(SmilPrefetch::spinsWhileWaiting() > 0, severalProcessors);
 }
 
 TEST(SmilPrefetchTest, GuessesTheLinkAfterEachHeadingStartOnly) {
