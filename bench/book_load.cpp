@@ -132,6 +132,9 @@ struct SeasonedReader {
     orbis::BookLoader loader(tree, tables, book().folder, dialogs);
     return loader.run();
   }
+  void loadOrSkip(benchmark::State& state) {
+    if (!load()) state.SkipWithError("load failed");
+  }
   void check(benchmark::State& state) const {
     if (tables.phrase.rowCount() != kHeadings * kPhrasesPerHeading ||
         tables.page.rowCount() != kPages || tables.group.rowCount() != kGroups)
@@ -144,17 +147,14 @@ struct SeasonedReader {
 // so the CPU time of the loading thread is less.
 void BM_Load(benchmark::State& state) {
   SeasonedReader reader;
-  for (auto _ : state)
-    if (!reader.load()) state.SkipWithError("load failed");
+  for (auto _ : state) reader.loadOrSkip(state);
   reader.check(state);
 }
 
 // The same with the book's files on the disc only, not in the page cache.
 void BM_LoadFromDisc(benchmark::State& state) {
   SeasonedReader reader;
-  fromDisc(state, [&] {
-    if (!reader.load()) state.SkipWithError("load failed");
-  });
+  fromDisc(state, [&] { reader.loadOrSkip(state); });
   reader.check(state);
 }
 
@@ -167,8 +167,7 @@ void BM_LoadOnOneProcessor(benchmark::State& state) {
     return;
   }
   SeasonedReader reader;
-  for (auto _ : state)
-    if (!reader.load()) state.SkipWithError("load failed");
+  for (auto _ : state) reader.loadOrSkip(state);
   reader.check(state);
 }
 
@@ -189,20 +188,25 @@ void BM_LoadIntoFreshTables(benchmark::State& state) {
   }
 }
 
+// Reads each file of the book into `buffer` with `readFile(path, buffer)`, which returns the
+// number of bytes it read; returns the bytes of all of them.
+template <typename ReadFile>
+size_t readBook(std::vector<char>& buffer, ReadFile readFile) {
+  size_t bytes = 0;
+  for (const std::string& path : book().files) {
+    bytes += readFile(path, buffer);
+    benchmark::DoNotOptimize(buffer.data());
+  }
+  return bytes;
+}
+
 // Reads the bytes of all the files of the book with `readFile(path, buffer)`, which returns the
 // number of bytes it read, in each round.
 template <typename ReadFile>
 void readEveryFile(benchmark::State& state, ReadFile readFile) {
-  GeneratedBook& generated = book();
   std::vector<char> buffer;
   size_t bytes = 0;
-  for (auto _ : state) {
-    bytes = 0;
-    for (const std::string& path : generated.files) {
-      bytes += readFile(path, buffer);
-      benchmark::DoNotOptimize(buffer.data());
-    }
-  }
+  for (auto _ : state) bytes = readBook(buffer, readFile);
   state.counters["bytes"] = static_cast<double>(bytes);
 }
 
@@ -228,14 +232,8 @@ void BM_ReadFloor(benchmark::State& state) {
 
 // The floor with the book's files on the disc only, not in the page cache.
 void BM_ReadFloorFromDisc(benchmark::State& state) {
-  GeneratedBook& generated = book();
   std::vector<char> buffer;
-  fromDisc(state, [&] {
-    for (const std::string& path : generated.files) {
-      readWithSystemCalls(path, buffer);
-      benchmark::DoNotOptimize(buffer.data());
-    }
-  });
+  fromDisc(state, [&] { readBook(buffer, readWithSystemCalls); });
 }
 
 // The same reading, but each file into memory of its own that holds it until the next round, as

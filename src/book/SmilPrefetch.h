@@ -24,10 +24,9 @@ std::vector<std::string> guessHeadingLinks(std::string_view ncc);
 // them, so that waiting for the disc and reading the text overlap: on a CD or a USB stick the
 // files take longer to arrive than to read. The thread also splits each file into its lines,
 // which leaves the loader the value rules and the tables, unless the loader already waits for
-// the file. The files are read in the order given,
-// at most a few megabytes ahead of the loader. A file asked for that is not the next one expected
-// (the guess was wrong) is skipped over when it comes a little later in the list, and otherwise
-// left to the caller to read itself.
+// the file. The files are read in the order given, at most a few megabytes ahead of the loader.
+// A file asked for that is not the next one expected (the guess was wrong) is skipped over when
+// it comes a little later in the list, and otherwise left to the caller to read itself.
 class SmilPrefetch {
  public:
   // The files are read into the strings of `buffers` as long as there are any (their text does
