@@ -35,6 +35,9 @@ class SilentDialogs : public orbis::Dialogs {
   std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
     return std::nullopt;
   }
+  std::optional<std::string> askText(const std::string&, const std::string&, int) override {
+    return std::nullopt;
+  }
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 };
 

@@ -1,6 +1,6 @@
 #include "app/ButtonFaces.h"
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 
 namespace orbis {
 

@@ -2,13 +2,14 @@
 
 #include <filesystem>
 
-#include "app/CommandIds.h"
-#include "app/MainMenu.h"
+#include "app/ButtonFaces.h"
 #include "app/Relabel.h"
 #include "app/TextViewBinding.h"
-#include "app/UiTexts.h"
+#include "commands/CommandIds.h"
+#include "commands/MainMenu.h"
 #include "library/DaisyLoad.h"
 #include "settings/BuiltinKeys.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 
@@ -58,15 +59,20 @@ const std::vector<int> kStyleCommands = {cmd::kMarkBackground, cmd::kMarkItalic,
 
 CLumen2Dlg::CLumen2Dlg(AppFolders folders, MainPorts ports)
     : folders_(std::move(folders)), ports_(ports), menu_(buildMainMenu()) {
-  registerCommands();
-  menu_.onRedraw([this] { ports_.view.redrawMenu(); });
+  menu_.onRedraw([this] {
+    offerOnlyCommandsWithHandlers();
+    ports_.view.redrawMenu();
+  });
   createReading();
+  registerCommands();
 }
 
 CLumen2Dlg::~CLumen2Dlg() {
   ports_.timers.setHandler(nullptr);
   ports_.player.onPlayStateChange(nullptr);
   ports_.player.onError(nullptr);
+  navigator_.reset();
+  panel_.reset();
   session_.reset();
   text_.reset();
 }
@@ -84,11 +90,22 @@ void CLumen2Dlg::createReading() {
   };
   playback.focusControl = [this](int id) { ports_.view.focusControl(id); };
   playback.focusedControl = [this] { return ports_.view.focusedControl(); };
+  playback.setSliderPositions = [this](int volume, int speed) {
+    ports_.panel.setSliderPositions(volume, speed);
+  };
+  playback.addBookmarkListEntry = [this](const std::string& text) {
+    return panel_->append(kPanelBookmarks, text);
+  };
 
   LibraryHooks library;
   library.showStartPage = [this] { text_->showStartPage(languageIndex()); };
   library.forgetHighlight = [this] { text_->forgetHighlight(); };
   library.clearSearchHighlight = [this] { text_->setSearchTerm({}, false); };
+  library.clearStructureLists = [this] { panel_->clearLists(); };
+  library.fillGroupList = [this](const std::vector<std::string>& groups) {
+    panel_->setEntries(kPanelGroups, groups);
+  };
+  library.positionRestored = [this] { navigator_->markPageOfCurrentPhrase(); };
 
   session_ = std::make_unique<BookSession>(
       BookSessionContext{tables_, tree_, book_, menu_, settings_, ports_.player, ports_.timers,
@@ -108,28 +125,49 @@ void CLumen2Dlg::createReading() {
         menu_.redraw();
       }});
 
+  panel_ = std::make_unique<StructurePanel>(PanelContext{
+      ports_.panel, ports_.view, tree_, session_->audio(), ports_.sounds, folders_.programFolder});
+  navigator_ = std::make_unique<Navigator>(NavigationContext{
+      tables_, tree_, book_, menu_, settings_, session_->state(), ports_.player,
+      session_->phrasePlayer(), session_->audio(), ports_.dialogs, ports_.view, *panel_});
+
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
   ports_.player.onError([this] { session_->onPlayerError(); });
 }
 
 void CLumen2Dlg::registerCommands() {
-  commands_[cmd::kExit] = [this] { onClose(); };
-  commands_[cmd::kGerman] = [this] { languageCommand(kLanguageGerman); };
-  commands_[cmd::kEnglish] = [this] { languageCommand(kLanguageEnglish); };
-  commands_[cmd::kHelp] = [this] { openHelp(); };
+  CommandTable& c = commands_;
+  c.add(cmd::kExit, [this] { onClose(); });
+  c.add(cmd::kGerman, [this] { languageCommand(kLanguageGerman); });
+  c.add(cmd::kEnglish, [this] { languageCommand(kLanguageEnglish); });
+  c.add(cmd::kHelp, [this] { openHelp(); });
   // The about box is modal: reading pauses while it is open.
-  commands_[cmd::kAbout] = [this] {
-    session_->duringModal([this] { ports_.view.showAboutBox(); });
-  };
-  commands_[cmd::kBraille] = [this] { focusBraille(); };
-  commands_[cmd::kSkipFootnotes] = [this] { toggleSkip(cmd::kSkipFootnotes); };
-  commands_[cmd::kSkipSidebars] = [this] { toggleSkip(cmd::kSkipSidebars); };
-  commands_[cmd::kSkipProdNotes] = [this] { toggleSkip(cmd::kSkipProdNotes); };
-  commands_[cmd::kSkipPageNumbers] = [this] { toggleSkip(cmd::kSkipPageNumbers); };
-  commands_[cmd::kSwitchToText] = [this] { ports_.view.focusControl(ctl::kTextView); };
-  commands_[cmd::kSwitchToTree] = [this] { showHeadings(); };
-  commands_[ctl::kButtonLevels] = [this] { showHeadings(); };
+  c.add(cmd::kAbout, [this] { session_->duringModal([this] { ports_.view.showAboutBox(); }); });
+  c.add(cmd::kBraille, [this] { focusBraille(); });
+  for (int id : kStyleCommands) {
+    c.add(id, [this, id] {
+      text_->runStyleCommand(id);
+      storeStyle(text_->style(), settings_);
+    });
+  }
+  c.add({cmd::kBookmarkList, ctl::kButtonBookmarks}, [this] { panel_->open(kPanelBookmarks); });
+  c.add({cmd::kSearchList, ctl::kButtonSearch}, [this] { panel_->open(kPanelSearchHits); });
+  c.add(ctl::kButtonGroups, [this] { panel_->open(kPanelGroups); });
+  c.add(ctl::kButtonVolume, [this] { panel_->open(kPanelVolume); });
+  c.add(ctl::kButtonSpeed, [this] { panel_->open(kPanelSpeed); });
+  session_->registerCommands(c);
+  navigator_->registerCommands(c);
+}
+
+// A command is offered only where it can act: an item or button whose work is not there yet is
+// grayed rather than left to do nothing when the reader chooses it.
+void CLumen2Dlg::offerOnlyCommandsWithHandlers() {
+  menu_.walk([this](MenuItem& item, int) {
+    if (!item.popup && !item.separator && item.id != 0 && !commands_.has(item.id)) {
+      item.enabled = false;
+    }
+  });
 }
 
 void CLumen2Dlg::insertDriveItems() {
@@ -140,7 +178,7 @@ void CLumen2Dlg::insertDriveItems() {
     const int id = cmd::kFirstDriveItem + inserted++;
     driveRoots_[id] = drive.root;
     driveDevices_[id] = drive.device;
-    commands_[id] = [this, id] { driveDoor(id); };
+    commands_.add(id, [this, id] { driveDoor(id); });
     menu_.insertBefore(cmd::kExit, MenuItem::command(id, drive.root + " " + uiTexts().driveEject));
   }
   if (inserted > 0) menu_.insertBefore(cmd::kExit, MenuItem::makeSeparator());
@@ -163,6 +201,9 @@ void CLumen2Dlg::onInitDialog() {
   loadSettings();
   onSize();
   session_->clearBook();
+  for (const ButtonFaces& button : buttonFaces()) {
+    ports_.view.setControlEnabled(button.id, commands_.has(button.id));
+  }
   ports_.view.focusControl(ctl::kTextView);
 }
 
@@ -183,29 +224,6 @@ void CLumen2Dlg::onMenuOpened() {
 }
 void CLumen2Dlg::onMenuClosed() {
   session_->onMenuClosed();
-}
-
-// The headings: the tree of the main window takes the focus; without it in the window, the
-// structure panel opens on the tree. An empty tree has nothing to show.
-void CLumen2Dlg::showHeadings() {
-  if (tree_.empty()) return;
-  if (settings_.TreeVisible) {
-    ports_.view.focusControl(ctl::kTree);
-  } else if (openStructurePanel) {
-    openStructurePanel();
-  }
-}
-
-// The check mark and the flag always agree: the toggle flips both.
-void CLumen2Dlg::toggleSkip(int commandId) {
-  PlaybackState& state = session_->state();
-  bool& flag = commandId == cmd::kSkipFootnotes   ? state.skipFootnotes
-               : commandId == cmd::kSkipSidebars  ? state.skipSidebars
-               : commandId == cmd::kSkipProdNotes ? state.skipProducerNotes
-                                                  : state.skipPageNumbers;
-  flag = !menu_.isChecked(commandId);
-  menu_.setChecked(commandId, flag);
-  menu_.redraw();
 }
 
 // The braille display follows the current text line; without it, the text view.
@@ -238,16 +256,9 @@ void CLumen2Dlg::rebuildAccelerators() {
 }
 
 bool CLumen2Dlg::onCommand(int id) {
-  auto it = commands_.find(id);
-  if (it != commands_.end()) {
-    it->second();
-    return true;
-  }
-  if (text_->runStyleCommand(id)) {
-    storeStyle(text_->style(), settings_);
-    return true;
-  }
-  return session_->onCommand(id);
+  // A grayed item does nothing, whether it is chosen in the menu or by its key.
+  if (!menu_.isReachable(id)) return false;
+  return commands_.run(id);
 }
 
 void CLumen2Dlg::onSize() {
@@ -323,8 +334,7 @@ namespace orbis {
 
 bool CLumen2Dlg::onKeyDown(int virtualKey, bool ctrl, bool alt, bool shift) {
   if (auto command = accelerators_.commandFor(virtualKey, ctrl, alt, shift)) {
-    // Like a menu choice, a key does nothing while its item is grayed (no book, no audio).
-    if (menu_.isReachable(*command)) onCommand(*command);
+    onCommand(*command);
     return true;
   }
   const int focused = ports_.view.focusedControl();
@@ -379,7 +389,8 @@ void CLumen2Dlg::tabFocus() {
 void CLumen2Dlg::structureViewKey() {
   const int focused = ports_.view.focusedControl();
   if (settings_.TreeVisible && focused == ctl::kTree) {
-    ports_.view.focusControl(focusBeforeTree_ > 0 ? focusBeforeTree_ : ctl::kTextView);
+    const bool back = focusBeforeTree_ > 0 && ports_.view.controlVisible(focusBeforeTree_);
+    ports_.view.focusControl(back ? focusBeforeTree_ : ctl::kTextView);
     return;
   }
   if (tree_.empty()) return;
@@ -392,9 +403,8 @@ void CLumen2Dlg::structureViewKey() {
   if (settings_.TreeVisible) {
     focusBeforeTree_ = focused;
     ports_.view.focusControl(ctl::kTree);
-  } else if (openStructurePanel) {
-    focusBeforeTree_ = focused;
-    openStructurePanel();
+  } else {
+    panel_->open(kPanelHeadings);
   }
 }
 

@@ -4,22 +4,26 @@
 #include <memory>
 #include <string>
 
-#include "app/AppFolders.h"
 #include "app/MainLayout.h"
-#include "app/MenuModel.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
+#include "commands/CommandTable.h"
+#include "commands/MenuModel.h"
 #include "library/BookSession.h"
+#include "navigation/Navigator.h"
+#include "navigation/StructurePanel.h"
 #include "ports/Dialogs.h"
 #include "ports/Drives.h"
 #include "ports/MainView.h"
 #include "ports/MediaPlayer.h"
+#include "ports/PanelView.h"
 #include "ports/Shell.h"
 #include "ports/Sounds.h"
 #include "ports/TextView.h"
 #include "ports/Timers.h"
 #include "settings/AcceleratorTable.h"
+#include "settings/AppFolders.h"
 #include "settings/Settings.h"
 
 namespace orbis {
@@ -35,6 +39,7 @@ struct MainPorts {
   MediaPlayer& player;
   Timers& timers;
   TextView& textView;
+  PanelView& panel;
 };
 
 class TextViewBinding;
@@ -52,7 +57,8 @@ class CLumen2Dlg {
 
   // The window's initialisation: start sound, drive items, keys, language, layout, start page.
   void onInitDialog();
-  // A menu command or a button; false when the identifier is not a command of the window.
+  // A menu command, a button or a key: runs the command unless its menu item is grayed or its
+  // rule holds it back. False when it did not run.
   bool onCommand(int id);
   // Size changes and the first paint.
   void onSize();
@@ -70,6 +76,9 @@ class CLumen2Dlg {
   std::string helpFilePath() const;
 
   MenuModel& menu() { return menu_; }
+  const CommandTable& commands() const { return commands_; }
+  StructurePanel& panel() { return *panel_; }
+  Navigator& navigator() { return *navigator_; }
   const AcceleratorTable& accelerators() const { return accelerators_; }
   BookTables& tables() { return tables_; }
   HeadingsTree& tree() { return tree_; }
@@ -95,11 +104,10 @@ class CLumen2Dlg {
   // The menu bar opened or closed: reading pauses meanwhile.
   void onMenuOpened();
   void onMenuClosed();
-  // Opens the structure panel with the headings tree when the tree is not in the main window.
-  std::function<void()> openStructurePanel;
 
  private:
   void registerCommands();
+  void offerOnlyCommandsWithHandlers();
   void insertDriveItems();
   void driveDoor(int id);
   void relabel();
@@ -107,8 +115,6 @@ class CLumen2Dlg {
   void loadSettings();
   void createReading();
   void focusBraille();
-  void toggleSkip(int commandId);
-  void showHeadings();
   void tabFocus();
   void structureViewKey();
 
@@ -122,14 +128,13 @@ class CLumen2Dlg {
   AcceleratorTable accelerators_;
   std::unique_ptr<TextViewBinding> text_;
   std::unique_ptr<BookSession> session_;
-  int focusBeforeTree_ = -1;
-  bool navigationFocus_ = false;  // the reader went to the headings last (N)
-  bool textFocus_ = false;  // the reader went to the text last (T)  // the control that had the
-                            // focus before F6 moved it
+  std::unique_ptr<StructurePanel> panel_;
+  std::unique_ptr<Navigator> navigator_;
+  int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root
   std::map<int, std::string> driveDevices_;  // drive items: id -> device
-  std::map<int, std::function<void()>> commands_;
+  CommandTable commands_;
   bool updaterRequested_ = false;
   bool closing_ = false;
   bool startPageShown_ = false;

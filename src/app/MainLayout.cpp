@@ -1,6 +1,6 @@
 #include "app/MainLayout.h"
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 
 namespace orbis {
 

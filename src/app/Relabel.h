@@ -2,9 +2,9 @@
 #include <map>
 #include <string>
 
-#include "app/MenuModel.h"
-#include "app/UiTexts.h"
+#include "commands/MenuModel.h"
 #include "ports/MainView.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/UiTexts.h"
 #include "book/BookPaths.h"
 #include "playback/SelectHeading.h"
+#include "texts/UiTexts.h"
 #include "textview/StartPage.h"
 
 namespace orbis {

@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "app/AppFolders.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
@@ -11,6 +10,7 @@
 #include "ports/Dialogs.h"
 #include "ports/MediaPlayer.h"
 #include "ports/TextView.h"
+#include "settings/AppFolders.h"
 #include "textview/HighlightStyle.h"
 #include "textview/HighlightStyleCommands.h"
 #include "textview/PhraseHighlighter.h"

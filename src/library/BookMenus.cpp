@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 
 namespace orbis {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/MenuModel.h"
 #include "book/BookRecord.h"
+#include "commands/MenuModel.h"
 
 namespace orbis {
 

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
-#include "app/UiTexts.h"
 #include "book/BookPaths.h"
+#include "commands/CommandIds.h"
 #include "library/BookMenus.h"
 #include "playback/DecimalText.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 
@@ -23,6 +23,7 @@ BookSession::BookSession(BookSessionContext context)
   treeListener_ = ctx_.tree.addListener([this](const TreeChange& change) {
     if (change.kind == TreeChange::SelectionChanged) phrases_.startSelectedHeading();
   });
+  phrases_.headingEnded = [this] { tracker_.endOfHeading(); };
 }
 
 BookSession::~BookSession() {
@@ -65,85 +66,15 @@ void BookSession::applySettings(const SettingsLoadResult& loaded) {
   ctx_.menu.redraw();
 }
 
-bool BookSession::onCommand(int id) {
-  switch (id) {
-    case cmd::kOpen:
-      openCommand();
-      return true;
-    case cmd::kLastBook:
-      lastBookCommand();
-      return true;
-    case cmd::kPhraseForward:
-    case ctl::kButtonNextPhrase:
-      phraseForward();
-      return true;
-    case cmd::kPhraseBackward:
-    case ctl::kButtonPreviousPhrase:
-      phraseBackward();
-      return true;
-    case cmd::kPauseContinue:
-    case ctl::kButtonPlay:
-      audio_.pauseContinue();
-      return true;
-    case ctl::kButtonStop:
-      audio_.stop();
-      return true;
-    case cmd::kWindForward:
-    case ctl::kButtonForward:
-      audio_.windForward();
-      return true;
-    case cmd::kWindBackward:
-    case ctl::kButtonRewind:
-      audio_.windBackward();
-      return true;
-    case cmd::kFaster:
-      audio_.faster();
-      return true;
-    case cmd::kSpeedNormal:
-      audio_.normalSpeed();
-      return true;
-    case cmd::kSlower:
-      audio_.slower();
-      return true;
-    case cmd::kVolumeUp:
-      audio_.louder();
-      return true;
-    case cmd::kVolumeNormal:
-      audio_.normalVolume();
-      return true;
-    case cmd::kVolumeDown:
-      audio_.quieter();
-      return true;
-    case ctl::kButtonMute:
-      audio_.toggleMute();
-      return true;
-    case cmd::kAutoPlay:
-      audio_.toggleAutoPlayback();
-      return true;
-    case ctl::kButtonVolume:
-      audio_.openVolumeSlider();
-      return true;
-    case ctl::kButtonSpeed:
-      audio_.openSpeedSlider();
-      return true;
-    default:
-      return false;
-  }
+void BookSession::registerCommands(CommandTable& commands) {
+  commands.add(cmd::kOpen, [this] { openCommand(); });
+  commands.add(cmd::kLastBook, [this] { lastBookCommand(); });
+  audio_.registerCommands(commands);
 }
 
 void BookSession::onTimer(int id) {
   if (id == kHighlightTimer) tracker_.onHighlightTick();
   if (id == kTrackingTimer) tracker_.onTrackingTick();
-}
-
-void BookSession::phraseForward() {
-  state_.forceSeek = true;
-  phrases_.nextPhraseInTitle();
-}
-
-void BookSession::phraseBackward() {
-  state_.forceSeek = true;
-  phrases_.previousPhraseInTitle();
 }
 
 void BookSession::openBookFolder(const std::string& folder) {
@@ -223,6 +154,7 @@ bool BookSession::loadBook(const std::string& folder) {
   ctx_.book.open = true;
   announceBook();
   resume_.restorePosition();
+  callHook(ctx_.library.positionRestored);
   ctx_.menu.setEnabled(cmd::kLastBook, true);
   ctx_.menu.redraw();
   return true;
@@ -238,8 +170,6 @@ void BookSession::enableMenus() {
     }
     ctx_.library.fillGroupList(groups);
   }
-  if (features.pages && ctx_.tables.page.rowCount() > 0) ctx_.tables.page.select(0);
-  if (ctx_.tables.bookmark.rowCount() > 0) callHook(hooks_.enableBookmarkList);
   ctx_.menu.redraw();
 }
 

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/AppFolders.h"
-#include "app/MenuModel.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
+#include "commands/CommandTable.h"
+#include "commands/MenuModel.h"
 #include "library/LastBookFile.h"
 #include "playback/AudioControls.h"
 #include "playback/PhrasePlayer.h"
@@ -18,6 +18,7 @@
 #include "ports/MediaPlayer.h"
 #include "ports/Sounds.h"
 #include "ports/Timers.h"
+#include "settings/AppFolders.h"
 #include "settings/Settings.h"
 
 namespace orbis {
@@ -41,6 +42,8 @@ struct LibraryHooks {
   // enable and fill the group list.
   std::function<void()> clearStructureLists;
   std::function<void(const std::vector<std::string>& groups)> fillGroupList;
+  // The reading position of a book just opened has been restored.
+  std::function<void()> positionRestored;
 };
 
 // Everything of the main window a book session works on. The session keeps the references.
@@ -74,8 +77,8 @@ class BookSession {
   // sets their check marks and hands volume and rate to the player when the file had them.
   void applySettings(const SettingsLoadResult& loaded);
 
-  // The commands and buttons the session owns; false for any other id.
-  bool onCommand(int id);
+  // Opening and the last book, and the audio commands and buttons.
+  void registerCommands(CommandTable& commands);
   // Timers 1 and 2; other ids are ignored.
   void onTimer(int id);
   void onPlayStateChange(PlayState state) { audio_.onPlayStateChange(state); }
@@ -109,10 +112,6 @@ class BookSession {
   bool loadBook(const std::string& folder);
   // The book part of the exit routine, then the playback values back into the settings.
   void shutdown();
-
-  // Phrase forward and back: force a seek, step within the heading.
-  void phraseForward();
-  void phraseBackward();
 
   PlaybackState& state() { return state_; }
   PhrasePlayer& phrasePlayer() { return phrases_; }

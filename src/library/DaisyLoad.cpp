@@ -1,6 +1,6 @@
 #include "library/DaisyLoad.h"
 
-#include "app/UiTexts.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "platform/TextPromptDialog.h"
+
 namespace orbis {
 
 namespace {
@@ -125,6 +127,14 @@ std::optional<std::string> QtDialogs::chooseFolder(const std::string& title,
   QString path = QFileDialog::getExistingDirectory(parent_, qs(title), qs(startFolder));
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
+}
+
+std::optional<std::string> QtDialogs::askText(const std::string& caption, const std::string& prompt,
+                                              int minimumCharacters) {
+  if (nonInteractive()) return std::nullopt;
+  TextPromptDialog dialog(qs(caption), qs(prompt), minimumCharacters, parent_);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.text().toStdString();
 }
 
 std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial) {

@@ -24,6 +24,8 @@ class QtDialogs : public Dialogs {
                                       const std::string& defaultSuffix) override;
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
+  std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                     int minimumCharacters) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
 
   static bool nonInteractive();

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "playback/SliderMapping.h"
 
 namespace orbis {
@@ -17,6 +17,22 @@ constexpr int kNormalVolume = 50;
 constexpr int kScanForward = 4;
 constexpr int kScanReverse = 5;
 }  // namespace
+
+void AudioControls::registerCommands(CommandTable& commands) {
+  using namespace cmd;
+  commands.add({kPauseContinue, ctl::kButtonPlay}, [this] { pauseContinue(); });
+  commands.add(ctl::kButtonStop, [this] { stop(); });
+  commands.add({kWindForward, ctl::kButtonForward}, [this] { windForward(); });
+  commands.add({kWindBackward, ctl::kButtonRewind}, [this] { windBackward(); });
+  commands.add(kFaster, [this] { faster(); });
+  commands.add(kSpeedNormal, [this] { normalSpeed(); });
+  commands.add(kSlower, [this] { slower(); });
+  commands.add(kVolumeUp, [this] { louder(); });
+  commands.add(kVolumeNormal, [this] { normalVolume(); });
+  commands.add(kVolumeDown, [this] { quieter(); });
+  commands.add(ctl::kButtonMute, [this] { toggleMute(); });
+  commands.add(kAutoPlay, [this] { toggleAutoPlayback(); });
+}
 
 void AudioControls::pauseContinue() {
   MediaPlayer& player = env_.player;
@@ -109,19 +125,10 @@ void AudioControls::toggleAutoPlayback() {
   env_.menu.redraw();
 }
 
-void AudioControls::pauseUnlessEnded() {
+void AudioControls::pauseForPopup() {
   if (env_.player.playState() == PlayState::MediaEnded) return;
   env_.player.pause();
   if (env_.state.autoPlayback) env_.state.resumeAfterPopup = true;
-}
-
-void AudioControls::openSlider(int mode, int buttonId) {
-  // Without a panel to show the sliders in there is nothing to pause for, and no closing of a
-  // panel would ever resume reading.
-  if (!env_.hooks.showPanel) return;
-  pauseUnlessEnded();
-  if (env_.hooks.focusedControl) env_.state.savedFocus = env_.hooks.focusedControl();
-  callHook(env_.hooks.showPanel, mode, buttonId);
 }
 
 void AudioControls::onSlidersMoved(int volumePosition, int speedPosition) {

@@ -1,19 +1,19 @@
 #pragma once
 #include <utility>
 
+#include "commands/CommandTable.h"
 #include "playback/PlaybackEnv.h"
 
 namespace orbis {
-
-// Structure panel modes that show the two sliders.
-inline constexpr int kPanelVolumeSlider = 1;
-inline constexpr int kPanelSpeedSlider = 6;
 
 // The commands of the audio menu and the audio buttons. They act on the player directly; the
 // phrase player re-applies rate and volume whenever it positions the player.
 class AudioControls {
  public:
   explicit AudioControls(PlaybackEnv env) : env_(env) {}
+
+  // The audio menu's commands and the audio buttons, except the two that open sliders.
+  void registerCommands(CommandTable& commands);
 
   void pauseContinue();
   void stop();
@@ -28,13 +28,15 @@ class AudioControls {
   void toggleMute();
   void toggleAutoPlayback();
 
-  // The volume and speed buttons: pause, then show the slider at the button.
-  void openVolumeSlider() { openSlider(kPanelVolumeSlider, 1053); }
-  void openSpeedSlider() { openSlider(kPanelSpeedSlider, 1058); }
   // A slider moved; both positions are taken over.
   void onSlidersMoved(int volumePosition, int speedPosition);
+  // A popup (the structure panel) is about to open: the player pauses unless its media has
+  // ended, and with auto playback reading is to go on when the popup closes.
+  void pauseForPopup();
   // The structure panel closed and gave the focus back.
   void onPopupClosed();
+  // The popup closed in a way that leaves reading as it is.
+  void forgetResumeAfterPopup() { env_.state.resumeAfterPopup = false; }
 
   // A menu of the menu bar opened or the menu bar closed again.
   void onMenuOpened();
@@ -61,8 +63,6 @@ class AudioControls {
  private:
   void wind(double direction);
   void setVolume(int volume);
-  void openSlider(int mode, int buttonId);
-  void pauseUnlessEnded();
 
   PlaybackEnv env_;
 };

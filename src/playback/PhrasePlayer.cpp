@@ -1,7 +1,9 @@
 #include "playback/PhrasePlayer.h"
 
-#include "app/CommandIds.h"
+#include <algorithm>
+
 #include "book/BookPaths.h"
+#include "commands/CommandIds.h"
 #include "playback/DecimalText.h"
 #include "playback/InterfaceSounds.h"
 
@@ -32,7 +34,7 @@ void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
 
   if (env_.tables.page.rowCount() > 0) trackPage(textId, parId);
   if (skipped(skipClasses)) {
-    nextPhraseInTitle();
+    if (!nextPhraseInTitle()) endOfSkippedHeading();
     return;
   }
   markVolumeChange(skipClasses);
@@ -64,15 +66,13 @@ void PhrasePlayer::trackPage(const std::string& textId, const std::string& parId
   for (int row = 0; row <= last; ++row) {
     const std::string fragment(pages.cell(row, PageCol::Fragment));
     if (fragment != textId && fragment != parId) continue;
-    // A book of one page has neither a next nor a previous page: both stay grayed, where a
-    // test of the first row before the last would offer a next page that is not there.
-    env_.menu.setEnabled(cmd::kPageNext, row != last);
-    env_.menu.setEnabled(cmd::kPagePrevious, row != 0);
     pages.setSelectionMark(row);
     // Selected and focused: the page table's own handler acts only on "selected" alone, so the
     // reader is not moved to the page's start.
     pages.setState(row, kRowSelected | kRowFocused, kRowSelected | kRowFocused);
     pages.ensureVisible(row);
+    // A book of one page has neither a next nor a previous page.
+    env_.menu.enableSteps(cmd::kPagePrevious, cmd::kPageNext, row, last + 1);
     break;
   }
   env_.menu.redraw();
@@ -103,8 +103,10 @@ void PhrasePlayer::playClip(const std::string& audio, const std::string& beginTe
   s.clipEnd = decimalValue(endText);
 
   if (audio != s.lastAudioFile) {
-    player.setUrl(resolveBookPath(env_.book.folder, audio));
+    // Remembered first: a player may report the file's failure from inside setUrl.
+    s.audioFailed = false;
     s.lastAudioFile = audio;
+    player.setUrl(resolveBookPath(env_.book.folder, audio));
     if (begin != 0.0) {
       applyRateAndVolume();
       player.setCurrentPosition(begin);
@@ -128,22 +130,56 @@ void PhrasePlayer::applyRateAndVolume() {
   env_.player.setVolume(env_.state.volume);
 }
 
-void PhrasePlayer::nextPhraseInTitle() {
-  stepInTitle(+1);
+bool PhrasePlayer::nextPhraseInTitle() {
+  return stepInTitle(+1);
 }
-void PhrasePlayer::previousPhraseInTitle() {
-  stepInTitle(-1);
+bool PhrasePlayer::previousPhraseInTitle() {
+  return stepInTitle(-1);
 }
 
-void PhrasePlayer::stepInTitle(int delta) {
+bool PhrasePlayer::stepInTitle(int delta) {
   BookTable& phrases = env_.tables.phrase;
   const int row = phrases.selectionMark();
   const int target = row + delta;
-  if (row < 0 || row >= phrases.rowCount() || target < 0 || target >= phrases.rowCount()) return;
-  if (phrases.cell(row, PhraseCol::TreeId) != phrases.cell(target, PhraseCol::TreeId)) return;
+  if (row < 0 || row >= phrases.rowCount() || target < 0 || target >= phrases.rowCount()) {
+    return false;
+  }
+  if (phrases.cell(row, PhraseCol::TreeId) != phrases.cell(target, PhraseCol::TreeId)) {
+    return false;
+  }
   phrases.setSelectionMark(target);
   phrases.setState(target, kRowSelected, kRowSelected);
   phrases.ensureVisible(target);
+  return true;
+}
+
+void PhrasePlayer::startRow(int row) {
+  BookTable& phrases = env_.tables.phrase;
+  if (row < 0 || row >= phrases.rowCount()) return;
+  if (phrases.selectedRow() != row) {
+    phrases.select(row);
+    return;
+  }
+  phrases.setSelectionMark(row);
+  phrases.ensureVisible(row);
+  onPhraseSelected({row, kRowSelected, kRowSelected});
+}
+
+// The rest of the heading is skipped, so the heading ends now: waiting for the player to run
+// through the skipped audio would let the reader hear what they chose to skip. A heading that
+// is skipped as a whole ends the same way inside the end of the one before; when reading does
+// not go on by itself, or every heading of the book was passed so, reading pauses instead.
+void PhrasePlayer::endOfSkippedHeading() {
+  constexpr int kMostHeadingsInARow = 512;  // bounds the nesting of a book skipped throughout
+  const int limit = std::min(env_.tree.count(), kMostHeadingsInARow);
+  if (!headingEnded ||
+      (headingsEnding_ > 0 && (!env_.state.autoPlayback || headingsEnding_ >= limit))) {
+    env_.player.pause();
+    return;
+  }
+  ++headingsEnding_;
+  headingEnded();
+  --headingsEnding_;
 }
 
 void PhrasePlayer::startSelectedHeading() {
@@ -191,6 +227,8 @@ bool PhrasePlayer::callTextSearchActive() const {
 
 void PhrasePlayer::onPlayerError() {
   if (env_.player.errorCount() > 0) env_.player.clearErrors();
+  // Only a file still being played failed; an error of one already left behind says nothing.
+  if (!env_.state.lastAudioFile.empty()) env_.state.audioFailed = true;
 }
 
 }  // namespace orbis

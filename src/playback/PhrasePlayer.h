@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "book/BookTable.h"
 #include "playback/PlaybackEnv.h"
 
@@ -17,18 +19,27 @@ class PhrasePlayer {
   void onPhraseSelected(const RowStateChange& change);
   // Step to the neighbouring phrase when it belongs to the same heading; nothing at a heading's
   // edge (the tracking timer handles the end of a heading).
-  void nextPhraseInTitle();
-  void previousPhraseInTitle();
+  // True when the selection moved.
+  bool nextPhraseInTitle();
+  bool previousPhraseInTitle();
+  // Selects a phrase row and starts it, also when it is the row already selected (which
+  // selecting alone would not report).
+  void startRow(int row);
   // The headings tree's selection changed: sounds for the heading, then its first phrase.
   void startSelectedHeading();
   // The player reported an error: its queue is cleared, the reader is told nothing.
   void onPlayerError();
 
+  // The end of the heading, as the player reaching the end of its audio would be (automatic
+  // playback goes on with the next heading, else reading returns to the heading's start).
+  std::function<void()> headingEnded;
+
   // The menu item a phrase that starts a heading on another volume makes available.
   static constexpr int kVolumeChangeItem = 33009;
 
  private:
-  void stepInTitle(int delta);
+  bool stepInTitle(int delta);
+  void endOfSkippedHeading();
   void trackPage(const std::string& textId, const std::string& parId);
   bool skipped(const std::string& skipClasses) const;
   void markVolumeChange(const std::string& skipClasses);
@@ -37,6 +48,7 @@ class PhrasePlayer {
   bool callTextSearchActive() const;
 
   PlaybackEnv env_;
+  int headingsEnding_ = 0;  // headings ended by skipping, one inside the other
 };
 
 }  // namespace orbis

@@ -3,10 +3,10 @@
 #include <string>
 #include <utility>
 
-#include "app/MenuModel.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
+#include "commands/MenuModel.h"
 #include "playback/PlaybackState.h"
 #include "ports/MediaPlayer.h"
 #include "ports/Sounds.h"
@@ -26,15 +26,13 @@ struct PlaybackHooks {
   // Search: whether a search in the shown text is active; clear its hit list.
   std::function<bool()> textSearchActive;
   std::function<void()> clearSearchHits;
-  // Main view: two-faced buttons, focus, the two sliders and the structure panel.
+  // Main view: two-faced buttons, focus and the two sliders.
   std::function<void(int id, bool alternate)> setButtonAlternate;
   std::function<void(int id)> focusControl;
   std::function<int()> focusedControl;
   std::function<void(int volumePosition, int speedPosition)> setSliderPositions;
-  std::function<void(int mode, int buttonId)> showPanel;
-  // Structure panel's bookmark list: append an entry and answer its index; enable the list.
+  // Structure panel's bookmark list: append an entry and answer its index.
   std::function<int(const std::string& text)> addBookmarkListEntry;
-  std::function<void()> enableBookmarkList;
 };
 
 template <typename Hook, typename... Args>

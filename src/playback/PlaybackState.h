@@ -24,12 +24,12 @@ struct PlaybackState {
   bool skipProducerNotes = false;
   bool skipPageNumbers = false;
   bool resumeAfterPopup = false;  // a menu or popup paused the player while auto playback was on
-  int savedFocus = 0;             // the control that had the focus when a popup opened
 
   // Remembered between phrases so that a phrase that follows on from the last one plays on
   // without a seek. They hold the texts as the phrase table has them.
   std::string lastDocument;
   std::string lastAudioFile;  // empty whenever the player's URL is empty
+  bool audioFailed = false;   // the player could not open or play lastAudioFile
   std::string lastClipEnd;
   bool startPageShown = false;  // the text view shows a start page, not a book document
 };

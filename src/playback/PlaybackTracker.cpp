@@ -14,7 +14,11 @@ void PlaybackTracker::onHighlightTick() {
 void PlaybackTracker::onTrackingTick() {
   MediaPlayer& player = env_.player;
   // While a file is still opening (or failed to open) there is no position to follow.
-  if (player.openState() != kOpenStateMediaOpen) return;
+  if (player.openState() != kOpenStateMediaOpen) {
+    passUnplayableClip();
+    return;
+  }
+  unopenedTicks_ = 0;
   const PlayState state = player.playState();
   if (state == PlayState::Playing) {
     const double position = player.currentPosition();
@@ -22,12 +26,27 @@ void PlaybackTracker::onTrackingTick() {
     // No tolerance: one tick late is 100 ms at most, and a clip is never cut short.
     if (env_.state.clipEnd <= position) phrases_.nextPhraseInTitle();
   } else if (state == PlayState::Stopped) {
-    if (env_.state.autoPlayback) {
-      advanceToNextHeading();
-    } else {
-      returnToHeadingStart();
-    }
+    endOfHeading();
   }
+}
+
+void PlaybackTracker::endOfHeading() {
+  if (env_.state.autoPlayback) {
+    advanceToNextHeading();
+  } else {
+    returnToHeadingStart();
+  }
+}
+
+// A clip whose file is missing or cannot be played counts as heard once the player has said
+// so, or has not opened the file for a few seconds: reading would otherwise stall there for
+// good, in silence. The text goes on following the book one phrase a tick, and the rest of the
+// book is read. A reader's pause holds it as it holds the audio.
+void PlaybackTracker::passUnplayableClip() {
+  if (env_.state.lastAudioFile.empty() || env_.player.playState() == PlayState::Paused) return;
+  if (!env_.state.audioFailed && ++unopenedTicks_ < kOpenWaitTicks) return;
+  unopenedTicks_ = 0;
+  if (!phrases_.nextPhraseInTitle()) endOfHeading();
 }
 
 void PlaybackTracker::advanceToNextHeading() {

@@ -14,13 +14,21 @@ class PlaybackTracker {
 
   void onHighlightTick();
   void onTrackingTick();
+  // The heading's audio has run out: the next heading with auto playback, else back to the
+  // heading's first phrase, paused.
+  void endOfHeading();
+
+  // Ticks to wait for a file to open before its clip counts as unplayable.
+  static constexpr int kOpenWaitTicks = 30;
 
  private:
   void advanceToNextHeading();
   void returnToHeadingStart();
+  void passUnplayableClip();
 
   PlaybackEnv env_;
   PhrasePlayer& phrases_;
+  int unopenedTicks_ = 0;
 };
 
 }  // namespace orbis

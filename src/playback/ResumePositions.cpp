@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "playback/DecimalText.h"
 #include "playback/ResumeRecords.h"
 #include "playback/SelectHeading.h"

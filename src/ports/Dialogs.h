@@ -29,6 +29,10 @@ class Dialogs {
                                               const std::string& defaultSuffix) = 0;
   virtual std::optional<std::string> chooseFolder(const std::string& title,
                                                   const std::string& startFolder) = 0;
+  // Asks for a line of text under a prompt; OK is offered once the text has at least
+  // `minimumCharacters` characters. Empty when the reader cancels.
+  virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                             int minimumCharacters) = 0;
   // Colours are 0xRRGGBB.
   virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
 };

@@ -20,6 +20,10 @@ class MainView {
   // The identifier of the control with the keyboard focus; 0 when the focus is elsewhere (or
   // on a window without an identifier), -1 when no window of the program has it.
   virtual int focusedControl() const = 0;
+  // Whether the control is shown (a hidden one cannot take the focus).
+  virtual bool controlVisible(int id) const = 0;
+  // A disabled control is shown grayed and cannot be chosen or focused.
+  virtual void setControlEnabled(int id, bool enabled) = 0;
   virtual void showAboutBox() = 0;
   // The current text line below the text view: its whole text is replaced.
   virtual void setCurrentText(const std::string& text) = 0;

@@ -1,6 +1,6 @@
 #include "settings/AcceleratorTable.h"
 
-#include "app/MenuModel.h"
+#include "commands/MenuModel.h"
 #include "settings/BuiltinKeys.h"
 #include "settings/KeyFile.h"
 

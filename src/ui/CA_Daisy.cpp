@@ -9,7 +9,7 @@
 #include <QTimerEvent>
 #include <QVBoxLayout>
 
-#include "app/UiTexts.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 

@@ -9,9 +9,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/AppFolders.h"
 #include "app/CLumen2Dlg.h"
-#include "app/UiTexts.h"
 #include "app/Version.h"
 #include "book/BookReport.h"
 #include "platform/DesktopShell.h"
@@ -23,6 +21,8 @@
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/VirtualKeys.h"
+#include "settings/AppFolders.h"
+#include "texts/UiTexts.h"
 #include "ui/CA_Daisy.h"
 #include "ui/MainWindow.h"
 
@@ -147,7 +147,7 @@ int CLumen2App::run(int argc, char** argv) {
   MainWindow window(shell);
   dialogs.setParent(&window);
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView()});
+                                       timers, window.textView(), window.panel()});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();

@@ -10,7 +10,7 @@
 
 #include "app/ButtonFaces.h"
 #include "app/CLumen2Dlg.h"
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "platform/VirtualKeys.h"
 #include "ui/MenuBarSync.h"
 
@@ -41,6 +41,11 @@ MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(client_);
   textView_ = std::make_unique<QtTextView>(shell, client_);
   createControls();
+  panel_ = new StructurePanelWindow(this);
+  panel_->buttonCorner = [this](int id) {
+    QWidget* at = button(id);
+    return at ? at->mapToGlobal(QPoint(0, 0)) : mapToGlobal(QPoint(0, 0));
+  };
   qApp->installEventFilter(this);
 }
 
@@ -52,6 +57,13 @@ MainWindow::~MainWindow() {
 void MainWindow::attach(CLumen2Dlg* logic) {
   logic_ = logic;
   treeMirror_ = logic ? std::make_unique<HeadingsTreeMirror>(logic->tree(), *tree_) : nullptr;
+  if (!logic) {
+    panel_->attach(nullptr, nullptr, {});
+    return;
+  }
+  panel_->attach(&logic->panel(), &logic->tree(), [this](int volume, int speed) {
+    if (logic_) logic_->session().onSlidersMoved(volume, speed);
+  });
 }
 
 void MainWindow::setCurrentText(const std::string& text) {
@@ -148,7 +160,11 @@ void MainWindow::setButtonAlternate(int id, bool alternate) {
 }
 
 void MainWindow::focusControl(int id) {
-  if (QWidget* widget = control(id)) widget->setFocus(Qt::OtherFocusReason);
+  QWidget* widget = control(id);
+  if (!widget) return;
+  // The focus may come back from the structure panel, another window.
+  activateWindow();
+  widget->setFocus(Qt::OtherFocusReason);
 }
 
 int MainWindow::focusedControl() const {
@@ -159,6 +175,15 @@ int MainWindow::focusedControl() const {
     if (id.isValid()) return id.toInt();
   }
   return 0;
+}
+
+bool MainWindow::controlVisible(int id) const {
+  QWidget* widget = control(id);
+  return widget && widget->isVisibleTo(this);
+}
+
+void MainWindow::setControlEnabled(int id, bool enabled) {
+  if (QWidget* widget = control(id)) widget->setEnabled(enabled);
 }
 
 void MainWindow::showAboutBox() {

@@ -12,6 +12,7 @@
 #include "ui/CurrentTextLine.h"
 #include "ui/HeadingsTreeView.h"
 #include "ui/ImageButton.h"
+#include "ui/StructurePanelWindow.h"
 
 namespace orbis {
 
@@ -37,6 +38,8 @@ class MainWindow : public QMainWindow, public MainView {
   void setButtonAlternate(int id, bool alternate) override;
   void focusControl(int id) override;
   int focusedControl() const override;
+  bool controlVisible(int id) const override;
+  void setControlEnabled(int id, bool enabled) override;
   void showAboutBox() override;
   void setCurrentText(const std::string& text) override;
   void redrawMenu() override;
@@ -45,6 +48,7 @@ class MainWindow : public QMainWindow, public MainView {
   QWidget* control(int id) const;
   ImageButton* button(int id) const;
   QtTextView& textView() const { return *textView_; }
+  StructurePanelWindow& panel() const { return *panel_; }
   QWidget* textWidget() const { return textView_->widget(); }
   CurrentTextLine* currentText() const { return currentText_; }
   QTreeView* tree() const { return tree_; }
@@ -70,6 +74,7 @@ class MainWindow : public QMainWindow, public MainView {
   CurrentTextLine* currentText_ = nullptr;
   std::unique_ptr<HeadingsTreeMirror> treeMirror_;
   QTreeView* tree_ = nullptr;
+  StructurePanelWindow* panel_ = nullptr;
   std::map<int, QWidget*> controls_;
   std::map<int, ImageButton*> buttons_;
   bool ending_ = false;

@@ -2,7 +2,7 @@
 #include <QMenuBar>
 #include <functional>
 
-#include "app/MenuModel.h"
+#include "commands/MenuModel.h"
 
 namespace orbis {
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "app/CommandIds.h"
-#include "app/UiTexts.h"
+#include "commands/CommandIds.h"
 #include "support/MainDialogRig.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 namespace {
@@ -198,7 +198,7 @@ TEST_F(MainDialogTest, TheAboutBoxPausesReadingWhileItIsOpen) {
 }
 
 TEST_F(MainDialogTest, BrailleFocusesTheCurrentTextLineOrTheTextView) {
-  auto& dlg = start();
+  auto& dlg = startWithBook();
   dlg.onCommand(cmd::kBraille);
   EXPECT_EQ(view.focused, ctl::kCurrentText);
   dlg.settings().HideCurrentText = true;
@@ -207,31 +207,35 @@ TEST_F(MainDialogTest, BrailleFocusesTheCurrentTextLineOrTheTextView) {
 }
 
 TEST_F(MainDialogTest, SkipTogglesFlipFlagAndCheckMarkTogetherAndAreSaved) {
-  auto& dlg = start();
-  dlg.onCommand(cmd::kSkipSidebars);
-  EXPECT_TRUE(dlg.session().state().skipSidebars);
-  EXPECT_TRUE(dlg.menu().isChecked(cmd::kSkipSidebars));
+  auto& dlg = startWithBook();
+  dlg.onCommand(cmd::kSkipSidebars);  // the book has no sidebars: grayed, nothing changes
+  EXPECT_FALSE(dlg.session().state().skipSidebars);
   dlg.onCommand(cmd::kSkipFootnotes);
   dlg.onCommand(cmd::kSkipFootnotes);  // twice: as it was
   EXPECT_FALSE(dlg.session().state().skipFootnotes);
   EXPECT_FALSE(dlg.menu().isChecked(cmd::kSkipFootnotes));
+  dlg.onCommand(cmd::kSkipFootnotes);
+  EXPECT_TRUE(dlg.session().state().skipFootnotes);
+  EXPECT_TRUE(dlg.menu().isChecked(cmd::kSkipFootnotes));
   dlg.onCommand(cmd::kExit);
   Settings saved;
   saved.load(folders.dataFolder + "Settings.dl", folders.dataFolder);
-  EXPECT_TRUE(saved.SkipSidebars);
-  EXPECT_FALSE(saved.SkipFootnotes);
+  EXPECT_TRUE(saved.SkipFootnotes);
+  EXPECT_FALSE(saved.SkipSidebars);
 
   auto& again = start();
-  EXPECT_TRUE(again.session().state().skipSidebars);
-  EXPECT_TRUE(again.menu().isChecked(cmd::kSkipSidebars));
+  EXPECT_TRUE(again.session().state().skipFootnotes);
+  EXPECT_TRUE(again.menu().isChecked(cmd::kSkipFootnotes));
 }
 
 TEST_F(MainDialogTest, SwitchingBetweenHeadingsAndText) {
-  auto& dlg = start();
+  auto& empty = start();
+  empty.settings().TreeVisible = true;
   view.focused = ctl::kCurrentText;
-  dlg.onCommand(cmd::kSwitchToTree);
-  EXPECT_EQ(view.focused, ctl::kCurrentText);  // no headings yet: nothing happens
-  dlg.tree().insert(kNoNode, "Kapitel", 0);
+  empty.onCommand(ctl::kButtonLevels);
+  EXPECT_EQ(view.focused, ctl::kCurrentText);  // no headings: nothing happens
+  auto& dlg = startWithBook();
+  dlg.settings().TreeVisible = true;
   dlg.onCommand(cmd::kSwitchToTree);
   EXPECT_EQ(view.focused, ctl::kTree);
   dlg.onCommand(cmd::kSwitchToText);

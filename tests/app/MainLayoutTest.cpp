@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 
 namespace orbis {
 namespace {

@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "app/CLumen2Dlg.h"
-#include "app/CommandIds.h"
 #include "app/TextViewBinding.h"
-#include "app/UiTexts.h"
+#include "commands/CommandIds.h"
+#include "navigation/StructurePanel.h"
 #include "playback/PlaybackState.h"
 #include "support/BookBuilder.h"
 #include "support/MainDialogRig.h"
+#include "texts/UiTexts.h"
 #include "textview/HighlightStyle.h"
 #include "textview/HtmlDocument.h"
 
@@ -83,15 +84,24 @@ TEST_F(MainWindowReadingTest, TheBookComesBackWhereReadingStopped) {
   EXPECT_FALSE(dlg.menu().isEnabled(cmd::kLastBook));
 }
 
-TEST_F(MainWindowReadingTest, VolumeAndSpeedButtonsLeaveReadingAloneWhileThereAreNoSliders) {
+TEST_F(MainWindowReadingTest, TheSlidersPauseReadingUntilEscapeAndAPauseOfOnesOwnStays) {
   auto& dlg = start();
   dlg.openBookAtStart(bookFolder);
   clock.advance(300);
   ASSERT_EQ(player.playState(), PlayState::Playing);
-  dlg.onCommand(ctl::kButtonVolume);
+  view.focused = ctl::kButtonSpeed;
   dlg.onCommand(ctl::kButtonSpeed);
+  EXPECT_EQ(player.playState(), PlayState::Paused);
+  EXPECT_EQ(panel.shownMode, kPanelSpeed);
+  EXPECT_EQ(panel.button, ctl::kButtonSpeed);
+  dlg.session().onSlidersMoved(0, 5);  // the loudest place, rate 1.5
+  EXPECT_EQ(player.volume(), 100);
+  dlg.panel().escape();
   EXPECT_EQ(player.playState(), PlayState::Playing);
-  EXPECT_FALSE(dlg.session().state().resumeAfterPopup);
+  EXPECT_FALSE(panel.shown);
+  EXPECT_EQ(view.focused, ctl::kButtonSpeed);
+  clock.advance(1000);
+  EXPECT_NEAR(player.rate(), 1.5, 1e-6);  // the next phrase keeps the chosen speed
   // A pause of the reader's own stays a pause when a menu closes.
   dlg.onCommand(cmd::kPauseContinue);
   dlg.onMenuOpened();

@@ -1,4 +1,4 @@
-#include "app/UiTexts.h"
+#include "texts/UiTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 #include "settings/Enigma.h"
 #include "settings/LineFile.h"
 #include "support/ReadingHarness.h"
@@ -36,6 +36,7 @@ class BookSessionTest : public ::testing::Test {
     b = h.addBook("b", bookTitled("Beta"));
   }
   BookSession& session() { return h.session(); }
+  void command(int id) { h.command(id); }
   std::string lastBookFileContent() const { return h.dir.read("data/Letztes.dl"); }
   void addBookmark(const std::string& title, int eventId) {
     BookTable& marks = h.tables.bookmark;
@@ -53,9 +54,9 @@ TEST_F(BookSessionTest, TheLastBookItemFollowsOpenLastAndAFailedLoad) {
   EXPECT_TRUE(h.menu.isEnabled(cmd::kLastBook));
 
   h.dialogs.paths = {a + "ncc.html", b + "NCC.HTML"};
-  session().onCommand(cmd::kOpen);
+  command(cmd::kOpen);
   EXPECT_EQ(h.book.folder, a);
-  session().onCommand(cmd::kOpen);
+  command(cmd::kOpen);
   EXPECT_EQ(h.book.folder, b);
   EXPECT_EQ(h.dialogs.fileDialogTitles.back(), "Ein Buch suchen...");
   EXPECT_EQ(h.dialogs.fileDialogFilters.back().pattern, "ncc.html");
@@ -63,7 +64,7 @@ TEST_F(BookSessionTest, TheLastBookItemFollowsOpenLastAndAFailedLoad) {
   EXPECT_EQ(lastBookFileContent(), CA_Enigma::scramble(a));
   EXPECT_TRUE(h.menu.isEnabled(cmd::kLastBook));
 
-  session().onCommand(cmd::kLastBook);
+  command(cmd::kLastBook);
   EXPECT_TRUE(h.book.open);
   EXPECT_EQ(h.book.folder, a);
   EXPECT_FALSE(h.menu.isEnabled(cmd::kLastBook));
@@ -71,12 +72,12 @@ TEST_F(BookSessionTest, TheLastBookItemFollowsOpenLastAndAFailedLoad) {
   EXPECT_EQ(lastBookFileContent(), CA_Enigma::scramble(a));
 
   h.dialogs.paths = {b + "ncc.html"};
-  session().onCommand(cmd::kOpen);
+  command(cmd::kOpen);
   EXPECT_TRUE(h.menu.isEnabled(cmd::kLastBook));
 
   // A last book that has gone: no book afterwards, the item grayed.
   ASSERT_TRUE(writeLineFile(h.dataFile("Letztes.dl"), {h.dir.str() + "/gone/"}, false));
-  session().onCommand(cmd::kLastBook);
+  command(cmd::kLastBook);
   EXPECT_FALSE(h.book.open);
   EXPECT_FALSE(h.menu.isEnabled(cmd::kLastBook));
   EXPECT_EQ(h.tables.phrase.rowCount(), 0);
@@ -85,7 +86,7 @@ TEST_F(BookSessionTest, TheLastBookItemFollowsOpenLastAndAFailedLoad) {
 TEST_F(BookSessionTest, AnEmptyLastBookFileIsTriedLikeAFolderWithoutABook) {
   h.start().openBookFolder(a);
   ASSERT_TRUE(writeLineFile(h.dataFile("Letztes.dl"), {}, false));
-  session().onCommand(cmd::kLastBook);
+  command(cmd::kLastBook);
   EXPECT_FALSE(h.book.open);
   EXPECT_FALSE(h.menu.isEnabled(cmd::kLastBook));  // tried, so the item is used up
 }
@@ -93,7 +94,7 @@ TEST_F(BookSessionTest, AnEmptyLastBookFileIsTriedLikeAFolderWithoutABook) {
 TEST_F(BookSessionTest, CancellingTheOpenDialogLeavesTheClosedBookClosed) {
   h.start().openBookFolder(a);
   const int startPages = h.startPages;
-  session().onCommand(cmd::kOpen);  // no answer queued: cancelled
+  command(cmd::kOpen);  // no answer queued: cancelled
   EXPECT_FALSE(h.book.open);
   EXPECT_EQ(h.startPages, startPages + 1);
   EXPECT_EQ(lastBookFileContent(), CA_Enigma::scramble(a));
@@ -105,7 +106,7 @@ TEST_F(BookSessionTest, CancellingTheOpenDialogLeavesTheClosedBookClosed) {
 TEST_F(BookSessionTest, ALastBookCommandWithoutAFileDoesNothingAfterClosing) {
   h.start().openBookFolder(a);
   std::filesystem::remove(h.dataFile("Letztes.dl"));
-  session().onCommand(cmd::kLastBook);
+  command(cmd::kLastBook);
   EXPECT_FALSE(h.book.open);
   EXPECT_FALSE(std::filesystem::exists(h.dataFile("Letztes.dl")));
   EXPECT_TRUE(h.menu.isEnabled(cmd::kLastBook));
@@ -263,8 +264,8 @@ TEST_F(BookSessionTest, TheFocusGoesWhereTheSettingsSay) {
 TEST_F(BookSessionTest, ShutdownStoresTheBookAndTheReadingValues) {
   h.settings.SkipSidebars = true;
   h.start().openBookFolder(a);
-  session().onCommand(cmd::kAutoPlay);
-  session().onCommand(cmd::kVolumeDown);
+  command(cmd::kAutoPlay);
+  command(cmd::kVolumeDown);
   session().shutdown();
   EXPECT_FALSE(h.book.open);
   EXPECT_EQ(lastBookFileContent(), CA_Enigma::scramble(a));

@@ -2,7 +2,8 @@
 // player is moved.
 #include <gtest/gtest.h>
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
+#include "playback/PlaybackTracker.h"
 #include "support/ReadingHarness.h"
 
 namespace orbis::testing {
@@ -77,7 +78,7 @@ TEST(ReadingThrough, WithoutAutomaticPlaybackTheHeadingEndReturnsToItsFirstPhras
   EXPECT_EQ(h.player.playState(), PlayState::Paused);
 
   // Continuing reads the heading again from its start.
-  h.session().onCommand(cmd::kPauseContinue);
+  h.command(cmd::kPauseContinue);
   ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 1; }, 2500));
 }
 
@@ -171,7 +172,7 @@ TEST(ReadingThrough, PhraseForwardSeeksEvenWhereTheNextClipFollowsOn) {
   h.start().openBookFolder(folder);
   h.advance(500);
   h.player.clearRecords();
-  h.session().onCommand(cmd::kPhraseForward);
+  h.command(cmd::kPhraseForward);
   EXPECT_EQ(h.selectedPhrase(), 1);
   ASSERT_EQ(h.player.seeks().size(), 1u);
   EXPECT_DOUBLE_EQ(h.player.seeks()[0].to, 2.0);
@@ -179,10 +180,10 @@ TEST(ReadingThrough, PhraseForwardSeeksEvenWhereTheNextClipFollowsOn) {
   EXPECT_FALSE(h.session().state().forceSeek);
 
   // Never out of the heading.
-  h.session().onCommand(cmd::kPhraseForward);
-  h.session().onCommand(cmd::kPhraseForward);
+  h.command(cmd::kPhraseForward);
+  h.command(cmd::kPhraseForward);
   EXPECT_EQ(h.selectedPhrase(), 2);
-  h.session().onCommand(cmd::kPhraseBackward);
+  h.command(cmd::kPhraseBackward);
   EXPECT_EQ(h.selectedPhrase(), 1);
 }
 
@@ -280,18 +281,42 @@ TEST(ReadingThrough, AHeadingOnAnotherVolumeStopsAutomaticPlaybackAndOffersTheVo
   EXPECT_EQ(h.selectedPhrase(), 3);
 }
 
-TEST(ReadingThrough, PlayerErrorsAreClearedWithoutTellingTheReader) {
+TEST(ReadingThrough, AClipThatCannotBePlayedCountsAsHeardAndReadingGoesOn) {
   ReadingHarness h;
   TestBook book = threeHeadings();
   book.phrases[3].audio = "missing.wav";
+  book.phrases[4].audio = "missing.wav";
   const std::string folder = h.addBook("broken", book);
   h.start().openBookFolder(folder);
   h.tree.select(h.tree.findByItemData(1));
-  EXPECT_EQ(h.player.errorCount(), 0);
+  EXPECT_EQ(h.player.errorCount(), 0);  // cleared, and the reader is not bothered
   EXPECT_TRUE(h.dialogs.messages.empty());
-  // A file that never opens: the ticks do nothing, the reader stays on the phrase.
-  h.advance(5000);
-  EXPECT_EQ(h.selectedPhrase(), 3);
+  // The text follows through the heading whose file failed, and the next heading is read.
+  std::vector<int> seen;
+  ASSERT_TRUE(h.runUntil(
+      [&] {
+        if (seen.empty() || seen.back() != h.selectedPhrase()) seen.push_back(h.selectedPhrase());
+        return h.selectedPhrase() == 5;
+      },
+      1000));
+  EXPECT_EQ(seen, (std::vector<int>{3, 4, 5}));
+  EXPECT_EQ(h.player.url(), h.audioPath("broken", "c.wav"));
+  h.advance(300);
+  EXPECT_EQ(h.player.playState(), PlayState::Playing);
+}
+
+TEST(ReadingThrough, AFileThatNeverOpensIsPassedAfterAFewSeconds) {
+  ReadingHarness h;
+  TestBook book = threeHeadings();
+  book.phrases[0].audio = "slow.wav";
+  const std::string folder = h.addBook("slow", book);
+  h.start().openBookFolder(folder);
+  h.player.clearErrors();  // as if the player had said nothing and went on trying
+  h.session().state().audioFailed = false;
+  h.advance(PlaybackTracker::kOpenWaitTicks * 100 - 200);
+  EXPECT_EQ(h.selectedPhrase(), 0);
+  h.advance(400);
+  EXPECT_EQ(h.selectedPhrase(), 1);
 }
 
 TEST(ReadingThrough, TheHighlightTimerMarksThePhraseOnceAfterItsStart) {

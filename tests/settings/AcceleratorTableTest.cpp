@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MainMenu.h"
-#include "app/MenuModel.h"
+#include "commands/MainMenu.h"
+#include "commands/MenuModel.h"
 #include "settings/BuiltinKeys.h"
 #include "settings/KeyFile.h"
 #include "support/TempDir.h"

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
 #include "ports/MainView.h"
@@ -21,6 +22,12 @@ class FakeMainView : public MainView {
   void setButtonAlternate(int id, bool alternate) override { alternates[id] = alternate; }
   void focusControl(int id) override { focused = id; }
   int focusedControl() const override { return focused; }
+  // Controls count as shown unless the layout or a test hides them.
+  bool controlVisible(int id) const override {
+    auto it = layout.visible.find(id);
+    return hidden.count(id) == 0 && (it == layout.visible.end() || it->second);
+  }
+  void setControlEnabled(int id, bool enabled) override { this->enabled[id] = enabled; }
   void showAboutBox() override {
     ++aboutBoxes;
     if (onAbout) onAbout();
@@ -32,6 +39,8 @@ class FakeMainView : public MainView {
   std::map<int, std::string> texts;
   std::string currentText;
   std::map<int, bool> alternates;
+  std::map<int, bool> enabled;
+  std::set<int> hidden;
   LayoutResult layout;
   int layoutCount = 0;
   int width = 1280;

@@ -1,6 +1,6 @@
 #include "support/MainDialogRig.h"
 
-#include "app/UiTexts.h"
+#include "texts/UiTexts.h"
 
 namespace orbis::testing {
 
@@ -25,9 +25,29 @@ MainDialogRig::~MainDialogRig() {
 CLumen2Dlg& MainDialogRig::start() {
   dialog.reset();
   dialog = std::make_unique<CLumen2Dlg>(
-      folders, MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView});
+      folders,
+      MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView, panel});
   dialog->onInitDialog();
   return *dialog;
+}
+
+CLumen2Dlg& MainDialogRig::startWithBook() {
+  BookBuilder builder(books.path() / "book");
+  builder.heading(1, "Eins", 3);
+  builder.page("i");
+  builder.heading(1, "Zwei", 3);
+  builder.page("ii");
+  builder.group("A");
+  builder.heading(2, "Zwei.1", 3);
+  builder.page("iii");
+  const int last = builder.heading(1, "Drei", 3);
+  builder.headingAt(last).parAttributes = "system-required=\"footnote-on\"";
+  builder.page("iv");
+  builder.group("B");
+  const std::string folder = builder.write();
+  CLumen2Dlg& dlg = start();
+  dlg.openBookAtStart(folder);
+  return dlg;
 }
 
 }  // namespace orbis::testing

@@ -2,10 +2,12 @@
 #include <memory>
 #include <string>
 
-#include "app/AppFolders.h"
 #include "app/CLumen2Dlg.h"
+#include "settings/AppFolders.h"
+#include "support/BookBuilder.h"
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
+#include "support/FakePanelView.h"
 #include "support/InMemoryTextView.h"
 #include "support/ManualClock.h"
 #include "support/RecordingShell.h"
@@ -25,8 +27,14 @@ class MainDialogRig {
 
   // Creates the main window's logic (again) and runs its initialisation.
   CLumen2Dlg& start();
+  // The same, then opens a generated book with every kind of entry: the level-1 headings
+  // "Eins", "Zwei" and "Drei" of three one-second phrases each, "Zwei" with the child
+  // "Zwei.1", the pages "i" to "iv" at the four headings, the groups "A" at "Zwei" and "B" at
+  // "Drei", and the phrases of "Drei" marked as footnotes.
+  CLumen2Dlg& startWithBook();
 
   TempDir data;
+  TempDir books;
   AppFolders folders;
   FakeMainView view;
   ScriptedDialogs dialogs;
@@ -37,6 +45,7 @@ class MainDialogRig {
   ManualClock clock;
   SimulatedPlayer player{clock};
   InMemoryTextView textView;
+  FakePanelView panel;
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 

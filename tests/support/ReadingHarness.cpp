@@ -2,7 +2,8 @@
 
 #include <filesystem>
 
-#include "app/MainMenu.h"
+#include "commands/CommandIds.h"
+#include "commands/MainMenu.h"
 
 namespace orbis::testing {
 
@@ -92,11 +93,17 @@ BookSession& ReadingHarness::start() {
   context.playback.setButtonAlternate = [this](int id, bool alternate) {
     buttonFaces.emplace_back(id, alternate);
   };
-  context.playback.showPanel = [this](int mode, int buttonId) {
-    panels.emplace_back(mode, buttonId);
-  };
   context.library.showStartPage = [this] { ++startPages; };
   session_ = std::make_unique<BookSession>(std::move(context));
+  session_->registerCommands(commands);
+  commands.add(cmd::kPhraseForward, [this] {
+    session_->state().forceSeek = true;
+    session_->phrasePlayer().nextPhraseInTitle();
+  });
+  commands.add(cmd::kPhraseBackward, [this] {
+    session_->state().forceSeek = true;
+    session_->phrasePlayer().previousPhraseInTitle();
+  });
   clock.setHandler([this](int id) { session_->onTimer(id); });
   player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
   player.onError([this] { session_->onPlayerError(); });

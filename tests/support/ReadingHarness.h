@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "app/MenuModel.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
+#include "commands/MenuModel.h"
 #include "library/BookSession.h"
 #include "settings/Settings.h"
 #include "support/ManualClock.h"
@@ -50,6 +50,8 @@ class ReadingHarness {
   // Creates the session (after the settings were adjusted).
   BookSession& start();
   BookSession& session() { return *session_; }
+  // Runs a command as the main window would: the session's commands and the phrase steps.
+  void command(int id) { commands.run(id); }
   void advance(std::int64_t ms) { clock.advance(ms); }
   // Advances in ticks until the predicate holds or the time is up; false on time-out.
   template <typename Predicate>
@@ -72,11 +74,11 @@ class ReadingHarness {
   MenuModel menu;
   Settings settings;
   AppFolders folders;
+  CommandTable commands;
   // What the session asked of the views, in order.
   std::vector<int> startedRows;  // every row the phrase handler was asked to start
   std::vector<std::string> navigated;
   std::vector<std::string> highlighted;
-  std::vector<std::pair<int, int>> panels;  // structure panels shown: mode, button
   std::vector<int> focused;
   std::vector<std::pair<int, bool>> buttonFaces;
   int startPages = 0;

@@ -41,6 +41,16 @@ std::optional<std::string> ScriptedDialogs::chooseFolder(const std::string& titl
   return nextPath();
 }
 
+std::optional<std::string> ScriptedDialogs::askText(const std::string& caption,
+                                                    const std::string& prompt, int) {
+  if (onOpen) onOpen();
+  textQuestions.push_back({caption, prompt});
+  if (texts.empty()) return std::nullopt;
+  auto text = texts.front();
+  texts.pop_front();
+  return text;
+}
+
 std::optional<std::uint32_t> ScriptedDialogs::chooseColor(std::uint32_t) {
   if (onOpen) onOpen();
   if (colors.empty()) return std::nullopt;

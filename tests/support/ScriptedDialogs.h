@@ -29,11 +29,20 @@ class ScriptedDialogs : public Dialogs {
                                       const std::string& defaultSuffix) override;
   std::optional<std::string> chooseFolder(const std::string& title,
                                           const std::string& startFolder) override;
+  std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
+                                     int minimumCharacters) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
 
   std::deque<MessageAnswer> answers;
   std::deque<std::optional<std::string>> paths;
   std::deque<std::optional<std::uint32_t>> colors;
+  std::deque<std::optional<std::string>> texts;  // answers to askText
+
+  struct TextQuestion {
+    std::string caption;
+    std::string prompt;
+  };
+  std::vector<TextQuestion> textQuestions;
 
   std::vector<Message> messages;
   std::vector<std::string> fileDialogTitles;

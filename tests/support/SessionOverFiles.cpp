@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/MainMenu.h"
+#include "commands/MainMenu.h"
 #include "library/DaisyLoad.h"
 
 namespace orbis::testing {

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "app/MenuModel.h"
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
+#include "commands/MenuModel.h"
 #include "library/BookSession.h"
 #include "ports/MediaPlayer.h"
 #include "ports/Timers.h"

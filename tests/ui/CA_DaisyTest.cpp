@@ -6,10 +6,10 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "app/UiTexts.h"
 #include "support/BookBuilder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "texts/UiTexts.h"
 #include "ui/CA_Daisy.h"
 
 namespace orbis::testing {

@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QTextCursor>
 
-#include "app/UiTexts.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 namespace {

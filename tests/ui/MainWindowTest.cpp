@@ -10,8 +10,7 @@
 #include <QTest>
 
 #include "app/CLumen2Dlg.h"
-#include "app/CommandIds.h"
-#include "app/UiTexts.h"
+#include "commands/CommandIds.h"
 #include "platform/VirtualKeys.h"
 #include "qtsupport/QtEventLoop.h"
 #include "support/BookBuilder.h"
@@ -23,6 +22,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 namespace {
@@ -43,7 +43,7 @@ class MainWindowTest : public ::testing::Test, WithApplication {
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
         folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                           window.textView()});
+                           window.textView(), window.panel()});
     window.attach(dialog.get());
     window.resize(1280, 900);
     window.show();

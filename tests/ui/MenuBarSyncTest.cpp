@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QMenu>
 
-#include "app/CommandIds.h"
-#include "app/MainMenu.h"
+#include "commands/CommandIds.h"
+#include "commands/MainMenu.h"
 #include "qtsupport/QtEventLoop.h"
 
 namespace orbis {

@@ -1,4 +1,4 @@
-#include "app/MenuModel.h"
+#include "commands/MenuModel.h"
 
 #include <algorithm>
 #include <optional>
@@ -110,6 +110,11 @@ std::optional<bool> reachableIn(const std::vector<MenuItem>& items, int id) {
 
 bool MenuModel::isReachable(int id) const {
   return reachableIn(bar_, id).value_or(true);
+}
+
+void MenuModel::enableSteps(int previousId, int nextId, int current, int count) {
+  setEnabled(previousId, current > 0);
+  setEnabled(nextId, current < count - 1);
 }
 
 void MenuModel::setChecked(int id, bool checked) {

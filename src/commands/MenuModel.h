@@ -46,6 +46,9 @@ class MenuModel {
   bool isReachable(int id) const;
   void setChecked(int id, bool checked);
   bool isChecked(int id) const;
+  // The "next" and "previous" items of something the reader steps through (pages, groups):
+  // each offered while there is a row to step to from `current` (-1: none yet) of `count`.
+  void enableSteps(int previousId, int nextId, int current, int count);
   // Puts the radio mark on id and takes it from the other ids of the group.
   void setRadioChecked(const std::vector<int>& group, int id);
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-#include "app/MenuModel.h"
+#include "commands/MenuModel.h"
 
 namespace orbis {
 

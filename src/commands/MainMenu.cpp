@@ -1,6 +1,6 @@
-#include "app/MainMenu.h"
+#include "commands/MainMenu.h"
 
-#include "app/CommandIds.h"
+#include "commands/CommandIds.h"
 
 namespace orbis {
 
