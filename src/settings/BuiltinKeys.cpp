@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "commands/CommandIds.h"
 #include "settings/AtomicFile.h"
 
 namespace orbis {
@@ -14,36 +15,36 @@ constexpr int kF4 = 115;
 constexpr int kSpace = 32;
 
 constexpr BuiltinKey kBuiltinKeys[] = {
-    {'A', kModAlt, 32840},    // automatic playback
-    {kF4, kModAlt, 32772},    // exit
-    {'L', kModAlt, 32780},    // last book
-    {'O', kModCtrl, 32774},   // open
-    {'O', 0, 33012},          // open from the book list
-    {'W', kModAlt, 33009},    // change volume
-    {'W', kModShift, 32799},  // slower
-    {'W', kModCtrl, 32801},   // normal speed
-    {'W', 0, 32797},          // faster
-    {'G', 0, 32991},          // next group
-    {'G', kModShift, 32979},  // previous group
-    {'L', 0, 32793},          // louder
-    {'L', kModShift, 32795},  // quieter
-    {'L', kModCtrl, 32800},   // normal volume
-    {'M', kModAlt, 32859},    // delete bookmark
-    {'M', 0, 32860},          // next bookmark
-    {'M', kModCtrl, 32851},   // set bookmark
-    {'M', kModShift, 32854},  // previous bookmark
-    {'N', 0, 32965},          // headings panel
-    {'P', kModShift, 32779},  // phrase backward
-    {'P', 0, 32778},          // phrase forward
-    {'S', kModAlt, 32983},    // go to page
-    {'S', 0, 32984},          // next page
-    {'S', kModShift, 32982},  // previous page
-    {'U', kModShift, 32807},  // wind backward
-    {'U', 0, 32805},          // wind forward
-    {'R', 0, 32863},          // next search hit
-    {'R', kModShift, 32858},  // previous search hit
-    {'T', 0, 32966},          // focus the text
-    {kSpace, 0, 32808},       // pause / continue
+    {'A', kModAlt, cmd::kAutoPlay},
+    {kF4, kModAlt, cmd::kExit},
+    {'L', kModAlt, cmd::kLastBook},
+    {'O', kModCtrl, cmd::kOpen},
+    {'O', 0, cmd::kOpenFromList},
+    {'W', kModAlt, cmd::kChangeVolume},
+    {'W', kModShift, cmd::kSlower},
+    {'W', kModCtrl, cmd::kSpeedNormal},
+    {'W', 0, cmd::kFaster},
+    {'G', 0, cmd::kGroupNext},
+    {'G', kModShift, cmd::kGroupPrevious},
+    {'L', 0, cmd::kVolumeUp},
+    {'L', kModShift, cmd::kVolumeDown},
+    {'L', kModCtrl, cmd::kVolumeNormal},
+    {'M', kModAlt, cmd::kBookmarkDelete},
+    {'M', 0, cmd::kBookmarkNext},
+    {'M', kModCtrl, cmd::kBookmarkSet},
+    {'M', kModShift, cmd::kBookmarkPrevious},
+    {'N', 0, cmd::kSwitchToTree},
+    {'P', kModShift, cmd::kPhraseBackward},
+    {'P', 0, cmd::kPhraseForward},
+    {'S', kModAlt, cmd::kPageGoto},
+    {'S', 0, cmd::kPageNext},
+    {'S', kModShift, cmd::kPagePrevious},
+    {'U', kModShift, cmd::kWindBackward},
+    {'U', 0, cmd::kWindForward},
+    {'R', 0, cmd::kSearchNext},
+    {'R', kModShift, cmd::kSearchPrevious},
+    {'T', 0, cmd::kSwitchToText},
+    {kSpace, 0, cmd::kPauseContinue},
 };
 
 std::string joinPath(const std::string& folder, const std::string& name) {

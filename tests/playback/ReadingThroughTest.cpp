@@ -2,6 +2,8 @@
 // player is moved.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "commands/CommandIds.h"
 #include "playback/PlaybackTracker.h"
 #include "support/ReadingHarness.h"
@@ -112,10 +114,33 @@ TEST(ReadingThrough, SkippedFootnotesAndSidebarsAreNotHeardAlsoAtTheEndOfAHeadin
   EXPECT_LT(h.player.currentPosition(), 3.1 + 0.001);
   EXPECT_EQ(seekTargets(h.player, h.audioPath("notes", "a.wav")).back(), 3.0);
 
-  // The skipped sidebar at the heading's end: reading goes on with the next heading.
-  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 4; }, 5000));
+  // The skipped sidebar at the heading's end: the next heading starts at once, and the
+  // sidebar's audio is not heard on the way.
+  const std::string a = h.audioPath("notes", "a.wav");
+  double heardOfA = 0;
+  ASSERT_TRUE(h.runUntil(
+      [&] {
+        if (h.player.url() == a) heardOfA = std::max(heardOfA, h.player.currentPosition());
+        return h.selectedPhrase() == 4;
+      },
+      5000));
+  EXPECT_LT(heardOfA, 5.0 + 0.1 + 0.001);
   EXPECT_EQ(h.startedRows, (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(h.tables.phrase.state(1) & kRowSelected, 0u);
+}
+
+TEST(ReadingThrough, WithoutAutomaticPlaybackASkippedEndReturnsToTheHeadingsStart) {
+  ReadingHarness h;
+  h.settings.SkipFootnotes = true;
+  h.settings.AutoPlay = false;
+  TestBook book = threeHeadings();
+  book.phrases[2].skip = "footnote";
+  const std::string folder = h.addBook("notes", book);
+  h.start().openBookFolder(folder);
+  h.advance(4300);
+  EXPECT_EQ(h.selectedPhrase(), 0);
+  EXPECT_EQ(h.player.playState(), PlayState::Paused);
+  EXPECT_LT(h.player.currentPosition(), 4.2);
 }
 
 TEST(ReadingThrough, FootnotesAreReadWhenNotSkipped) {
