@@ -64,6 +64,8 @@ void StructurePanel::open(int mode) {
     return;
   }
   mode_ = mode;
+  // A slider opens where the player is now, whatever changed it since.
+  if (mode == kPanelVolume || mode == kPanelSpeed) context_.audio.refresh();
   context_.view.show(mode, captionOf(mode), button);
 }
 

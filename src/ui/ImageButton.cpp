@@ -1,5 +1,7 @@
 #include "ui/ImageButton.h"
 
+#include <QKeyEvent>
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
@@ -53,6 +55,19 @@ void ImageButton::paintEvent(QPaintEvent*) {
     painter.setPen(pen);
     painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
   }
+}
+
+}  // namespace orbis
+
+namespace orbis {
+
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      event->modifiers() == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 }  // namespace orbis

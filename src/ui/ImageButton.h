@@ -20,6 +20,8 @@ class ImageButton : public QPushButton {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Enter presses the button, as in a dialog: Space is the key that pauses and continues.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int id_;

@@ -23,48 +23,14 @@
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 #include "texts/UiTexts.h"
+#include "ui/MainWindowRig.h"
 
 namespace orbis {
 namespace {
 
 using namespace orbis::testing;
 
-// Widgets need the application object before they are made.
-struct WithApplication {
-  WithApplication() { ensureQtApplication(); }
-};
-
-class MainWindowTest : public ::testing::Test, WithApplication {
- protected:
-  MainWindowTest() {
-    fillTexts(uiTexts(), kLanguageGerman);
-    languageIndex() = kLanguageGerman;
-    folders.programFolder = std::string(ORBIS_PROGRAM_DIR) + "/";
-    folders.dataFolder = data.str() + "/";
-    dialog = std::make_unique<CLumen2Dlg>(
-        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                           window.textView(), window.panel()});
-    window.attach(dialog.get());
-    window.resize(1280, 900);
-    window.show();
-    dialog->onInitDialog();
-    QApplication::processEvents();
-  }
-
-  ~MainWindowTest() override { window.attach(nullptr); }
-
-  TempDir data;
-  AppFolders folders;
-  ScriptedDialogs dialogs;
-  RecordingSounds sounds;
-  RecordingShell shell;
-  FakeDrives drives;
-  FakeKeyNames keyNames;
-  ManualClock clock;
-  SimulatedPlayer player{clock};
-  MainWindow window{shell};
-  std::unique_ptr<CLumen2Dlg> dialog;
-};
+class MainWindowTest : public ::testing::Test, public MainWindowRig {};
 
 TEST_F(MainWindowTest, TitleMenusAndButtonsAreInPlace) {
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Orbis - Orbis Velora"));
