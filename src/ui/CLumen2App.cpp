@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
@@ -135,6 +136,13 @@ int CLumen2App::run(int argc, char** argv) {
 
   AppFolders folders;
   folders.programFolder = programFolderFor(QApplication::applicationFilePath().toStdString());
+  // A book named relative to where the reader started the program is found from there, not
+  // from the program folder that becomes the working folder.
+  const std::string bookArgument =
+      line.openBook.empty() ? std::string()
+                            : QFileInfo(QString::fromStdString(line.openBook))
+                                  .absoluteFilePath()
+                                  .toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -177,7 +185,7 @@ int CLumen2App::run(int argc, char** argv) {
   window.showMaximized();
   // Everything from here runs inside the event loop, so that a shutdown request that arrives
   // while a book is still being read or announced ends the program cleanly.
-  const std::string book = !line.openBook.empty() ? line.openBook : sampleBookIfFirstRun(folders);
+  const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
   QTimer::singleShot(0, &window, [&dialog, book] {
     dialog.onInitDialog();
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);

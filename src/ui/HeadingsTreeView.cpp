@@ -14,6 +14,16 @@ HeadingsTreeMirror::HeadingsTreeMirror(HeadingsTree& tree, QTreeView& view)
   view_.setHeaderHidden(true);
   view_.setSelectionMode(QAbstractItemView::SingleSelection);
   listener_ = tree_.addListener([this](const TreeChange& change) { onModelChange(change); });
+  // A view that starts mirroring a tree already filled shows it as it stands.
+  for (TreeNode node = 0; node < tree_.count(); ++node) {
+    onModelChange({TreeChange::Inserted, node, kNoNode});
+  }
+  for (TreeNode node = 0; node < tree_.count(); ++node) {
+    if (tree_.isExpanded(node)) onModelChange({TreeChange::Expanded, node, kNoNode});
+  }
+  if (tree_.selected() != kNoNode) {
+    onModelChange({TreeChange::SelectionChanged, tree_.selected(), kNoNode});
+  }
   connect(view_.selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { onViewSelection(current); });
   connect(&view_, &QTreeView::expanded, this, [this](const QModelIndex& index) {

@@ -8,7 +8,9 @@
 namespace orbis {
 
 // Shows the headings tree model in a Qt tree view and hands the reader's choices back to it.
-// The model owns the state; the view only mirrors insertions, expansion and the selection.
+// The model owns the state; the view only mirrors insertions, expansion and the selection. Only
+// the tree the reader uses mirrors the model: a second, hidden view would announce every move
+// to a screen reader as well, which then passes over both.
 class HeadingsTreeMirror : public QObject {
   Q_OBJECT
  public:

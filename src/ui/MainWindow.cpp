@@ -56,14 +56,27 @@ MainWindow::~MainWindow() {
 
 void MainWindow::attach(CLumen2Dlg* logic) {
   logic_ = logic;
-  treeMirror_ = logic ? std::make_unique<HeadingsTreeMirror>(logic->tree(), *tree_) : nullptr;
   if (!logic) {
-    panel_->attach(nullptr, nullptr, {});
+    treeMirror_.reset();
+    panel_->attach(nullptr, {});
     return;
   }
-  panel_->attach(&logic->panel(), &logic->tree(), [this](int volume, int speed) {
+  panel_->attach(&logic->panel(), [this](int volume, int speed) {
     if (logic_) logic_->session().onSlidersMoved(volume, speed);
   });
+  mirrorTreeInWindow(true);
+}
+
+// The tree the reader uses, in the window or in the structure panel, is the one that mirrors the
+// headings.
+void MainWindow::mirrorTreeInWindow(bool inWindow) {
+  if (!logic_) return;
+  if (!inWindow) {
+    treeMirror_.reset();
+  } else if (!treeMirror_) {
+    treeMirror_ = std::make_unique<HeadingsTreeMirror>(logic_->tree(), *tree_);
+  }
+  panel_->mirrorTree(inWindow ? nullptr : &logic_->tree());
 }
 
 void MainWindow::setCurrentText(const std::string& text) {
@@ -145,6 +158,9 @@ void MainWindow::applyLayout(const LayoutResult& layout) {
   }
   for (const auto& [id, visible] : layout.visible) {
     if (QWidget* widget = control(id)) widget->setVisible(visible);
+  }
+  if (auto tree = layout.visible.find(ctl::kTree); tree != layout.visible.end()) {
+    mirrorTreeInWindow(tree->second);
   }
 }
 

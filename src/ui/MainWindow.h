@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow, public MainView {
 
  private:
   void createControls();
+  void mirrorTreeInWindow(bool inWindow);
   void registerControl(int id, QWidget* widget);
 
   CLumen2Dlg* logic_ = nullptr;

@@ -74,11 +74,19 @@ QListWidget* StructurePanelWindow::makeList(int mode) {
   return list;
 }
 
-void StructurePanelWindow::attach(StructurePanel* logic, HeadingsTree* tree,
+void StructurePanelWindow::attach(StructurePanel* logic,
                                   std::function<void(int, int)> slidersMoved) {
   logic_ = logic;
   slidersMoved_ = std::move(slidersMoved);
-  treeMirror_ = tree ? std::make_unique<HeadingsTreeMirror>(*tree, *tree_) : nullptr;
+  if (!logic) treeMirror_.reset();
+}
+
+void StructurePanelWindow::mirrorTree(HeadingsTree* tree) {
+  if (!tree) {
+    treeMirror_.reset();
+  } else if (!treeMirror_) {
+    treeMirror_ = std::make_unique<HeadingsTreeMirror>(*tree, *tree_);
+  }
 }
 
 QWidget* StructurePanelWindow::control(int mode) const {

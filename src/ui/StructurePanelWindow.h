@@ -24,10 +24,12 @@ class StructurePanelWindow : public QDialog, public PanelView {
   explicit StructurePanelWindow(QWidget* parent = nullptr);
   ~StructurePanelWindow() override;
 
-  // The logic, the headings tree to mirror, and where a button of the main window has its
-  // top-left corner on the screen. Without logic (nullptr) the panel only hides.
-  void attach(StructurePanel* logic, HeadingsTree* tree,
+  // The logic and what the sliders report to. Without logic (nullptr) the panel only hides.
+  void attach(StructurePanel* logic,
               std::function<void(int volumePosition, int speedPosition)> slidersMoved);
+  // The headings tree the panel shows; nullptr while the main window shows it instead.
+  void mirrorTree(HeadingsTree* tree);
+  // Where a button of the main window has its top-left corner on the screen.
   std::function<QPoint(int buttonId)> buttonCorner;
 
   // PanelView

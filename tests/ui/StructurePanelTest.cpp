@@ -130,6 +130,7 @@ TEST_F(StructurePanelTest, TheSlidersAreAnnouncedWithTheirValueAndEscapeReturns)
 
 TEST_F(StructurePanelTest, TheHeadingsTreeInThePanelPlaysTheHeadingMovedTo) {
   dialog->settings().TreeVisible = false;
+  dialog->onSize();  // the window lays itself out without the tree
   openGeneratedBook();
   StructurePanelWindow& panel = window.panel();
   window.activateWindow();
