@@ -139,7 +139,9 @@ void Navigator::goToTarget(BookTable& table, int row, bool parIdCounts) {
 void Navigator::chooseGroup(int index) {
   BookTable& groups = ctx_.tables.group;
   if (!ctx_.book.open || index < 0 || index >= groups.rowCount()) return;
-  if (!navigationFocus_) ctx_.main.focusControl(ctl::kTextView);
+  // A reader who came by N stays in the panel to choose again; otherwise the choice leads
+  // back to the text.
+  if (!navigationFocus_) ctx_.panel.dismiss();
   selectAndRun(groups, index, false);
   updateStepItems(groups, cmd::kGroupNext, cmd::kGroupPrevious);
 }

@@ -91,10 +91,14 @@ void StructurePanel::returnFocus() {
 
 void StructurePanel::leaveTreeForText() {
   if (mode_ != kPanelHeadings) return;
-  context_.view.hide();
   InterfaceSounds(context_.sounds, context_.programFolder).play("MainWindow.wav", false);
+  dismiss();
+}
+
+// Reading stays as it is: a heading chosen meanwhile plays, a paused book stays paused.
+void StructurePanel::dismiss() {
+  if (context_.view.isShown()) context_.view.hide();
   context_.main.focusControl(ctl::kTextView);
-  // Reading stays as it is: a heading chosen meanwhile plays, a paused book stays paused.
   context_.audio.forgetResumeAfterPopup();
 }
 

@@ -50,6 +50,8 @@ class StructurePanel {
   // Keys in the panel.
   void escape();
   void leaveTreeForText();  // F6 in the headings tree
+  // The reader's choice took them back to the text: the panel goes, reading stays as it is.
+  void dismiss();
   void pauseContinue() { context_.audio.pauseContinue(); }
 
   // The reader chose a list entry (moved onto it, pressed Enter or clicked it). The entry's

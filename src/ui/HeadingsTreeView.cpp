@@ -21,9 +21,7 @@ HeadingsTreeMirror::HeadingsTreeMirror(HeadingsTree& tree, QTreeView& view)
   for (TreeNode node = 0; node < tree_.count(); ++node) {
     if (tree_.isExpanded(node)) onModelChange({TreeChange::Expanded, node, kNoNode});
   }
-  if (tree_.selected() != kNoNode) {
-    onModelChange({TreeChange::SelectionChanged, tree_.selected(), kNoNode});
-  }
+  syncSelection();
   connect(view_.selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { onViewSelection(current); });
   connect(&view_, &QTreeView::expanded, this, [this](const QModelIndex& index) {
@@ -67,13 +65,7 @@ void HeadingsTreeMirror::onModelChange(const TreeChange& change) {
       view_.collapse(indexOf(change.node));
       break;
     case TreeChange::SelectionChanged:
-      if (change.node == kNoNode) {
-        view_.selectionModel()->clear();
-      } else {
-        const QModelIndex index = indexOf(change.node);
-        view_.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        view_.scrollTo(index);
-      }
+      if (view_.isVisible()) syncSelection();
       break;
     case TreeChange::Cleared:
       items_.clear();
@@ -81,6 +73,20 @@ void HeadingsTreeMirror::onModelChange(const TreeChange& change) {
       break;
   }
   mirroring_ = false;
+}
+
+void HeadingsTreeMirror::syncSelection() {
+  const bool wasMirroring = mirroring_;
+  mirroring_ = true;
+  const TreeNode node = tree_.selected();
+  const QModelIndex index = indexOf(node);
+  if (node == kNoNode || !index.isValid()) {
+    view_.selectionModel()->clear();
+  } else if (view_.currentIndex() != index) {
+    view_.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    view_.scrollTo(index);
+  }
+  mirroring_ = wasMirroring;
 }
 
 void HeadingsTreeMirror::onViewSelection(const QModelIndex& current) {

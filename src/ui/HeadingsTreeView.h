@@ -17,6 +17,11 @@ class HeadingsTreeMirror : public QObject {
   HeadingsTreeMirror(HeadingsTree& tree, QTreeView& view);
   ~HeadingsTreeMirror() override;
 
+  // Brings the view's current entry in line with the model's selection. A hidden view does not
+  // follow the selection as reading moves on (it would announce each heading to a screen
+  // reader as if the reader had moved there); it catches up here before it is shown.
+  void syncSelection();
+
  private:
   void onModelChange(const TreeChange& change);
   void onViewSelection(const QModelIndex& current);

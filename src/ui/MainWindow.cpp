@@ -75,6 +75,8 @@ void MainWindow::mirrorTreeInWindow(bool inWindow) {
     treeMirror_.reset();
   } else if (!treeMirror_) {
     treeMirror_ = std::make_unique<HeadingsTreeMirror>(logic_->tree(), *tree_);
+  } else {
+    treeMirror_->syncSelection();  // it may have been hidden while reading went on
   }
   panel_->mirrorTree(inWindow ? nullptr : &logic_->tree());
 }

@@ -1,6 +1,7 @@
 #include "ui/StructurePanelWindow.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "navigation/StructurePanel.h"
 #include "texts/UiTexts.h"
@@ -12,6 +13,9 @@ constexpr int kVolumeSliderMaximum = 10;
 constexpr int kSpeedSliderMaximum = 20;
 constexpr QSize kSliderSize(45, 150);
 constexpr QSize kListSize(400, 400);
+// Long enough for the window manager to have activated the panel and the screen reader to have
+// taken in the new window, or the entry is announced before the window and then passed over.
+constexpr int kAnnounceDelayMs = 300;
 
 QString qs(const std::string& text) {
   return QString::fromStdString(text);
@@ -121,11 +125,34 @@ void StructurePanelWindow::show(int mode, const std::string& caption, int atButt
   setFixedSize(size);
   if (buttonCorner) move(buttonCorner(atButton));
   shown->setGeometry(0, 0, size.width(), size.height());
+  // A list that gets the focus without a current entry would make its first entry current and
+  // report that as a choice: the entry is made current here, quietly, and is chosen only when
+  // the reader moves or presses Enter.
+  if (mode == kPanelHeadings && treeMirror_) treeMirror_->syncSelection();
+  if (QListWidget* entries = list(mode); entries && entries->currentRow() < 0 && entries->count()) {
+    mirroring_ = true;
+    entries->setCurrentRow(0);
+    mirroring_ = false;
+  }
   shown->show();
   QDialog::show();
   raise();
   activateWindow();
   shown->setFocus(Qt::OtherFocusReason);
+  if (auto* view = qobject_cast<QAbstractItemView*>(shown)) {
+    QTimer::singleShot(kAnnounceDelayMs, view, [this, view] { announceCurrentEntry(view); });
+  }
+}
+
+// A screen reader names a list or tree when it gets the focus, but not the entry the reader is
+// on; making the entry current once more, now that the focus is there, has it said as well.
+void StructurePanelWindow::announceCurrentEntry(QAbstractItemView* view) {
+  const QModelIndex current = view->currentIndex();
+  if (!current.isValid() || !view->hasFocus()) return;
+  mirroring_ = true;
+  view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  view->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+  mirroring_ = false;
 }
 
 void StructurePanelWindow::hide() {

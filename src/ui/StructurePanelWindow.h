@@ -59,6 +59,7 @@ class StructurePanelWindow : public QDialog, public PanelView {
   QListWidget* makeList(int mode);
   void chooseFromList(int mode, int row);
   void reportSliders();
+  void announceCurrentEntry(QAbstractItemView* view);
 
   StructurePanel* logic_ = nullptr;
   std::function<void(int, int)> slidersMoved_;
