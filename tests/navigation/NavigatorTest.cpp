@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandIds.h"
+#include "playback/SelectHeading.h"
 #include "support/MainDialogRig.h"
 #include "texts/UiTexts.h"
 
@@ -61,6 +62,23 @@ TEST_F(NavigatorTest, HeadingButtonsWalkTheBookInOrderOpeningTheBranchesOnTheWay
   // From "Drei" to the deepest last heading under "Zwei", up to "Zwei", then "Eins" and no
   // further.
   EXPECT_EQ(back, (std::vector<int>{2, 1, 0, 0}));
+}
+
+TEST_F(NavigatorTest, SelectingAHeadingByItsNumberFindsItInClosedBranches) {
+  HeadingsTree& tree = dlg->tree();
+  tree.setExpanded(tree.findByItemData(1), false);
+  int changes = 0;
+  const int listener = tree.addListener([&](const TreeChange& change) {
+    if (change.kind == TreeChange::SelectionChanged) ++changes;
+  });
+  selectHeadingByTreeId(tree, 2);  // under the closed "Zwei"
+  EXPECT_EQ(heading(), 2);
+  EXPECT_EQ(headingOfPhrase(), 2);
+  selectHeadingByTreeId(tree, 2);  // already selected: nothing starts again
+  EXPECT_EQ(changes, 1);
+  selectHeadingByTreeId(tree, 42);  // no such heading: the first one
+  EXPECT_EQ(heading(), 0);
+  tree.removeListener(listener);
 }
 
 TEST_F(NavigatorTest, PagesGoOnFromThePageBeingReadAndStopAtBothEnds) {
@@ -148,7 +166,9 @@ TEST_F(NavigatorTest, GroupsAreChosenFromTheListOrSteppedThroughWithTheirKeys) {
   EXPECT_EQ(panel.caption, uiTexts().panelGroups);
   dlg->panel().choose(kPanelGroups, 1);
   EXPECT_EQ(heading(), 3);
+  EXPECT_EQ(phrase(), firstPhraseOf(3));  // its fragment names no phrase's text: the start
   EXPECT_EQ(view.focused, ctl::kTextView);  // the reader came by the button, not by N
+  EXPECT_FALSE(panel.shown);
   command(ctl::kButtonPreviousLevel);
   dlg->panel().choose(kPanelGroups, 1);  // the entry already chosen acts again
   EXPECT_EQ(heading(), 3);
