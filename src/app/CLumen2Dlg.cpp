@@ -71,6 +71,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   ports_.timers.setHandler(nullptr);
   ports_.player.onPlayStateChange(nullptr);
   ports_.player.onError(nullptr);
+  bookmarks_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -130,6 +131,9 @@ void CLumen2Dlg::createReading() {
   navigator_ = std::make_unique<Navigator>(NavigationContext{
       tables_, tree_, book_, menu_, settings_, session_->state(), ports_.player,
       session_->phrasePlayer(), session_->audio(), ports_.dialogs, ports_.view, *panel_});
+  bookmarks_ = std::make_unique<Bookmarks>(BookmarkContext{tables_, tree_, book_, menu_,
+                                                           session_->state(), ports_.player,
+                                                           session_->phrasePlayer(), *panel_});
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -158,6 +162,7 @@ void CLumen2Dlg::registerCommands() {
   c.add(ctl::kButtonSpeed, [this] { panel_->open(kPanelSpeed); });
   session_->registerCommands(c);
   navigator_->registerCommands(c);
+  bookmarks_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is

@@ -11,6 +11,7 @@
 #include "commands/CommandTable.h"
 #include "commands/MenuModel.h"
 #include "library/BookSession.h"
+#include "marks/Bookmarks.h"
 #include "navigation/Navigator.h"
 #include "navigation/StructurePanel.h"
 #include "ports/Dialogs.h"
@@ -79,6 +80,7 @@ class CLumen2Dlg {
   const CommandTable& commands() const { return commands_; }
   StructurePanel& panel() { return *panel_; }
   Navigator& navigator() { return *navigator_; }
+  Bookmarks& bookmarks() { return *bookmarks_; }
   const AcceleratorTable& accelerators() const { return accelerators_; }
   BookTables& tables() { return tables_; }
   HeadingsTree& tree() { return tree_; }
@@ -130,6 +132,7 @@ class CLumen2Dlg {
   std::unique_ptr<BookSession> session_;
   std::unique_ptr<StructurePanel> panel_;
   std::unique_ptr<Navigator> navigator_;
+  std::unique_ptr<Bookmarks> bookmarks_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root
