@@ -146,29 +146,28 @@ void Navigator::chooseGroup(int index) {
   updateStepItems(groups, cmd::kGroupNext, cmd::kGroupPrevious);
 }
 
-// Steps through a table as S does through the pages: paused while the reader is moved, then
-// reading from the new place. At either end nothing moves and nothing pauses.
 void Navigator::stepPage(int delta) {
-  BookTable& pages = ctx_.tables.page;
-  const int target = pages.selectionMark() + delta;
-  if (!ctx_.book.open || target < 0 || target >= pages.rowCount()) return;
-  ctx_.player.pause();
-  ctx_.state.forceSeek = true;
-  selectAndRun(pages, target, true);
-  ctx_.player.play();
-  updateStepItems(pages, cmd::kPageNext, cmd::kPagePrevious);
+  step(ctx_.tables.page, delta, true, cmd::kPageNext, cmd::kPagePrevious);
 }
 
 void Navigator::stepGroup(int delta) {
   BookTable& groups = ctx_.tables.group;
-  const int target = groups.selectionMark() + delta;
-  if (!ctx_.book.open || target < 0 || target >= groups.rowCount()) return;
+  if (step(groups, delta, false, cmd::kGroupNext, cmd::kGroupPrevious)) {
+    ctx_.panel.markEntry(kPanelGroups, groups.selectionMark());
+  }
+}
+
+// Steps through pages or groups: paused while the reader is moved, then reading from the new
+// place. At either end nothing moves and nothing pauses.
+bool Navigator::step(BookTable& table, int delta, bool parIdCounts, int nextId, int previousId) {
+  const int target = table.selectionMark() + delta;
+  if (!ctx_.book.open || target < 0 || target >= table.rowCount()) return false;
   ctx_.player.pause();
   ctx_.state.forceSeek = true;
-  selectAndRun(groups, target, false);
+  selectAndRun(table, target, parIdCounts);
   ctx_.player.play();
-  ctx_.panel.markEntry(kPanelGroups, target);
-  updateStepItems(groups, cmd::kGroupNext, cmd::kGroupPrevious);
+  updateStepItems(table, nextId, previousId);
+  return true;
 }
 
 void Navigator::updateStepItems(const BookTable& table, int nextId, int previousId) {

@@ -78,6 +78,7 @@ class Navigator {
   void goToTarget(BookTable& table, int row, bool parIdCounts);
   void stepPage(int delta);
   void stepGroup(int delta);
+  bool step(BookTable& table, int delta, bool parIdCounts, int nextId, int previousId);
   void updateStepItems(const BookTable& table, int nextId, int previousId);
 
   NavigationContext ctx_;
