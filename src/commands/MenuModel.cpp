@@ -118,7 +118,10 @@ void MenuModel::enableSteps(int previousId, int nextId, int current, int count) 
 }
 
 void MenuModel::setChecked(int id, bool checked) {
-  if (MenuItem* item = find(id)) item->checked = checked;
+  if (MenuItem* item = find(id)) {
+    item->checked = checked;
+    item->checkable = true;
+  }
 }
 
 bool MenuModel::isChecked(int id) const {

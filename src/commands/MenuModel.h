@@ -14,6 +14,7 @@ struct MenuItem {
   bool popup = false;
   bool enabled = true;  // false: grayed
   bool checked = false;
+  bool checkable = false;  // a switch: shown and announced as checked or not checked
   bool radioChecked = false;
   std::vector<MenuItem> children;
 

@@ -25,9 +25,10 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items,
     QAction* action = menu.addAction(QString::fromStdString(item.text));
     action->setData(item.id);
     action->setEnabled(item.enabled);
-    if (item.radioChecked || item.checked) {
+    // A switch says whether it is on also while it is off.
+    if (item.radioChecked || item.checked || item.checkable) {
       action->setCheckable(true);
-      action->setChecked(true);
+      action->setChecked(item.checked || item.radioChecked);
     }
     // Items of one radio group stand next to each other; Qt draws them as radio items when
     // they share an exclusive group.

@@ -34,6 +34,7 @@ TEST(MenuBarSync, TheBarShowsTheModelAndReportsChoicesAndOpening) {
   model.bar()[2].enabled = false;  // "&Audio"
   model.setRadioChecked({cmd::kGerman, cmd::kEnglish}, cmd::kGerman);
   model.setChecked(cmd::kAutoPlay, true);
+  model.setChecked(cmd::kSkipFootnotes, false);
 
   QMenuBar bar;
   std::vector<int> commands;
@@ -55,6 +56,10 @@ TEST(MenuBarSync, TheBarShowsTheModelAndReportsChoicesAndOpening) {
   EXPECT_NE(german->actionGroup(), nullptr);
   EXPECT_FALSE(actionWithId(daisy, cmd::kEnglish)->isChecked());
   EXPECT_TRUE(actionWithId(menuOf(bar.actions()[2]), cmd::kAutoPlay)->isChecked());
+  // A switch that is off is still a switch, so that it is announced as not checked.
+  QAction* skip = actionWithId(menuOf(bar.actions()[1]), cmd::kSkipFootnotes);
+  EXPECT_TRUE(skip->isCheckable());
+  EXPECT_FALSE(skip->isChecked());
 
   open->trigger();
   EXPECT_EQ(commands, std::vector<int>{cmd::kOpen});
