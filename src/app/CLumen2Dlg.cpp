@@ -71,6 +71,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   ports_.timers.setHandler(nullptr);
   ports_.player.onPlayStateChange(nullptr);
   ports_.player.onError(nullptr);
+  search_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -93,6 +94,8 @@ void CLumen2Dlg::createReading() {
   playback.setSliderPositions = [this](int volume, int speed) {
     ports_.panel.setSliderPositions(volume, speed);
   };
+  playback.textSearchActive = [this] { return search_->textSearchActive(); };
+  playback.clearSearchHits = [this] { search_->clearHits(); };
   playback.addBookmarkListEntry = [this](const std::string& text) {
     return panel_->append(kPanelBookmarks, text);
   };
@@ -130,6 +133,12 @@ void CLumen2Dlg::createReading() {
   navigator_ = std::make_unique<Navigator>(NavigationContext{
       tables_, tree_, book_, menu_, settings_, session_->state(), ports_.player,
       session_->phrasePlayer(), session_->audio(), ports_.dialogs, ports_.view, *panel_});
+  search_ = std::make_unique<Search>(
+      SearchContext{tables_, tree_, book_, menu_, session_->state(), session_->phrasePlayer(),
+                    session_->audio(), ports_.dialogs, ports_.busyNote, ports_.textView, *panel_,
+                    [this](const std::string& term, bool textSearch) {
+                      text_->markSearchTerm(term, textSearch);
+                    }});
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -158,6 +167,7 @@ void CLumen2Dlg::registerCommands() {
   c.add(ctl::kButtonSpeed, [this] { panel_->open(kPanelSpeed); });
   session_->registerCommands(c);
   navigator_->registerCommands(c);
+  search_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is

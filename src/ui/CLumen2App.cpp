@@ -17,6 +17,7 @@
 #include "platform/LinuxDrives.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
+#include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTimers.h"
 #include "platform/ShutdownSignals.h"
@@ -139,10 +140,9 @@ int CLumen2App::run(int argc, char** argv) {
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty() ? std::string()
-                            : QFileInfo(QString::fromStdString(line.openBook))
-                                  .absoluteFilePath()
-                                  .toStdString();
+      line.openBook.empty()
+          ? std::string()
+          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -154,8 +154,9 @@ int CLumen2App::run(int argc, char** argv) {
   CurrentLanguageKeyNames keyNames;
   MainWindow window(shell);
   dialogs.setParent(&window);
+  QtBusyNote busyNote(&window);
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView(), window.panel()});
+                                       timers, window.textView(), window.panel(), busyNote});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
