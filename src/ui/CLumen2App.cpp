@@ -140,9 +140,10 @@ int CLumen2App::run(int argc, char** argv) {
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty()
-          ? std::string()
-          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
+      line.openBook.empty() ? std::string()
+                            : QFileInfo(QString::fromStdString(line.openBook))
+                                  .absoluteFilePath()
+                                  .toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
