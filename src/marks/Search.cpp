@@ -68,6 +68,8 @@ std::string Search::hitCountText(int count) {
 }
 
 void Search::clearHits() {
+  // Starting a heading asks for every row it passes over: only the first call has work.
+  if (ctx_.tables.hit.rowCount() == 0 && ctx_.panel.entryCount(kPanelSearchHits) == 0) return;
   ctx_.tables.hit.deleteAll();
   entries_.clear();
   ctx_.panel.setEntries(kPanelSearchHits, {});
