@@ -32,10 +32,11 @@ void QtBusyNote::show(const std::string& text) {
   window_->raise();
   window_->activateWindow();
   line_->setFocus();
-  // The search that follows keeps the event loop from running: the note is painted and its
-  // appearance reported to assistive technology before that.
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // The note is drawn at once, without running the event loop: the command that shows it may
+  // have been chosen in a menu that is still on the call stack, and events handled here could
+  // rebuild and delete that menu under it.
+  window_->repaint();
+  line_->repaint();
 }
 
 void QtBusyNote::close() {
