@@ -57,6 +57,8 @@ TEST(MenuBarSync, TheBarShowsTheModelAndReportsChoicesAndOpening) {
   EXPECT_TRUE(actionWithId(menuOf(bar.actions()[2]), cmd::kAutoPlay)->isChecked());
 
   open->trigger();
+  EXPECT_TRUE(commands.empty());  // after the menu is done with the key that chose it
+  testing::processEventsUntil([&] { return !commands.empty(); }, 1000);
   EXPECT_EQ(commands, std::vector<int>{cmd::kOpen});
 
   emit daisy->aboutToShow();
