@@ -42,7 +42,11 @@ void QtBusyNote::show(const std::string& text) {
 void QtBusyNote::close() {
   if (window_ == nullptr) return;
   window_->hide();
-  if (focusBefore_ != nullptr && focusBefore_->isVisible()) focusBefore_->setFocus();
+  if (focusBefore_ != nullptr && focusBefore_->isVisible()) {
+    // Its window becomes the active one again, or the focus would stay nowhere.
+    focusBefore_->window()->activateWindow();
+    focusBefore_->setFocus();
+  }
   focusBefore_ = nullptr;
 }
 
