@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "LargeBook.h"
 #include "book/BookLoader.h"
 #include "support/BookBuilder.h"
 #include "support/OnOneProcessor.h"
@@ -30,10 +31,10 @@ namespace {
 
 using orbis::testing::BookBuilder;
 
-constexpr int kHeadings = 2000;
-constexpr int kPhrasesPerHeading = 50;
-constexpr int kPages = 3000;
-constexpr int kGroups = 200;
+using orbis::bench::kGroups;
+using orbis::bench::kHeadings;
+using orbis::bench::kPages;
+using orbis::bench::kPhrasesPerHeading;
 
 struct GeneratedBook {
   orbis::testing::TempDir dir;
@@ -42,16 +43,7 @@ struct GeneratedBook {
 
   GeneratedBook() {
     BookBuilder builder(dir.path() / "book");
-    builder.audio = false;  // the loader never opens audio
-    const int levels[] = {1, 2, 3, 4, 5, 6, 6, 5, 4, 3, 2};
-    int pages = 0, groups = 0;
-    for (int i = 0; i < kHeadings; ++i) {
-      if (groups < kGroups && i % (kHeadings / kGroups) == 0)
-        builder.group("Group " + std::to_string(++groups));
-      builder.heading(levels[i % 11], "Heading " + std::to_string(i + 1), kPhrasesPerHeading);
-      int wanted = (i + 1) * kPages / kHeadings;
-      while (pages < wanted) builder.page(std::to_string(++pages));
-    }
+    orbis::bench::describeLargeBook(builder);
     folder = builder.write();
     files.push_back(folder + "ncc.html");
     for (int i = 0; i < kHeadings; ++i) files.push_back(folder + BookBuilder::smilName(i));

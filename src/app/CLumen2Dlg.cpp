@@ -72,6 +72,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   ports_.player.onPlayStateChange(nullptr);
   ports_.player.onError(nullptr);
   bookmarks_.reset();
+  search_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -94,6 +95,8 @@ void CLumen2Dlg::createReading() {
   playback.setSliderPositions = [this](int volume, int speed) {
     ports_.panel.setSliderPositions(volume, speed);
   };
+  playback.textSearchActive = [this] { return search_->textSearchActive(); };
+  playback.clearSearchHits = [this] { search_->clearHits(); };
   playback.addBookmarkListEntry = [this](const std::string& text) {
     return panel_->append(kPanelBookmarks, text);
   };
@@ -134,6 +137,12 @@ void CLumen2Dlg::createReading() {
   bookmarks_ = std::make_unique<Bookmarks>(BookmarkContext{tables_, tree_, book_, menu_,
                                                            session_->state(), ports_.player,
                                                            session_->phrasePlayer(), *panel_});
+  search_ = std::make_unique<Search>(
+      SearchContext{tables_, tree_, book_, menu_, session_->state(), session_->phrasePlayer(),
+                    session_->audio(), ports_.dialogs, ports_.busyNote, ports_.textView, *panel_,
+                    [this](const std::string& term, bool textSearch) {
+                      text_->markSearchTerm(term, textSearch);
+                    }});
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -163,6 +172,7 @@ void CLumen2Dlg::registerCommands() {
   session_->registerCommands(c);
   navigator_->registerCommands(c);
   bookmarks_->registerCommands(c);
+  search_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is

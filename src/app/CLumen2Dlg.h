@@ -12,8 +12,10 @@
 #include "commands/MenuModel.h"
 #include "library/BookSession.h"
 #include "marks/Bookmarks.h"
+#include "marks/Search.h"
 #include "navigation/Navigator.h"
 #include "navigation/StructurePanel.h"
+#include "ports/BusyNote.h"
 #include "ports/Dialogs.h"
 #include "ports/Drives.h"
 #include "ports/MainView.h"
@@ -41,6 +43,7 @@ struct MainPorts {
   Timers& timers;
   TextView& textView;
   PanelView& panel;
+  BusyNote& busyNote;
 };
 
 class TextViewBinding;
@@ -133,6 +136,7 @@ class CLumen2Dlg {
   std::unique_ptr<StructurePanel> panel_;
   std::unique_ptr<Navigator> navigator_;
   std::unique_ptr<Bookmarks> bookmarks_;
+  std::unique_ptr<Search> search_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root

@@ -72,6 +72,14 @@ void TextViewBinding::setSearchTerm(std::string term, bool textSearch) {
   textSearch_ = textSearch;
 }
 
+void TextViewBinding::markSearchTerm(const std::string& term, bool textSearch) {
+  // The marks are drawn before the flag of a search in the text is taken over: that flag only
+  // keeps later documents from being marked, and a second search in the text must still mark.
+  setSearchTerm(term, false);
+  highlightSearchTerm();
+  textSearch_ = textSearch;
+}
+
 bool TextViewBinding::runStyleCommand(int commandId) {
   if (!HighlightStyleCommands::handles(commandId)) return false;
   styleCommands_.run(commandId);

@@ -49,6 +49,9 @@ class TextViewBinding : public SmilJumpHost {
   void forgetHighlight();
   // The search term marked in the text; empty while there is none.
   void setSearchTerm(std::string term, bool textSearch);
+  // A search found the term: it is marked in the shown document now, and with textSearch those
+  // marks stay in that document while reading goes on.
+  void markSearchTerm(const std::string& term, bool textSearch);
 
   HighlightStyle& style() { return style_; }
   bool runStyleCommand(int commandId);

@@ -206,8 +206,10 @@ void PhrasePlayer::startSelectedHeading() {
       if (callTextSearchActive()) callHook(env_.hooks.clearSearchHits);
       continue;
     }
-    const std::string previousDocument(phrases.cell(phrases.selectedRow(), PhraseCol::Document));
-    if (!isNccDocument(previousDocument)) {
+    // Searching in the text needs a text of its own: the document this heading shows decides,
+    // also for the first heading of a book, before which no phrase was selected.
+    const std::string document(phrases.cell(row, PhraseCol::Document));
+    if (!isNccDocument(document)) {
       env_.menu.setEnabled(cmd::kSearchText, true);
     } else if (env_.menu.isEnabled(cmd::kSearchText)) {
       env_.menu.setEnabled(cmd::kSearchText, false);

@@ -17,6 +17,7 @@
 #include "platform/LinuxDrives.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
+#include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTimers.h"
 #include "platform/ShutdownSignals.h"
@@ -154,8 +155,9 @@ int CLumen2App::run(int argc, char** argv) {
   CurrentLanguageKeyNames keyNames;
   MainWindow window(shell);
   dialogs.setParent(&window);
+  QtBusyNote busyNote(&window);
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView(), window.panel()});
+                                       timers, window.textView(), window.panel(), busyNote});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();

@@ -41,7 +41,12 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items,
       radioGroup->addAction(action);
     }
     const int id = item.id;
-    QObject::connect(action, &QAction::triggered, &menu, [onCommand, id] { onCommand(id); });
+    // The command runs once the menu has finished with the key or click that chose it: a
+    // command that opens a dialog and then redraws the menu bar would otherwise delete the menu
+    // while its own handler is still on the stack.
+    QObject::connect(
+        action, &QAction::triggered, &menu, [onCommand, id] { onCommand(id); },
+        Qt::QueuedConnection);
   }
 }
 

@@ -25,8 +25,8 @@ MainDialogRig::~MainDialogRig() {
 CLumen2Dlg& MainDialogRig::start() {
   dialog.reset();
   dialog = std::make_unique<CLumen2Dlg>(
-      folders,
-      MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView, panel});
+      folders, MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView,
+                         panel, busyNote});
   dialog->onInitDialog();
   return *dialog;
 }

@@ -10,6 +10,7 @@
 #include "support/FakePanelView.h"
 #include "support/InMemoryTextView.h"
 #include "support/ManualClock.h"
+#include "support/RecordingBusyNote.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
@@ -46,6 +47,7 @@ class MainDialogRig {
   SimulatedPlayer player{clock};
   InMemoryTextView textView;
   FakePanelView panel;
+  RecordingBusyNote busyNote;
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 

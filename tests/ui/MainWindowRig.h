@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/CLumen2Dlg.h"
+#include "platform/QtBusyNote.h"
 #include "qtsupport/QtEventLoop.h"
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
@@ -33,7 +34,7 @@ class MainWindowRig : WithApplication {
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
         folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                           window.textView(), window.panel()});
+                           window.textView(), window.panel(), busyNote});
     window.attach(dialog.get());
     window.resize(1280, 900);
     window.show();
@@ -53,6 +54,7 @@ class MainWindowRig : WithApplication {
   ManualClock clock;
   SimulatedPlayer player{clock};
   MainWindow window{shell};
+  QtBusyNote busyNote{&window};
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 

@@ -1,0 +1,53 @@
+#include "platform/QtBusyNote.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+
+namespace orbis {
+
+QtBusyNote::~QtBusyNote() {
+  delete window_;
+}
+
+void QtBusyNote::show(const std::string& text) {
+  if (window_ == nullptr) {
+    window_ = new QDialog(parent_);
+    window_->setModal(false);
+    line_ = new QLineEdit(window_);
+    line_->setObjectName(QString::number(kLineId));
+    line_->setReadOnly(true);
+    line_->setAlignment(Qt::AlignCenter);
+    line_->setMinimumWidth(320);
+    auto* layout = new QVBoxLayout(window_);
+    layout->addWidget(line_);
+  }
+  const QString note = QString::fromStdString(text);
+  // The window's title and the line's name carry the note too: a screen reader names a window
+  // by its title and a field by its name before it reads the field's value.
+  window_->setWindowTitle(note);
+  line_->setAccessibleName(note);
+  line_->setText(note);
+  focusBefore_ = QApplication::focusWidget();
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+  line_->setFocus();
+  // The note is drawn at once, without running the event loop: the command that shows it may
+  // have been chosen in a menu that is still on the call stack, and events handled here could
+  // rebuild and delete that menu under it.
+  window_->repaint();
+  line_->repaint();
+}
+
+void QtBusyNote::close() {
+  if (window_ == nullptr) return;
+  window_->hide();
+  if (focusBefore_ != nullptr && focusBefore_->isVisible()) {
+    // Its window becomes the active one again, or the focus would stay nowhere.
+    focusBefore_->window()->activateWindow();
+    focusBefore_->setFocus();
+  }
+  focusBefore_ = nullptr;
+}
+
+}  // namespace orbis

@@ -1,0 +1,30 @@
+#pragma once
+#include <QDialog>
+#include <QLineEdit>
+
+#include "ports/BusyNote.h"
+
+namespace orbis {
+
+// The busy note as a small modeless window over the main window: one read-only line, centred,
+// that holds the focus, so that a screen reader speaks the window and its line as it appears.
+class QtBusyNote : public BusyNote {
+ public:
+  static constexpr int kLineId = 1030;
+
+  explicit QtBusyNote(QWidget* parent = nullptr) : parent_(parent) {}
+  ~QtBusyNote() override;
+  void show(const std::string& text) override;
+  void close() override;
+
+  QDialog* window() const { return window_; }
+  QLineEdit* line() const { return line_; }
+
+ private:
+  QWidget* parent_;
+  QDialog* window_ = nullptr;
+  QLineEdit* line_ = nullptr;
+  QWidget* focusBefore_ = nullptr;
+};
+
+}  // namespace orbis

@@ -1,0 +1,49 @@
+#include "platform/QtBusyNote.h"
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+
+#include "qtsupport/QtEventLoop.h"
+
+namespace orbis {
+namespace {
+
+using testing::ensureQtApplication;
+using testing::processEventsUntil;
+
+// The note must be on screen with its line focused before the search blocks the event loop,
+// and the focus goes back to where the reader was when it closes.
+TEST(QtBusyNoteTest, ShowsAFocusedReadOnlyLineAndGivesTheFocusBack) {
+  ensureQtApplication();
+  QWidget main;
+  auto* field = new QLineEdit(&main);
+  main.show();
+  field->setFocus();
+  ASSERT_TRUE(processEventsUntil([&] { return field->hasFocus(); }, 2000));
+
+  QtBusyNote note(&main);
+  note.show("Suche läuft. Bitte warten...");
+  ASSERT_NE(note.window(), nullptr);
+  EXPECT_TRUE(note.window()->isVisible());
+  EXPECT_EQ(note.window()->windowTitle(), "Suche läuft. Bitte warten...");
+  QLineEdit* line = note.line();
+  EXPECT_TRUE(line->isReadOnly());
+  EXPECT_EQ(line->text(), "Suche läuft. Bitte warten...");
+  EXPECT_TRUE(processEventsUntil([&] { return line->hasFocus(); }, 2000));
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(line);
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->text(QAccessible::Value), "Suche läuft. Bitte warten...");
+
+  note.close();
+  EXPECT_FALSE(note.window()->isVisible());
+  EXPECT_TRUE(processEventsUntil([&] { return field->hasFocus(); }, 2000));
+  note.show("Searching. Please wait...");  // shown again, with the other language's text
+  EXPECT_EQ(note.line()->text(), "Searching. Please wait...");
+  note.close();
+}
+
+}  // namespace
+}  // namespace orbis
