@@ -181,9 +181,10 @@ int CLumen2App::run(int argc, char** argv) {
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty()
-          ? std::string()
-          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
+      line.openBook.empty() ? std::string()
+                            : QFileInfo(QString::fromStdString(line.openBook))
+                                  .absoluteFilePath()
+                                  .toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -221,7 +222,8 @@ int CLumen2App::run(int argc, char** argv) {
           : nullptr,
   });
 
-  // The end of the desktop session closes the player like its Exit command.
+  // The end of the desktop session closes the player like its Exit command, also while a box is
+  // open.
   ShutdownSignals shutdownSignals(leaveEventLoops);
 
   // Full screen from the start; the geometry also serves where no window manager maximises.
@@ -234,14 +236,14 @@ int CLumen2App::run(int argc, char** argv) {
   const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
   bool started = false;
   QTimer::singleShot(0, &window, [&dialog, &started, book] {
-    started = true;
     dialog.onInitDialog();
+    started = true;
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
   });
   window.onEnded = leaveEventLoops;
   app.exec();
-  // The exit routine, unless Exit or the close box ran it already; settings never read are
-  // not written over.
+  // The exit routine, unless Exit or the close box ran it already; settings that were never read
+  // are not written over.
   if (started) dialog.onClose();
   window.hide();
   dialog.onDestroy();
