@@ -78,6 +78,9 @@ QString SingleInstance::answer(const QString& line) {
     if (handlers_.focusTextView) handlers_.focusTextView();
     return QStringLiteral("0");
   }
+  if (line.startsWith(QLatin1String(kTestPrefix)) && handlers_.test) {
+    return handlers_.test(line.mid(QLatin1String(kTestPrefix).size()));
+  }
   return QStringLiteral("?");
 }
 

@@ -22,12 +22,16 @@ class SingleInstance : public QObject {
   static constexpr const char* kRestore = "RESTORE";
   static constexpr const char* kFocusQuery = "WM_USER";
   static constexpr const char* kFocusTextView = "WM_USER+3";
+  // Requests of automated checks only, answered when a handler for them is set: "TEST " and
+  // what to do.
+  static constexpr const char* kTestPrefix = "TEST ";
 
   struct Handlers {
     std::function<bool()> hasMainWindow;
     std::function<void()> restoreMainWindow;
     std::function<unsigned()> focusQuery;
     std::function<void()> focusTextView;
+    std::function<QString(const QString&)> test;  // the request after kTestPrefix
   };
 
   // name: the instance name ("Orbis Orbis Velora.exe"); folder: where the lock and socket live

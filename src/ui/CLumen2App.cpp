@@ -74,6 +74,48 @@ std::string sampleBookIfFirstRun(const AppFolders& folders) {
   return std::filesystem::exists(sample + "ncc.html", error) ? sample : std::string();
 }
 
+// Ends the session from wherever the request comes, also from inside the event loop of a modal
+// box, a menu or the loader nested in the main one. Running the exit routine or destroying
+// anything there would pull objects from under the callers that wait for the box to return.
+// Instead every menu and box still open is closed (a refusing one, the loader while it reads,
+// ends by itself) and every event loop is left: the code after each exec() runs as the stack
+// unwinds, a box opened meanwhile returns at once, and the main loop returns to run(), which
+// runs the exit routine.
+void leaveEventLoops() {
+  while (QWidget* popup = QApplication::activePopupWidget()) {
+    if (!popup->close()) break;
+  }
+  for (QWidget* last = nullptr; QWidget* box = QApplication::activeModalWidget(); last = box) {
+    if (box == last || !box->close()) break;
+  }
+  QCoreApplication::exit(0);
+}
+
+// Requests of automated checks over the single-instance socket, only when the environment
+// variable ORBIS_TEST_REQUESTS is set: "modal" names the class of the open modal box or menu
+// ("-" for none), "command ID" runs a command, "message" shows a message box.
+QString answerTestRequest(const QString& request, CLumen2Dlg& dialog, Dialogs& dialogs,
+                          QObject& context) {
+  if (request == QLatin1String("modal")) {
+    QWidget* open = QApplication::activePopupWidget();
+    if (!open) open = QApplication::activeModalWidget();
+    return open ? QString::fromLatin1(open->metaObject()->className()) : QStringLiteral("-");
+  }
+  // Later, so that the answer goes out before a box runs its loop.
+  if (request.startsWith(QLatin1String("command "))) {
+    const int id = request.mid(8).toInt();
+    QTimer::singleShot(0, &context, [&dialog, id] { dialog.onCommand(id); });
+    return QStringLiteral("0");
+  }
+  if (request == QLatin1String("message")) {
+    QTimer::singleShot(0, &context, [&dialogs] {
+      dialogs.messageBox("test", kProgramName, MessageButtons::YesNo, MessageIcon::Question);
+    });
+    return QStringLiteral("0");
+  }
+  return QStringLiteral("?");
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -175,10 +217,16 @@ int CLumen2App::run(int argc, char** argv) {
       [&window] { window.bringForward(); },
       [&dialog] { return dialog.onFocusQuery(); },
       [&dialog] { dialog.onFocusTextView(); },
+      qEnvironmentVariableIsSet("ORBIS_TEST_REQUESTS")
+          ? std::function<QString(const QString&)>([&](const QString& request) {
+              return answerTestRequest(request, dialog, dialogs, window);
+            })
+          : nullptr,
   });
 
-  // The end of the desktop session closes the player like its Exit command.
-  ShutdownSignals shutdownSignals([&dialog] { dialog.onClose(); });
+  // The end of the desktop session closes the player like its Exit command, also while a box is
+  // open.
+  ShutdownSignals shutdownSignals(leaveEventLoops);
 
   // Full screen from the start; the geometry also serves where no window manager maximises.
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -188,12 +236,18 @@ int CLumen2App::run(int argc, char** argv) {
   // Everything from here runs inside the event loop, so that a shutdown request that arrives
   // while a book is still being read or announced ends the program cleanly.
   const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
-  QTimer::singleShot(0, &window, [&dialog, book] {
+  bool started = false;
+  QTimer::singleShot(0, &window, [&dialog, &started, book] {
     dialog.onInitDialog();
+    started = true;
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
   });
-  window.onEnded = [&app] { app.quit(); };
+  window.onEnded = leaveEventLoops;
   app.exec();
+  // The exit routine, unless Exit or the close box ran it already; settings that were never read
+  // are not written over.
+  if (started) dialog.onClose();
+  window.hide();
   dialog.onDestroy();
   // The window outlives the logic below; it must no longer mirror the logic's tree.
   window.attach(nullptr);

@@ -216,8 +216,16 @@ void MainWindow::showAboutBox() {
 void MainWindow::redrawMenu() {
   if (!logic_) return;
   MenuBarEvents events;
+  // The command runs once the menu's own handling has returned. A command may open a modal box
+  // whose event loop runs inside it, and a redraw in that loop deletes the old menus: the menu
+  // that chose the command must not be among the callers still to return into.
   events.command = [this](int id) {
-    if (logic_) logic_->onCommand(id);
+    QMetaObject::invokeMethod(
+        this,
+        [this, id] {
+          if (logic_) logic_->onCommand(id);
+        },
+        Qt::QueuedConnection);
   };
   events.opened = [this] {
     if (logic_) logic_->onMenuOpened();
@@ -251,8 +259,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (onEnded) onEnded();
     return;
   }
-  // The close box and Alt+F4 run the same shutdown as the Exit command.
   event->ignore();
+  // A box or menu still open may run its own event loop inside the main one, with callers
+  // waiting for it to return: the loops are left first, the exit routine runs after them.
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
+    if (onEnded) onEnded();
+    return;
+  }
+  // The close box and Alt+F4 run the same shutdown as the Exit command.
   logic_->onClose();
 }
 

@@ -55,7 +55,8 @@ class MainWindow : public QMainWindow, public MainView {
   // Restores a minimised window or raises it; used when a second start asks for it.
   void bringForward();
 
-  // Called once the window has closed for good.
+  // Ends the program's event loops: once the window has closed for good, or when it is closed
+  // while a box or menu is open, before the exit routine has run (it then runs after the loops).
   std::function<void()> onEnded;
 
  protected:

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 
@@ -71,6 +72,28 @@ TEST_F(MainWindowTest, TheCloseBoxRunsTheExitRoutine) {
   EXPECT_TRUE(dialog->closing());
   EXPECT_FALSE(window.isVisible());
   EXPECT_TRUE(std::filesystem::exists(data.path() / "Settings.dl"));
+}
+
+// A command chosen in a menu runs after the menu has returned from its own handling: a modal box
+// the command opens may redraw, and so delete, the menus while it is open.
+TEST_F(MainWindowTest, AMenuCommandRunsOnceTheMenuHasReturned) {
+  QAction* english = nullptr;
+  std::function<void(QMenu*)> find = [&](QMenu* menu) {
+    for (QAction* item : menu->actions()) {
+      if (item->menu()) find(item->menu());
+      if (item->data().toInt() == cmd::kEnglish) english = item;
+    }
+  };
+  for (QAction* top : window.menuBar()->actions()) find(top->menu());
+  ASSERT_NE(english, nullptr);
+  QPointer<QObject> menu = english->parent();
+  english->trigger();
+  EXPECT_EQ(languageIndex(), kLanguageGerman);
+  QApplication::processEvents();
+  EXPECT_EQ(languageIndex(), kLanguageEnglish);
+  QApplication::processEvents();  // the relabelled menus replaced the old ones
+  EXPECT_TRUE(menu.isNull());
+  dialog->languageCommand(kLanguageGerman);
 }
 
 TEST_F(MainWindowTest, EveryButtonAndLabelHasAnAccessibleName) {
