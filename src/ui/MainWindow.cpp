@@ -216,16 +216,10 @@ void MainWindow::showAboutBox() {
 void MainWindow::redrawMenu() {
   if (!logic_) return;
   MenuBarEvents events;
-  // The command runs once the menu's own handling has returned. A command may open a modal box
-  // whose event loop runs inside it, and a redraw in that loop deletes the old menus: the menu
-  // that chose the command must not be among the callers still to return into.
+  // The bar runs a chosen command only once the menu's own handling has returned (a command may
+  // open a modal box, and a redraw inside it deletes the old menus).
   events.command = [this](int id) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, id] {
-          if (logic_) logic_->onCommand(id);
-        },
-        Qt::QueuedConnection);
+    if (logic_) logic_->onCommand(id);
   };
   events.opened = [this] {
     if (logic_) logic_->onMenuOpened();
