@@ -71,6 +71,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   ports_.timers.setHandler(nullptr);
   ports_.player.onPlayStateChange(nullptr);
   ports_.player.onError(nullptr);
+  information_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -130,6 +131,8 @@ void CLumen2Dlg::createReading() {
   navigator_ = std::make_unique<Navigator>(NavigationContext{
       tables_, tree_, book_, menu_, settings_, session_->state(), ports_.player,
       session_->phrasePlayer(), session_->audio(), ports_.dialogs, ports_.view, *panel_});
+  information_ = std::make_unique<BookInformation>(
+      InformationContext{tables_, book_, ports_.player, session_->audio(), ports_.dialogs});
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -158,6 +161,7 @@ void CLumen2Dlg::registerCommands() {
   c.add(ctl::kButtonSpeed, [this] { panel_->open(kPanelSpeed); });
   session_->registerCommands(c);
   navigator_->registerCommands(c);
+  information_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is
@@ -250,9 +254,10 @@ void CLumen2Dlg::relabel() {
   rebuildAccelerators();
 }
 
-// The key hints go behind the freshly set menu texts, so they never pile up.
+// The key hints go behind the freshly set menu texts, so they never pile up. The information
+// sentences have no menu item to show a hint, but a key assigned to them works all the same.
 void CLumen2Dlg::rebuildAccelerators() {
-  accelerators_.rebuild(menu_, folders_.activeKeyTable(), ports_.keyNames);
+  accelerators_.rebuild(menu_, folders_.activeKeyTable(), ports_.keyNames, hiddenMenuCommands());
 }
 
 bool CLumen2Dlg::onCommand(int id) {

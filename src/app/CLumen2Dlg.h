@@ -10,6 +10,7 @@
 #include "book/HeadingsTree.h"
 #include "commands/CommandTable.h"
 #include "commands/MenuModel.h"
+#include "info/BookInformation.h"
 #include "library/BookSession.h"
 #include "navigation/Navigator.h"
 #include "navigation/StructurePanel.h"
@@ -130,6 +131,7 @@ class CLumen2Dlg {
   std::unique_ptr<BookSession> session_;
   std::unique_ptr<StructurePanel> panel_;
   std::unique_ptr<Navigator> navigator_;
+  std::unique_ptr<BookInformation> information_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root
