@@ -1,7 +1,9 @@
 #include "platform/InfoListDialog.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "texts/UiTexts.h"
@@ -41,6 +43,7 @@ InfoListDialog::InfoListDialog(const InfoListContent& content, QWidget* parent) 
     }
   }
   list_->resizeRowsToContents();
+  list_->installEventFilter(this);
   if (list_->rowCount() > 0) list_->setCurrentCell(0, 0);
 
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -55,6 +58,31 @@ InfoListDialog::InfoListDialog(const InfoListContent& content, QWidget* parent) 
   layout->addWidget(buttons_);
   resize(kInformationWidth + kValueWidth + 40, 260);
   list_->setFocus();
+}
+
+// A row made current before the list had the focus is not announced when the focus arrives, only
+// the list: once the window is active with the focus in the list, the row is made current once
+// more, so the screen reader reads the row after the list. Focus can arrive before or after the
+// window's activation, so both are watched.
+void InfoListDialog::announceRowOnce() {
+  if (rowAnnounced_ || !isActiveWindow() || !list_->hasFocus()) return;
+  rowAnnounced_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (list_->rowCount() == 0) return;
+    const int row = std::max(list_->currentRow(), 0);
+    list_->setCurrentItem(nullptr);
+    list_->setCurrentCell(row, 0);
+  });
+}
+
+bool InfoListDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::FocusIn) announceRowOnce();
+  return QDialog::eventFilter(watched, event);
+}
+
+void InfoListDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange) announceRowOnce();
 }
 
 }  // namespace orbis

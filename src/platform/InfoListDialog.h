@@ -26,10 +26,16 @@ class InfoListDialog : public QDialog {
   QTableWidget* list() const { return list_; }
   QDialogButtonBox* buttons() const { return buttons_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
  private:
   QLabel* label_;
   QTableWidget* list_;
   QDialogButtonBox* buttons_;
+  void announceRowOnce();
+  bool rowAnnounced_ = false;
 };
 
 }  // namespace orbis
