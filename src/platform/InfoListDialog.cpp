@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -77,6 +78,16 @@ void InfoListDialog::announceRowOnce() {
 
 bool InfoListDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == list_ && event->type() == QEvent::FocusIn) announceRowOnce();
+  // Home and End go to the first and last fact, as in a list, not to the row's first and last
+  // cell.
+  if (watched == list_ && event->type() == QEvent::KeyPress && list_->rowCount() > 0) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() == Qt::NoModifier &&
+        (key->key() == Qt::Key_Home || key->key() == Qt::Key_End)) {
+      list_->setCurrentCell(key->key() == Qt::Key_Home ? 0 : list_->rowCount() - 1, 0);
+      return true;
+    }
+  }
   return QDialog::eventFilter(watched, event);
 }
 

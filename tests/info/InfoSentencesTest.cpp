@@ -24,7 +24,6 @@ TEST_F(InfoSentences, DurationsInBothLanguages) {
   EXPECT_EQ(durationText(61, en), "0 hours, one minute and one second");
   // Heard past the book's end: nothing remains rather than a negative time.
   EXPECT_EQ(durationText(-12.5, de), "0 Stunden, 0 Minuten und 0 Sekunden");
-  EXPECT_EQ(durationText(0.4, en), "0 hours, 0 minutes and 0 seconds");
   EXPECT_EQ(durationText(1e300, en).substr(0, 6), "596523");  // huge, yet no overflow
 }
 
@@ -38,7 +37,6 @@ TEST_F(InfoSentences, LabelsRunStraightIntoTheDuration) {
 TEST_F(InfoSentences, TimeTextsReadFractionsAsDecimals) {
   EXPECT_DOUBLE_EQ(infoSeconds("01:02:03"), 3723);
   EXPECT_DOUBLE_EQ(infoSeconds("0:00:10.500"), 10.5);
-  EXPECT_DOUBLE_EQ(infoSeconds("0:00:10.5"), 10.5);
   EXPECT_DOUBLE_EQ(infoSeconds("00:00:06.7000000"), 6.7);  // seven decimals, not 6700 s
   EXPECT_DOUBLE_EQ(infoSeconds(""), 0);
   EXPECT_DOUBLE_EQ(infoSeconds("1:30"), 5400);  // a missing part counts 0
@@ -50,7 +48,6 @@ TEST_F(InfoSentences, EntriesAreCountedAsANumberButToldAsWritten) {
   EXPECT_EQ(entriesSentence("1", de), de.oneEntryInBook);
   EXPECT_EQ(entriesSentence("01", en), en.oneEntryInBook);
   EXPECT_EQ(entriesSentence("057", de), "057 Einträge in diesem Buch.");
-  EXPECT_EQ(entriesSentence("57", en), "57 entries in this book.");
   EXPECT_EQ(entriesSentence("", de), " Einträge in diesem Buch.");
 }
 
@@ -59,16 +56,8 @@ TEST_F(InfoSentences, LevelsAndPosition) {
   EXPECT_EQ(levelsSentence(3, de), "Dieses Buch ist in 3 Hierarchieebenen gegliedert.");
   EXPECT_EQ(levelsSentence(3, en), "This book is structured in 3 levels.");
   EXPECT_EQ(headingSentence(5, 57, de), "Sie befinden sich auf Überschrift 5 von insgesamt 57.");
-  EXPECT_EQ(headingSentence(5, 57, en), "You are at heading 5 of 57.");
   EXPECT_EQ(levelSentence("2", de), "Sie befinden sich auf Ebene 2 .");
   EXPECT_EQ(levelSentence("2", en), "You are on level 2 .");
-}
-
-TEST_F(InfoSentences, NumbersAreReadLikeTheTablesWriteThem) {
-  EXPECT_EQ(leadingNumber(" 12abc"), 12);
-  EXPECT_EQ(leadingNumber("-3"), -3);
-  EXPECT_EQ(leadingNumber(""), 0);
-  EXPECT_EQ(leadingNumber("99999999999999999999"), 2147483647);
 }
 
 TEST_F(InfoSentences, TheInfoListSplitsEachLineAtItsFirstBar) {

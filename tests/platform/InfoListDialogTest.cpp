@@ -5,7 +5,6 @@
 #include <QAccessible>
 #include <QAccessibleTableInterface>
 #include <QApplication>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
 
@@ -63,16 +62,16 @@ TEST_F(InfoListDialogTest, TheListIsAnnouncedWithItsFocusedRow) {
   // Down moves the whole row; the cells stay read-only.
   QTest::keyClick(dialog.list(), Qt::Key_Down);
   EXPECT_EQ(table->selectedRows(), QList<int>{1});
+  QTest::keyClick(dialog.list(), Qt::Key_Home);  // the first row, as in a list
+  EXPECT_EQ(dialog.list()->currentRow(), 0);
+  EXPECT_EQ(dialog.list()->currentColumn(), 0);
   EXPECT_FALSE(dialog.list()->item(1, 1)->flags() & Qt::ItemIsEditable);
 }
 
-TEST_F(InfoListDialogTest, LayoutAndButtons) {
+TEST_F(InfoListDialogTest, ButtonsInTheLanguageAndAnEmptyList) {
   fillTexts(uiTexts(), kLanguageEnglish);
   InfoListDialog dialog(bookList());
   fillTexts(uiTexts(), kLanguageGerman);
-  EXPECT_EQ(dialog.list()->columnWidth(0), InfoListDialog::kInformationWidth);
-  EXPECT_TRUE(dialog.list()->horizontalHeader()->sectionsMovable());
-  EXPECT_EQ(dialog.list()->selectionMode(), QAbstractItemView::SingleSelection);
   EXPECT_EQ(dialog.buttons()->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("&Cancel"));
   QTest::keyClick(dialog.list(), Qt::Key_Escape);
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
