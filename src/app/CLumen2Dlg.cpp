@@ -73,6 +73,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   ports_.player.onError(nullptr);
   bookmarks_.reset();
   search_.reset();
+  information_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -143,6 +144,8 @@ void CLumen2Dlg::createReading() {
                     [this](const std::string& term, bool textSearch) {
                       text_->markSearchTerm(term, textSearch);
                     }});
+  information_ = std::make_unique<BookInformation>(
+      InformationContext{tables_, book_, ports_.player, session_->audio(), ports_.dialogs});
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -173,6 +176,7 @@ void CLumen2Dlg::registerCommands() {
   navigator_->registerCommands(c);
   bookmarks_->registerCommands(c);
   search_->registerCommands(c);
+  information_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is
@@ -265,9 +269,10 @@ void CLumen2Dlg::relabel() {
   rebuildAccelerators();
 }
 
-// The key hints go behind the freshly set menu texts, so they never pile up.
+// The key hints go behind the freshly set menu texts, so they never pile up. The information
+// sentences have no menu item to show a hint, but a key assigned to them works all the same.
 void CLumen2Dlg::rebuildAccelerators() {
-  accelerators_.rebuild(menu_, folders_.activeKeyTable(), ports_.keyNames);
+  accelerators_.rebuild(menu_, folders_.activeKeyTable(), ports_.keyNames, hiddenMenuCommands());
 }
 
 bool CLumen2Dlg::onCommand(int id) {

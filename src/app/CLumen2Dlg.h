@@ -10,6 +10,7 @@
 #include "book/HeadingsTree.h"
 #include "commands/CommandTable.h"
 #include "commands/MenuModel.h"
+#include "info/BookInformation.h"
 #include "library/BookSession.h"
 #include "marks/Bookmarks.h"
 #include "marks/Search.h"
@@ -137,6 +138,7 @@ class CLumen2Dlg {
   std::unique_ptr<Navigator> navigator_;
   std::unique_ptr<Bookmarks> bookmarks_;
   std::unique_ptr<Search> search_;
+  std::unique_ptr<BookInformation> information_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root

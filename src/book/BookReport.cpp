@@ -35,6 +35,10 @@ class StreamDialogs : public Dialogs {
     return std::nullopt;
   }
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+  void showInfoList(const InfoListContent& list) override {
+    err_ << list.caption << '\n';
+    for (const auto& row : list.rows) err_ << row[0] << ": " << row[1] << '\n';
+  }
 
  private:
   std::ostream& err_;

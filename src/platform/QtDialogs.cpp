@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "platform/InfoListDialog.h"
 #include "platform/TextPromptDialog.h"
 
 namespace orbis {
@@ -142,6 +143,19 @@ std::optional<std::uint32_t> QtDialogs::chooseColor(std::uint32_t initial) {
   QColor color = QColorDialog::getColor(QColor::fromRgb(initial), parent_);
   if (!color.isValid()) return std::nullopt;
   return static_cast<std::uint32_t>(color.rgb() & 0xFFFFFF);
+}
+
+void QtDialogs::showInfoList(const InfoListContent& list) {
+  if (nonInteractive()) {
+    std::fprintf(stderr, "[%s]\n", list.caption.c_str());
+    for (const auto& row : list.rows) {
+      std::fprintf(stderr, "%s: %s\n", row[0].c_str(), row[1].c_str());
+    }
+    std::fflush(stderr);
+    return;
+  }
+  InfoListDialog dialog(list, parent_);
+  dialog.exec();
 }
 
 }  // namespace orbis

@@ -27,6 +27,7 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                      int minimumCharacters) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
+  void showInfoList(const InfoListContent& list) override;
 
   static bool nonInteractive();
 

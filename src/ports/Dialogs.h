@@ -1,7 +1,9 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orbis {
 
@@ -13,6 +15,14 @@ enum class MessageAnswer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5,
 struct FileFilter {
   std::string name;     // shown to the reader, e.g. "NCC"
   std::string pattern;  // e.g. "ncc.html"; several patterns separated by ';'
+};
+
+// A list of facts to read through: the caption names the dialog and its list, the list has two
+// columns with their headings and one row of two cells per fact.
+struct InfoListContent {
+  std::string caption;
+  std::array<std::string, 2> columns;
+  std::vector<std::array<std::string, 2>> rows;
 };
 
 // Modal questions to the reader: message boxes and the standard choosers. Every call blocks
@@ -33,6 +43,8 @@ class Dialogs {
   // `minimumCharacters` characters. Empty when the reader cancels.
   virtual std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                              int minimumCharacters) = 0;
+  // Shows the list until the reader closes it (OK and Cancel alike); the list has the focus.
+  virtual void showInfoList(const InfoListContent& list) = 0;
   // Colours are 0xRRGGBB.
   virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
 };

@@ -23,10 +23,24 @@ std::string withoutHint(const std::string& text) {
   return text.substr(0, text.find('\t'));
 }
 
+// The command's key in the key file. A cleared key ("0\0") and codes outside the virtual-key
+// range count as none: no keyboard produces them, so they could never fire anyway.
+std::optional<KeyValue> usableKey(const KeyFileReader& keys, int commandId) {
+  std::optional<KeyValue> key =
+      parseKeyValue(keys.get(kKeysSection, std::to_string(commandId), ""));
+  if (key && !isKeyCode(key->virtualKey)) key.reset();
+  return key;
+}
+
+Accelerator entryFor(const KeyValue& key, int commandId) {
+  return {key.virtualKey, (key.modifiers & kModCtrl) != 0, (key.modifiers & kModAlt) != 0,
+          (key.modifiers & kModShift) != 0, commandId};
+}
+
 }  // namespace
 
 void AcceleratorTable::rebuild(MenuModel& menu, const std::string& activeKeyPath,
-                               const KeyNames& names) {
+                               const KeyNames& names, const std::vector<int>& menulessCommands) {
   entries_.clear();
   commandItemCount_ = menu.commandCount();
   const KeyFileReader keys(activeKeyPath);
@@ -34,19 +48,19 @@ void AcceleratorTable::rebuild(MenuModel& menu, const std::string& activeKeyPath
   menu.walk([&](MenuItem& item, int) {
     if (!isCommandItem(item)) return;
     std::string hint;
-    const std::optional<KeyValue> key =
-        parseKeyValue(keys.get(kKeysSection, std::to_string(item.id), ""));
-    // A cleared key ("0\0") and codes outside the virtual-key range get no entry: no keyboard
-    // produces them, so they could never fire anyway.
-    if (key && isKeyCode(key->virtualKey)) {
-      entries_.push_back({key->virtualKey, (key->modifiers & kModCtrl) != 0,
-                          (key->modifiers & kModAlt) != 0, (key->modifiers & kModShift) != 0,
-                          item.id});
+    if (const std::optional<KeyValue> key = usableKey(keys, item.id)) {
+      entries_.push_back(entryFor(*key, item.id));
       hint = keyText(names, key->virtualKey, key->modifiers);
     }
     item.text = withoutHint(item.text);
     if (!hint.empty()) item.text += "\t" + hint;
   });
+  for (int id : menulessCommands) {
+    if (menu.contains(id)) continue;  // already taken with the menu
+    if (const std::optional<KeyValue> key = usableKey(keys, id)) {
+      entries_.push_back(entryFor(*key, id));
+    }
+  }
   menu.redraw();
 }
 

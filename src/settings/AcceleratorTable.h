@@ -25,8 +25,11 @@ class AcceleratorTable {
  public:
   // Replaces the table: walks the menu in order, reads each command's key from the key file,
   // adds an entry for every key and sets each command's text to its text (without any earlier
-  // hint) + tab + key text. Ends by redrawing the menu bar.
-  void rebuild(MenuModel& menu, const std::string& activeKeyPath, const KeyNames& names);
+  // hint) + tab + key text. The commands without a menu item (`menulessCommands`) get their
+  // keys after the menu's, so an item of the menu keeps a key that both hold. Ends by redrawing
+  // the menu bar.
+  void rebuild(MenuModel& menu, const std::string& activeKeyPath, const KeyNames& names,
+               const std::vector<int>& menulessCommands = {});
 
   // The command of a key press; the first entry wins when two commands hold one key.
   std::optional<int> commandFor(int virtualKey, bool ctrl, bool alt, bool shift) const;

@@ -89,6 +89,16 @@ TEST_F(Accelerators, ExtendedBitIsIgnoredAndTheFirstCommandWinsAKey) {
   EXPECT_EQ(menu.text(32778), "vorwärts") << "a key without a name shows no hint";
 }
 
+TEST_F(Accelerators, CommandsWithoutAMenuItemGetTheirKeysAfterTheMenus) {
+  MenuModel menu = smallMenu();
+  table.rebuild(menu, keyFile("32824=73\\0\n32825=80\\0\n32774=80\\0\n32815=0\\0\n"), names,
+                {32824, 32825, 32815, 32774});
+  EXPECT_EQ(table.commandFor('I', false, false, false), 32824);
+  EXPECT_EQ(table.commandFor('P', false, false, false), 32774) << "the menu item keeps its key";
+  EXPECT_EQ(table.entries().size(), 3u) << "a cleared key and a menu item's second entry";
+  EXPECT_EQ(table.commandItemCount(), 8) << "only menu items are counted";
+}
+
 TEST_F(Accelerators, RebuildPutsHintsBackWithoutPilingThemUp) {
   MenuModel menu = smallMenu();
   const std::string path = keyFile("32774=79\\2\n32808=32\\0\n");

@@ -59,4 +59,9 @@ std::optional<std::uint32_t> ScriptedDialogs::chooseColor(std::uint32_t) {
   return color;
 }
 
+void ScriptedDialogs::showInfoList(const InfoListContent& list) {
+  if (onOpen) onOpen();
+  infoLists.push_back(list);
+}
+
 }  // namespace orbis::testing

@@ -32,6 +32,7 @@ class ScriptedDialogs : public Dialogs {
   std::optional<std::string> askText(const std::string& caption, const std::string& prompt,
                                      int minimumCharacters) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
+  void showInfoList(const InfoListContent& list) override;
 
   std::deque<MessageAnswer> answers;
   std::deque<std::optional<std::string>> paths;
@@ -44,6 +45,7 @@ class ScriptedDialogs : public Dialogs {
   };
   std::vector<TextQuestion> textQuestions;
 
+  std::vector<InfoListContent> infoLists;  // every information list shown
   std::vector<Message> messages;
   std::vector<std::string> fileDialogTitles;
   std::vector<FileFilter> fileDialogFilters;
