@@ -1,6 +1,7 @@
 #include "book/SmilReader.h"
 
 #include <array>
+#include <iterator>
 #include <optional>
 
 #include "book/BookPaths.h"
@@ -20,7 +21,14 @@ constexpr size_t kBytesPerPhraseRow = 4;
 
 constexpr auto npos = std::string_view::npos;
 
-}  // namespace
+// The tags the SMIL reader looks for in a line, in any letter case: where the first par, text
+// and audio tag starts (npos for none), and whether the line holds the others.
+struct SmilTags {
+  size_t par = std::string_view::npos;
+  size_t text = std::string_view::npos;
+  size_t audio = std::string_view::npos;
+  bool headOpen = false, headClose = false, bodyOpen = false, bodyClose = false, parClose = false;
+};
 
 SmilTags smilTagsOf(std::string_view line) {
   SmilTags tags;
@@ -39,6 +47,8 @@ SmilTags smilTagsOf(std::string_view line) {
   }
   return tags;
 }
+
+}  // namespace
 
 SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
                        BookFeatures& features, std::string& pendingSkip)
@@ -99,7 +109,7 @@ namespace {
 // The skippable classes a par may switch on with "<name>-on", in the order in which a later
 // one wins.
 struct SkipClass {
-  const char* name;
+  std::string_view name;
   bool BookFeatures::*feature;
 };
 constexpr SkipClass kSkipClasses[] = {
@@ -108,15 +118,31 @@ constexpr SkipClass kSkipClasses[] = {
     {"footnote", &BookFeatures::footnotes},
     {"pagenumber", &BookFeatures::pageNumbers},
 };
+constexpr size_t kSkipClassCount = std::size(kSkipClasses);
+
+// Which classes the line switches on, by their index. Looked for from each "-on", which a par
+// line without a class does not have at all.
+std::array<bool, kSkipClassCount> skipClassesOn(std::string_view line) {
+  std::array<bool, kSkipClassCount> on{};
+  for (size_t dash = line.find('-'); dash != npos; dash = line.find('-', dash + 1)) {
+    if (!matchesAt(line, dash, "-on")) continue;
+    for (size_t i = 0; i < kSkipClassCount; ++i) {
+      std::string_view name = kSkipClasses[i].name;
+      if (dash >= name.size() && matchesAt(line, dash - name.size(), name)) on[i] = true;
+    }
+  }
+  return on;
+}
 
 }  // namespace
 
 void SmilReader::startPar(std::string_view line, size_t at, const std::string& treeId) {
   audioSeen_ = false;
-  for (const SkipClass& skip : kSkipClasses) {
-    if (findIgnoringCase(line, std::string(skip.name) + "-on") == npos) continue;
-    pendingSkip_ = skip.name;
-    features_.*skip.feature = true;
+  const std::array<bool, kSkipClassCount> on = skipClassesOn(line);
+  for (size_t i = 0; i < kSkipClassCount; ++i) {
+    if (!on[i]) continue;
+    pendingSkip_ = kSkipClasses[i].name;
+    features_.*kSkipClasses[i].feature = true;
   }
   std::array<std::string_view, kPhraseColumns> cells{};
   cells[PhraseCol::TreeId] = treeId;
@@ -129,7 +155,12 @@ void SmilReader::readText(std::string_view line, size_t at) {
   std::string_view document = rules::textSource(line, at);
   if (document.find("ncc.html") == npos && document.find("NCC.HTML") == npos)
     features_.separateText = true;
-  phrase_.setCell(phraseRow_, PhraseCol::Document, folder_ + std::string(document));
+  // Most text elements of a file name the same document: its path is made once.
+  if (document != lastDocument_ || documentPath_.empty()) {
+    lastDocument_.assign(document);
+    documentPath_.assign(folder_).append(document);
+  }
+  phrase_.setCell(phraseRow_, PhraseCol::Document, documentPath_);
   phrase_.setCell(phraseRow_, PhraseCol::Fragment, rules::fragment(line, at));
   phrase_.setCell(phraseRow_, PhraseCol::TextId, rules::id(line, at));
 }

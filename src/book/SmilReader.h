@@ -8,16 +8,6 @@
 
 namespace orbis {
 
-// The tags the SMIL reader looks for in a line, in any letter case: where the first par, text
-// and audio tag starts (npos for none), and whether the line holds the others.
-struct SmilTags {
-  size_t par = std::string_view::npos;
-  size_t text = std::string_view::npos;
-  size_t audio = std::string_view::npos;
-  bool headOpen = false, headClose = false, bodyOpen = false, bodyClose = false, parClose = false;
-};
-SmilTags smilTagsOf(std::string_view line);
-
 // Turns the audio clips of the SMIL files a book's headings link to into phrase rows and gives
 // each heading's title row its play time and the time elapsed before it. One object serves one
 // load: the phrase counter, the section flags and the last play time carry over between files.
@@ -53,6 +43,8 @@ class SmilReader {
   std::string elapsed_;
   double runningTotal_ = 0;
   bool audioSeen_ = false;
+  std::string lastDocument_;  // the document the last text element named
+  std::string documentPath_;  // the folder and that document
   // The paths of the files read so far. The phrase table may grow with the SMIL bytes of
   // distinct files, not with their repetitions: an NCC whose headings all link one large file
   // stays small.

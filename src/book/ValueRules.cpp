@@ -12,19 +12,20 @@ std::string_view rest(std::string_view line, size_t from) {
   return from < line.size() ? line.substr(from) : std::string_view{};
 }
 
-// The characters from `start` up to the first of `stops` (or the end of the text).
-std::string_view cutUntil(std::string_view text, size_t start, std::string_view stops) {
-  if (start >= text.size()) return {};
-  return text.substr(start, text.find_first_of(stops, start) - start);
+// The characters from `start` up to the first `stop` or `otherStop` (or the end of the text).
+std::string_view cutUntil(std::string_view text, size_t start, char stop, char otherStop) {
+  size_t end = start;
+  while (end < text.size() && text[end] != stop && text[end] != otherStop) ++end;
+  return start < end ? text.substr(start, end - start) : std::string_view{};
 }
 
 // Skips `skip` characters from the start of the first `name`, then cuts up to one of `stops`.
 std::string_view afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
-                           std::string_view stops) {
+                           char stop, char otherStop) {
   std::string_view text = rest(line, from);
   size_t at = text.find(name);
   if (at == npos) return {};
-  return cutUntil(text, at + skip, stops);
+  return cutUntil(text, at + skip, stop, otherStop);
 }
 
 // The position of the first `">` whose next character exists and is not "<".
@@ -40,7 +41,7 @@ std::string_view value(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t at = text.find("=\"");
   if (at == npos) return {};
-  return cutUntil(text, at + 2, "\"");
+  return cutUntil(text, at + 2, '"', '"');
 }
 
 std::string timeValue(std::string_view line, size_t from) {
@@ -54,7 +55,7 @@ std::string_view linkFile(std::string_view line, size_t from) {
   at += 4;
   if (at < text.size() && text[at] == '=') ++at;
   if (at < text.size() && text[at] == '"') ++at;
-  return cutUntil(text, at, "#\"");
+  return cutUntil(text, at, '#', '"');
 }
 
 std::string_view linkText(std::string_view line, size_t from) {
@@ -69,34 +70,34 @@ std::string_view labelText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
   if (start == npos) return {};
-  return cutUntil(text, start, "<");
+  return cutUntil(text, start, '<', '<');
 }
 
 std::string_view fragment(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t at = text.find('#');
   if (at == npos) return {};
-  return cutUntil(text, at + 1, "\"");
+  return cutUntil(text, at + 1, '"', '"');
 }
 
 std::string_view id(std::string_view line, size_t from) {
-  return afterName(line, from, "id=", 4, "\"");
+  return afterName(line, from, "id=", 4, '"', '"');
 }
 
 std::string_view textSource(std::string_view line, size_t from) {
-  return afterName(line, from, "src=", 5, "#\"");
+  return afterName(line, from, "src=", 5, '#', '"');
 }
 
 std::string_view audioSource(std::string_view line, size_t from) {
-  return afterName(line, from, "src=", 5, "\"");
+  return afterName(line, from, "src=", 5, '"', '"');
 }
 
 std::string_view clipBegin(std::string_view line, size_t from) {
-  return afterName(line, from, "clip-begin", 16, "s");
+  return afterName(line, from, "clip-begin", 16, 's', 's');
 }
 
 std::string_view clipEnd(std::string_view line, size_t from) {
-  return afterName(line, from, "clip-end", 14, "s");
+  return afterName(line, from, "clip-end", 14, 's', 's');
 }
 
 }  // namespace orbis::rules
