@@ -2,9 +2,9 @@
 // 100,000 phrases, 3,000 pages, 200 groups, text documents. Besides the load it measures, on the
 // same files and in the same run, the time to read their bytes into memory (the floor) and the
 // time libxml2 needs to parse them into DOM trees, and it reports the memory the loaded tables
-// take. The load is also measured on a single processor. The floor and the load are measured twice:
-// with the files in the system's page cache, as when a book is opened again, and with the files
-// read from the disc, as when a book is opened for the first time since the machine started.
+// take. The floor and the load are measured twice: with the files in the system's page cache, as
+// when a book is opened again, and with the files read from the disc, as when a book is opened for
+// the first time since the machine started.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <libxml/HTMLparser.h>
@@ -23,7 +23,6 @@
 #include "LargeBook.h"
 #include "book/BookLoader.h"
 #include "support/BookBuilder.h"
-#include "support/OnOneProcessor.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -135,8 +134,7 @@ struct SeasonedReader {
   }
 };
 
-// The time is the wall-clock time of the load; the SMIL files are read ahead on a second thread,
-// so the CPU time of the loading thread is less.
+// The time is the wall-clock time of the load.
 void BM_Load(benchmark::State& state) {
   SeasonedReader reader;
   for (auto _ : state) reader.loadOrSkip(state);
@@ -147,19 +145,6 @@ void BM_Load(benchmark::State& state) {
 void BM_LoadFromDisc(benchmark::State& state) {
   SeasonedReader reader;
   fromDisc(state, [&] { reader.loadOrSkip(state); });
-  reader.check(state);
-}
-
-// The same on a machine with a single processor: the SMIL files are still read on a thread of
-// their own, which there takes turns with the loading thread.
-void BM_LoadOnOneProcessor(benchmark::State& state) {
-  orbis::testing::OnOneProcessor one;
-  if (!one.pinned()) {
-    state.SkipWithError("cannot keep the threads on one processor");
-    return;
-  }
-  SeasonedReader reader;
-  for (auto _ : state) reader.loadOrSkip(state);
   reader.check(state);
 }
 
@@ -228,22 +213,6 @@ void BM_ReadFloorFromDisc(benchmark::State& state) {
   fromDisc(state, [&] { readBook(buffer, readWithSystemCalls); });
 }
 
-// The same reading, but each file into memory of its own that holds it until the next round, as
-// a loader that keeps a book's bytes needs: that memory was last touched a whole book earlier.
-// For comparison only; the floor stays the one above.
-void BM_ReadAndKeep(benchmark::State& state) {
-  GeneratedBook& generated = book();
-  std::vector<std::vector<char>> kept(generated.files.size());
-  size_t bytes = 0;
-  for (auto _ : state) {
-    bytes = 0;
-    for (size_t i = 0; i < kept.size(); ++i)
-      bytes += readWithSystemCalls(generated.files[i], kept[i]);
-    benchmark::DoNotOptimize(kept.data());
-  }
-  state.counters["bytes"] = static_cast<double>(bytes);
-}
-
 // The same bytes read through the C library's streams (fopen, fseek, ftell, fread), as a simple
 // program reads a file; for comparison with figures measured against it before.
 void BM_ReadWithStdio(benchmark::State& state) {
@@ -281,7 +250,7 @@ size_t heapInUse() {
 }
 
 // The heap the loaded tables and tree hold, measured around one load into fresh tables: the
-// cells, the SMIL files they point into and the other texts.
+// cells and their text.
 void BM_TableMemory(benchmark::State& state) {
   GeneratedBook& generated = book();
   double megabytes = 0;
@@ -318,10 +287,8 @@ void inRounds(benchmark::internal::Benchmark* bench) {
 
 BENCHMARK(BM_ReadFloor)->Apply(inRounds);
 BENCHMARK(BM_ReadWithStdio)->Apply(inRounds);
-BENCHMARK(BM_ReadAndKeep)->Apply(inRounds);
 BENCHMARK(BM_Load)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_LoadIntoFreshTables)->Apply(inRounds)->UseRealTime();
-BENCHMARK(BM_LoadOnOneProcessor)->Apply(inRounds)->UseRealTime();
 // Reading from the disc waits rather than works: both are timed by the clock on the wall.
 BENCHMARK(BM_ReadFloorFromDisc)->Apply(inRounds)->UseRealTime();
 BENCHMARK(BM_LoadFromDisc)->Apply(inRounds)->UseRealTime();

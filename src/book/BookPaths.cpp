@@ -95,10 +95,9 @@ namespace {
 // all the memory there is.
 constexpr off_t kLargestBookFile = off_t(1) << 30;
 
-// Reads the file `path` names, relative to the open folder `folder` (or AT_FDCWD).
-bool readWholeFile(int folder, const char* path, std::string& content) {
+bool readWholeFile(const std::string& path, std::string& content) {
   // Non-blocking, so that a named pipe in a book folder is refused instead of waited on.
-  int fd = ::openat(folder, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kLargestBookFile) {
@@ -134,75 +133,27 @@ bool readWholeFile(int folder, const char* path, std::string& content) {
   return true;
 }
 
-// `folder` with "/" separators and a "/" at its end, unless it is empty.
-std::string folderPrefix(std::string_view folder) {
-  std::string prefix = withSlashes(folder);
-  if (!prefix.empty() && prefix.back() != '/') prefix += '/';
-  return prefix;
-}
-
-// Reads the book file at `path`, which is a folder's prefix followed, from `linkStart`, by a link
-// with "/" separators: exactly as named first, then resolved; `path` becomes the path that was
-// read (or tried last). `folder` is that folder held open, or AT_FDCWD.
-bool readJoinedPath(int folder, std::string& path, size_t linkStart, std::string& content) {
-  const char* name = path.c_str();
-  if (folder != AT_FDCWD) {
-    // Looked up from the folder; a link that starts with "/" still names a file inside it.
-    name += linkStart;
-    while (*name == '/') ++name;
-  }
-  if (readWholeFile(folder, name, content)) return true;
-  std::string resolved = resolveBookPath(path);
-  bool read = resolved != path && readWholeFile(AT_FDCWD, resolved.c_str(), content);
-  path = std::move(resolved);
-  return read;
-}
-
-// `path` becomes `prefix` followed by `link` with "/" separators; returns where the link starts.
-size_t joinPath(std::string& path, std::string_view prefix, std::string_view link) {
-  path.assign(prefix);
-  const size_t linkStart = path.size();
-  path.append(link);
-  std::replace(path.begin() + static_cast<std::ptrdiff_t>(linkStart), path.end(), '\\', '/');
-  return linkStart;
-}
-
 }  // namespace
 
 std::optional<std::string> readBookFile(const std::string& path) {
   std::string content;
-  if (!readWholeFile(AT_FDCWD, path.c_str(), content)) return std::nullopt;
+  if (!readWholeFile(path, content)) return std::nullopt;
   return content;
-}
-
-bool readBookFile(std::string_view folder, std::string_view link, std::string& content,
-                  std::string* resolvedPath) {
-  std::string path;
-  const size_t linkStart = joinPath(path, folderPrefix(folder), link);
-  bool read = readJoinedPath(AT_FDCWD, path, linkStart, content);
-  if (resolvedPath) *resolvedPath = std::move(path);
-  return read;
 }
 
 std::optional<std::string> readBookFile(std::string_view folder, std::string_view link,
                                         std::string* resolvedPath) {
-  std::string content;
-  if (!readBookFile(folder, link, content, resolvedPath)) return std::nullopt;
+  std::string path = withSlashes(folder);
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += withSlashes(link);
+  std::optional<std::string> content = readBookFile(path);
+  if (!content) {
+    std::string resolved = resolveBookPath(path);
+    if (resolved != path) content = readBookFile(resolved);
+    path = std::move(resolved);
+  }
+  if (resolvedPath) *resolvedPath = std::move(path);
   return content;
-}
-
-BookFolder::BookFolder(std::string_view folder)
-    : prefix_(folderPrefix(folder)),
-      fd_(::open(prefix_.empty() ? "." : prefix_.c_str(),
-                 O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK)) {}
-
-BookFolder::~BookFolder() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-bool BookFolder::read(std::string_view link, std::string& content, std::string& path) const {
-  const size_t linkStart = joinPath(path, prefix_, link);
-  return readJoinedPath(fd_ >= 0 ? fd_ : AT_FDCWD, path, linkStart, content);
 }
 
 }  // namespace orbis

@@ -21,27 +21,5 @@ std::optional<std::string> readBookFile(const std::string& path);
 // `resolvedPath`, when given, receives the path that was read (or tried last).
 std::optional<std::string> readBookFile(std::string_view folder, std::string_view link,
                                         std::string* resolvedPath = nullptr);
-// The same into `content`, whose memory is reused from file to file; false when nothing could
-// be read (`content` is then unspecified).
-bool readBookFile(std::string_view folder, std::string_view link, std::string& content,
-                  std::string* resolvedPath = nullptr);
-
-// A book's folder held open for reading many of its files, as readBookFile(folder, link,
-// content, &path) reads them: each file is looked up from the folder instead of along its whole
-// path, and the buffers given are reused.
-class BookFolder {
- public:
-  explicit BookFolder(std::string_view folder);
-  ~BookFolder();
-  BookFolder(const BookFolder&) = delete;
-  BookFolder& operator=(const BookFolder&) = delete;
-
-  // The book file `link` names; `path` receives the path that was read (or tried last).
-  bool read(std::string_view link, std::string& content, std::string& path) const;
-
- private:
-  std::string prefix_;  // the folder with "/" separators and a "/" at its end, or empty
-  int fd_;              // the folder opened, or -1 when it could not be
-};
 
 }  // namespace orbis

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "book/ByteSearch.h"
-
 namespace orbis {
 
 namespace {
@@ -23,29 +21,6 @@ const std::string& BookTable::caption(int column) const {
 }
 
 namespace {
-
-// Most cells hold a few characters: copied inline instead of by a call into the C library, which
-// costs more than the work for so few bytes. Every read stays inside the text.
-void copyText(char* to, const char* from, size_t size) {
-  using bytes::detail::load4;
-  using bytes::detail::load8;
-  if (size > 16 && size <= 32) {
-    std::uint64_t words[4] = {load8(from), load8(from + 8), load8(from + size - 16),
-                              load8(from + size - 8)};
-    std::memcpy(to, words, 16);
-    std::memcpy(to + size - 16, words + 2, 16);
-  } else if (size >= 8 && size <= 16) {
-    std::uint64_t first = load8(from), last = load8(from + size - 8);
-    std::memcpy(to, &first, 8);
-    std::memcpy(to + size - 8, &last, 8);
-  } else if (size >= 4 && size < 8) {
-    std::uint32_t first = load4(from), last = load4(from + size - 4);
-    std::memcpy(to, &first, 4);
-    std::memcpy(to + size - 4, &last, 4);
-  } else {
-    std::memcpy(to, from, size);
-  }
-}
 
 // Blocks of cell text start small, for the tables that hold a few rows, and grow to this size.
 constexpr size_t kFirstChunk = 1024;
@@ -71,9 +46,11 @@ int BookTable::newRow(int row) {
   } else {
     order_.insert(order_.begin() + row, block);
     states_.insert(states_.begin() + row, 0);
-    // Row numbers after the new row move up by one, and with them the rows that hold state.
+    // Row numbers after the new row move up by one, and with them the rows that hold state
+    // and the selection mark.
     if (selectedRow_ >= row) ++selectedRow_;
     if (focusedRow_ >= row) ++focusedRow_;
+    if (selectionMark_ >= row) ++selectionMark_;
   }
   return row;
 }
@@ -89,30 +66,13 @@ int BookTable::insertRow(int row, std::span<const std::string_view> cells) {
   return row;
 }
 
-int BookTable::insertStoredRow(int row, std::span<const std::string_view> cells) {
-  row = newRow(row);
-  std::string_view* out = cellsOf(row);
-  const size_t given = std::min(cells.size(), columns_);
-  for (size_t column = 0; column < given; ++column) out[column] = cells[column];
-  std::fill(out + given, out + columns_, std::string_view{});
-  return row;
-}
-
 std::string_view BookTable::store(std::string_view above, std::string_view text) {
   // Runs of rows repeat their heading, document, audio file and skip class.
-  // Clip times of one length mostly differ in their first or last digit: told apart cheaply.
-  const size_t size = text.size();
-  if (size == above.size()) {
-    if (size == 0 || text.data() == above.data() ||
-        (above.front() == text.front() && above.back() == text.back() &&
-         bytes::equalBytes(above.data(), text.data(), size)))
-      return above;
-  } else if (size == 0) {
-    return {};
-  }
+  if (text.size() == above.size() && (text.data() == above.data() || text == above)) return above;
+  if (text.empty()) return {};
   if (text.size() > freeSize_) newChunk(text.size());
   char* at = free_;
-  copyText(at, text.data(), text.size());
+  std::memcpy(at, text.data(), text.size());
   free_ += text.size();
   freeSize_ -= text.size();
   return {at, text.size()};
@@ -133,19 +93,6 @@ void BookTable::newChunk(size_t atLeast) {
   Chunk& chunk = chunks_[chunksUsed_++];
   free_ = chunk.text.get();
   freeSize_ = chunk.size;
-}
-
-std::string_view BookTable::keepText(std::string&& text) {
-  // A text short enough to lie inside its string object would move with it: it is copied.
-  const auto object = reinterpret_cast<std::uintptr_t>(&text);
-  const auto data = reinterpret_cast<std::uintptr_t>(text.data());
-  if (data >= object && data < object + sizeof(text)) return storeText(text);
-  keptTexts_.push_back(std::move(text));
-  return keptTexts_.back();
-}
-
-std::vector<std::string> BookTable::takeSpareTexts() {
-  return std::move(spareTexts_);
 }
 
 void BookTable::deleteRow(int row) {
@@ -174,8 +121,6 @@ void BookTable::deleteAll() {
   free_ = nullptr;
   freeSize_ = 0;
   nextChunkSize_ = 0;
-  spareTexts_ = std::move(keptTexts_);
-  keptTexts_.clear();
   selectionMark_ = visibleRow_ = selectedRow_ = focusedRow_ = -1;
 }
 

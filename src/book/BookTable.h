@@ -33,11 +33,6 @@ struct RowStateChange {
 // book is open). A cell holding the same text as the cell above it shares that text.
 // deleteAll() keeps the memory of rows and text for the next book, which is then filled without
 // asking the system for fresh pages; the table holds at most what its largest book needed.
-//
-// A loader may also hand the table whole files to keep (keepText) and store the few other texts
-// its rows repeat once (storeText), and then insert rows whose cells are views into that memory
-// without any copying or comparing (insertStoredRow). A loaded book's phrases are nearly all
-// cut from its SMIL files, so this saves copying most of a million values.
 class BookTable {
  public:
   using Listener = std::function<void(BookTable&, const RowStateChange&)>;
@@ -68,20 +63,6 @@ class BookTable {
     if (!valid(row) || column < 0 || size_t(column) >= columns_) return {};
     return cellsOf(row)[column];
   }
-  // Keeps `text` until deleteAll() and returns a view of it.
-  std::string_view keepText(std::string&& text);
-  // Copies `text` into the table's memory, where it stays until deleteAll(), and returns a view
-  // of the copy.
-  std::string_view storeText(std::string_view text) { return store({}, text); }
-  // Inserts a row as insertRow does, but the text of every given cell must lie in memory the
-  // table holds until deleteAll(): views returned by keepText or storeText, or read from a cell.
-  // The views are taken as they are.
-  int insertStoredRow(int row, std::span<const std::string_view> cells);
-  // The texts kept for the book before the last deleteAll(), for a reader to read its next
-  // files into (and keep them again): only their memory serves, their text is stale. Those not
-  // taken are freed at the next deleteAll().
-  std::vector<std::string> takeSpareTexts();
-
   void deleteRow(int row);
   // Removes every row and forgets the selection mark; reports no state changes. Views read from
   // the table become invalid: their memory is reused.
@@ -148,10 +129,6 @@ class BookTable {
   char* free_ = nullptr;
   size_t freeSize_ = 0;
   size_t nextChunkSize_ = 0;
-  // Kept texts are held as strings of their own, whose memory does not move with the vector; a
-  // text short enough to lie inside its string object is copied into the blocks instead.
-  std::vector<std::string> keptTexts_;
-  std::vector<std::string> spareTexts_;
   std::vector<std::uint8_t> states_;
   int selectionMark_ = -1;
   int visibleRow_ = -1;

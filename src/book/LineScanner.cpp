@@ -3,12 +3,7 @@
 namespace orbis {
 
 size_t findIgnoringCase(std::string_view text, std::string_view tag, size_t from) {
-  if (tag.empty()) return from <= text.size() ? from : std::string_view::npos;
-  const char first = tag[0];
-  const char upper = first >= 'a' && first <= 'z' ? static_cast<char>(first - 'a' + 'A') : first;
-  for (size_t at = bytes::findEither(text, first, upper, from);
-       at != bytes::npos && text.size() - at >= tag.size();
-       at = bytes::findEither(text, first, upper, at + 1))
+  for (size_t at = from; at <= text.size() && text.size() - at >= tag.size(); ++at)
     if (matchesAt(text, at, tag)) return at;
   return std::string_view::npos;
 }

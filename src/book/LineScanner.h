@@ -2,8 +2,6 @@
 #include <string>
 #include <string_view>
 
-#include "book/ByteSearch.h"
-
 namespace orbis {
 
 // The lines of a file read whole: each ends at a line feed, and a carriage return right before
@@ -55,7 +53,7 @@ struct ScanLine {
   void assign(std::string_view line);
   void append(std::string_view line);
   bool has(std::string_view tag) const { return find(tag) != std::string::npos; }
-  size_t find(std::string_view tag, size_t from = 0) const { return bytes::find(lower, tag, from); }
+  size_t find(std::string_view tag, size_t from = 0) const { return lower.find(tag, from); }
 };
 
 }  // namespace orbis

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "book/ByteSearch.h"
 #include "book/CharacterSets.h"
 #include "book/References.h"
 #include "book/ValueRules.h"
@@ -28,8 +27,8 @@ bool startsHeading(std::string_view lower, size_t at) {
 
 // A line that opens an entry of its own ends the joining of a split page entry before it.
 bool opensEntry(std::string_view lower) {
-  return startsHeading(lower, bytes::find(lower, "<h")) || bytes::find(lower, "class=\"") != npos ||
-         bytes::find(lower, "<div") != npos || bytes::find(lower, "</body>") != npos;
+  return startsHeading(lower, lower.find("<h")) || lower.find("class=\"") != npos ||
+         lower.find("<div") != npos || lower.find("</body>") != npos;
 }
 
 std::string lowerCopy(std::string_view text) {
@@ -52,7 +51,6 @@ NccReader::NccReader(LoadTargets targets, std::string folder, const LoaderTexts&
 }
 
 void NccReader::readBook(std::string_view ncc) {
-  smil_.readAhead(guessHeadingLinks(ncc));
   LineSource lines(ncc);
   ScanLine line;
   std::string_view text;
@@ -87,7 +85,7 @@ void NccReader::readMetadata(std::string_view ncc) {
 }
 
 void NccReader::countLink(std::string_view lower) {
-  if (bytes::find(lower, "<a href") == npos) return;
+  if (lower.find("<a href") == npos) return;
   ++result_.linkLines;
   if (progress_) {
     progress_->setPosition(result_.linkLines);
@@ -95,7 +93,7 @@ void NccReader::countLink(std::string_view lower) {
                          std::to_string(tocItems_));
   }
   // A rel attribute marks a target on another volume of the set.
-  if (bytes::find(lower, " rel=\"") != npos) pendingSkip_ = "change";
+  if (lower.find(" rel=\"") != npos) pendingSkip_ = "change";
 }
 
 void NccReader::updateSections(const ScanLine& line) {

@@ -1,12 +1,11 @@
 #include "book/SmilReader.h"
 
-#include <algorithm>
-#include <bit>
+#include <array>
 #include <iterator>
+#include <optional>
 
 #include "book/BookPaths.h"
 #include "book/BookTables.h"
-#include "book/ByteSearch.h"
 #include "book/LineScanner.h"
 #include "book/TimeText.h"
 #include "book/ValueRules.h"
@@ -22,6 +21,33 @@ constexpr size_t kBytesPerPhraseRow = 4;
 
 constexpr auto npos = std::string_view::npos;
 
+// The tags the SMIL reader looks for in a line, in any letter case: where the first par, text
+// and audio tag starts (npos for none), and whether the line holds the others.
+struct SmilTags {
+  size_t par = std::string_view::npos;
+  size_t text = std::string_view::npos;
+  size_t audio = std::string_view::npos;
+  bool headOpen = false, headClose = false, bodyOpen = false, bodyClose = false, parClose = false;
+};
+
+SmilTags smilTagsOf(std::string_view line) {
+  SmilTags tags;
+  for (size_t at = line.find('<'); at != npos; at = line.find('<', at + 1)) {
+    auto first = [&](size_t& place, std::string_view tag) {
+      if (place == npos && matchesAt(line, at, tag)) place = at;
+    };
+    first(tags.par, "<par");
+    first(tags.text, "<text");
+    first(tags.audio, "<audio");
+    tags.headOpen |= matchesAt(line, at, "<head>");
+    tags.headClose |= matchesAt(line, at, "</head>");
+    tags.bodyOpen |= matchesAt(line, at, "<body>");
+    tags.bodyClose |= matchesAt(line, at, "</body>");
+    tags.parClose |= matchesAt(line, at, "</par>");
+  }
+  return tags;
+}
+
 }  // namespace
 
 SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
@@ -33,196 +59,126 @@ SmilReader::SmilReader(BookTable& title, BookTable& phrase, std::string folder,
       pendingSkip_(pendingSkip) {}
 
 bool SmilReader::full() const {
-  return static_cast<size_t>(phrase_.rowCount()) + (rowHeld_ ? 1 : 0) >=
+  return static_cast<size_t>(phrase_.rowCount()) >=
          kBasePhraseRows + distinctBytes_ / kBytesPerPhraseRow;
-}
-
-bool SmilReader::readLine(const Line& line, std::string_view treeId) {
-  if (line.marks != 0) {
-    if (line.has(SmilLine::kHeadOpen)) inHead_ = true;
-    if (line.has(SmilLine::kHeadClose)) inHead_ = false;
-    if (line.has(SmilLine::kBodyOpen)) inBody_ = true;
-    if (line.has(SmilLine::kBodyClose)) inBody_ = false;
-  }
-  if (inHead_) readHead(line);
-  if (inBody_) {
-    if (full()) return false;
-    readBody(line, treeId);
-  }
-  return true;
 }
 
 void SmilReader::read(const std::string& smilName, int titleRow) {
   std::string path;
-  packedLines_.clear();
-  auto outcome = prefetch_ ? prefetch_->take(smilName, content_, path, packedLines_)
-                           : SmilPrefetch::Outcome::NotAhead;
-  bool readable = outcome == SmilPrefetch::Outcome::NotAhead
-                      ? readBookFile(folder_, smilName, content_, &path)
-                      : outcome == SmilPrefetch::Outcome::Read;
-  if (!readable) return;
-  auto [seen, firstTime] = filesSeen_.try_emplace(std::move(path));
-  if (firstTime) {
-    distinctBytes_ += content_.size();
-    // The table keeps the file, and most values of its phrase rows are views into it.
-    seen->second = phrase_.keepText(std::move(content_));
-    content_.clear();
-  } else {
-    // A file read again is read as it was kept; lines split from the new copy may not fit it.
-    packedLines_.clear();
-  }
-  const std::string_view file = seen->second;
+  std::optional<std::string> file = readBookFile(folder_, smilName, &path);
+  if (!file) return;
+  if (filesSeen_.insert(std::move(path)).second) distinctBytes_ += file->size();
 
   elapsed_.clear();
-  // The rows take their values from memory the table holds: the kept file, and these texts.
-  const std::string_view treeId = phrase_.storeText(std::to_string(titleRow));
-  if (!packedLines_.empty()) {
-    Line line;
-    for (const PackedSmilLine& packed : packedLines_) {
-      unpack(file, packed, line);
-      if (!readLine(line, treeId)) break;
-    }
-  } else {
-    SmilLines lines(file);
-    Line line;
-    while (lines.next(line))
-      if (!readLine(line, treeId)) break;
-  }
-  writeHeldRow();
+  const std::string treeId = std::to_string(titleRow);
+  LineSource lines(*file);
+  std::string_view line;
+  while (lines.next(line))
+    if (!line.empty() && !readLine(line, treeId)) break;
   finish(titleRow, elapsed_);
 }
 
-void SmilReader::readAhead(std::vector<std::string> smilNames) {
-  prefetch_ =
-      std::make_unique<SmilPrefetch>(folder_, std::move(smilNames), phrase_.takeSpareTexts());
+bool SmilReader::readLine(std::string_view line, const std::string& treeId) {
+  const SmilTags tags = smilTagsOf(line);
+  if (tags.headOpen) inHead_ = true;
+  if (tags.headClose) inHead_ = false;
+  if (tags.bodyOpen) inBody_ = true;
+  if (tags.bodyClose) inBody_ = false;
+  if (inHead_) readHead(line);
+  if (inBody_) {
+    if (full()) return false;
+    if (tags.parClose) pendingSkip_.clear();
+    if (tags.par != npos) startPar(line, tags.par, treeId);
+    if (tags.text != npos) readText(line, tags.text);
+    if (tags.audio != npos) readAudio(line, tags.audio);
+  }
+  return true;
 }
 
-void SmilReader::readHead(const Line& line) {
-  size_t at = findIgnoringCase(line.raw, "timeinthissmil");
-  if (at == npos) at = findIgnoringCase(line.raw, "time-in-this-smil");
-  if (at != npos) timeText_ = rules::timeValue(line.raw, at);
-  at = findIgnoringCase(line.raw, "totalelapsedtime");
-  if (at == npos) at = findIgnoringCase(line.raw, "total-elapsed-time");
-  if (at != npos) elapsed_ = rules::timeValue(line.raw, at);
-}
-
-void SmilReader::readBody(const Line& line, std::string_view treeId) {
-  if (line.has(SmilLine::kParClose)) pendingSkip_.clear();
-  if (line.par != SmilLine::kNone) startPar(line, treeId);
-  if (line.text != SmilLine::kNone) readText(line);
-  if (line.audio != SmilLine::kNone) readAudio(line);
+void SmilReader::readHead(std::string_view line) {
+  size_t at = findIgnoringCase(line, "timeinthissmil");
+  if (at == npos) at = findIgnoringCase(line, "time-in-this-smil");
+  if (at != npos) timeText_ = rules::timeValue(line, at);
+  at = findIgnoringCase(line, "totalelapsedtime");
+  if (at == npos) at = findIgnoringCase(line, "total-elapsed-time");
+  if (at != npos) elapsed_ = rules::timeValue(line, at);
 }
 
 namespace {
 
-// The skippable classes a par may switch on, in the order in which a later one wins.
+// The skippable classes a par may switch on with "<name>-on", in the order in which a later
+// one wins.
 struct SkipClass {
-  std::string_view name;  // the "-on" switch without its "-on"
-  const char* skip;
+  std::string_view name;
   bool BookFeatures::*feature;
 };
 constexpr SkipClass kSkipClasses[] = {
-    {"sidebar", "sidebar", &BookFeatures::sidebars},
-    {"prodnote", "prodnote", &BookFeatures::prodnotes},
-    {"footnote", "footnote", &BookFeatures::footnotes},
-    {"pagenumber", "pagenumber", &BookFeatures::pageNumbers},
+    {"sidebar", &BookFeatures::sidebars},
+    {"prodnote", &BookFeatures::prodnotes},
+    {"footnote", &BookFeatures::footnotes},
+    {"pagenumber", &BookFeatures::pageNumbers},
 };
+constexpr size_t kSkipClassCount = std::size(kSkipClasses);
 
-// Which of the classes' "<name>-on" the line holds, as bits in the order of kSkipClasses. Found
-// from the "-on" parts, which a par line without a class does not have at all.
-unsigned skipClassesOn(std::string_view line) {
-  unsigned found = 0;
-  for (size_t dash = bytes::find(line, '-'); dash != npos;
-       dash = bytes::find(line, '-', dash + 1)) {
+// Which classes the line switches on, by their index. Looked for from each "-on", which a par
+// line without a class does not have at all.
+std::array<bool, kSkipClassCount> skipClassesOn(std::string_view line) {
+  std::array<bool, kSkipClassCount> on{};
+  for (size_t dash = line.find('-'); dash != npos; dash = line.find('-', dash + 1)) {
     if (!matchesAt(line, dash, "-on")) continue;
-    for (unsigned i = 0; i < std::size(kSkipClasses); ++i) {
+    for (size_t i = 0; i < kSkipClassCount; ++i) {
       std::string_view name = kSkipClasses[i].name;
-      if (dash >= name.size() && matchesAt(line, dash - name.size(), name)) found |= 1u << i;
+      if (dash >= name.size() && matchesAt(line, dash - name.size(), name)) on[i] = true;
     }
   }
-  return found;
+  return on;
 }
 
 }  // namespace
 
-std::string_view SmilReader::currentCell(int column) const {
-  return rowHeld_ ? heldRow_[column] : phrase_.cell(phraseRow_, column);
-}
-
-void SmilReader::setCurrentCell(int column, std::string_view text) {
-  if (rowHeld_)
-    heldRow_[column] = text;
-  else
-    phrase_.setCell(phraseRow_, column, text);
-}
-
-void SmilReader::holdRow(int row, const std::array<std::string_view, kPhraseColumns>& cells) {
-  writeHeldRow();
-  // Where the table would insert the row now; nothing is inserted before it is written.
-  phraseRow_ = std::clamp(row, 0, phrase_.rowCount());
-  heldRow_ = cells;
-  rowHeld_ = true;
-}
-
-void SmilReader::writeHeldRow() {
-  if (!rowHeld_) return;
-  rowHeld_ = false;
-  phrase_.insertStoredRow(phraseRow_, heldRow_);
-}
-
-void SmilReader::startPar(const Line& line, std::string_view treeId) {
-  writeHeldRow();
-  ++phraseRow_;
+void SmilReader::startPar(std::string_view line, size_t at, const std::string& treeId) {
   audioSeen_ = false;
-  std::string_view parId = rules::id(line.raw, line.par);
-  for (unsigned classes = skipClassesOn(line.raw); classes != 0; classes &= classes - 1) {
-    const SkipClass& skip = kSkipClasses[std::countr_zero(classes)];
-    pendingSkip_ = skip.skip;
-    features_.*skip.feature = true;
+  const std::array<bool, kSkipClassCount> on = skipClassesOn(line);
+  for (size_t i = 0; i < kSkipClassCount; ++i) {
+    if (!on[i]) continue;
+    pendingSkip_ = kSkipClasses[i].name;
+    features_.*kSkipClasses[i].feature = true;
   }
-  if (!bytes::equal(pendingSkip_, skipCell_)) skipCell_ = phrase_.storeText(pendingSkip_);
-  // Written into the held row in place: a row built aside and copied in costs a store and a
-  // reload of every cell, once per phrase.
-  phraseRow_ = std::clamp(phraseRow_, 0, phrase_.rowCount());
-  for (std::string_view& cell : heldRow_) cell = {};
-  heldRow_[PhraseCol::TreeId] = treeId;
-  heldRow_[PhraseCol::ParId] = parId;
-  heldRow_[PhraseCol::Skip] = skipCell_;
-  rowHeld_ = true;
+  std::array<std::string_view, kPhraseColumns> cells{};
+  cells[PhraseCol::TreeId] = treeId;
+  cells[PhraseCol::ParId] = rules::id(line, at);
+  cells[PhraseCol::Skip] = pendingSkip_;
+  phraseRow_ = phrase_.insertRow(phraseRow_ + 1, cells);
 }
 
-void SmilReader::readText(const Line& line) {
-  size_t at = line.text;
-  std::string_view document = rules::textSource(line.raw, at);
-  if (!features_.separateText && document.find("ncc.html") == npos &&
-      document.find("NCC.HTML") == npos)
+void SmilReader::readText(std::string_view line, size_t at) {
+  std::string_view document = rules::textSource(line, at);
+  if (document.find("ncc.html") == npos && document.find("NCC.HTML") == npos)
     features_.separateText = true;
   // Most text elements of a file name the same document: its path is made once.
-  if (!bytes::equal(document, lastDocument_) || documentPath_.empty()) {
+  if (document != lastDocument_ || documentPath_.empty()) {
     lastDocument_.assign(document);
     documentPath_.assign(folder_).append(document);
-    documentCell_ = phrase_.storeText(documentPath_);
   }
-  setCurrentCell(PhraseCol::Document, documentCell_);
-  setCurrentCell(PhraseCol::Fragment, rules::fragment(line.raw, at));
-  setCurrentCell(PhraseCol::TextId, rules::id(line.raw, at));
+  phrase_.setCell(phraseRow_, PhraseCol::Document, documentPath_);
+  phrase_.setCell(phraseRow_, PhraseCol::Fragment, rules::fragment(line, at));
+  phrase_.setCell(phraseRow_, PhraseCol::TextId, rules::id(line, at));
 }
 
-void SmilReader::readAudio(const Line& line) {
-  size_t at = line.audio;
+void SmilReader::readAudio(std::string_view line, size_t at) {
   features_.audio = true;
   if (audioSeen_) {
-    // Another clip of the same par: a row of its own that repeats the par's columns.
+    // Another clip of the same par: a row of its own that repeats the par's columns (its clip
+    // columns are written below).
     std::array<std::string_view, kPhraseColumns> cells{};
-    for (int column : {PhraseCol::TreeId, PhraseCol::ParId, PhraseCol::Skip, PhraseCol::Document,
-                       PhraseCol::Fragment, PhraseCol::TextId})
-      cells[column] = currentCell(column);
-    holdRow(phraseRow_ + 1, cells);
+    for (int column = 0; column < kPhraseColumns; ++column)
+      cells[column] = phrase_.cell(phraseRow_, column);
+    phraseRow_ = phrase_.insertRow(phraseRow_ + 1, cells);
   }
   audioSeen_ = true;
-  setCurrentCell(PhraseCol::Audio, rules::audioSource(line.raw, at));
-  setCurrentCell(PhraseCol::Begin, rules::clipBegin(line.raw, at));
-  setCurrentCell(PhraseCol::End, rules::clipEnd(line.raw, at));
+  phrase_.setCell(phraseRow_, PhraseCol::Audio, rules::audioSource(line, at));
+  phrase_.setCell(phraseRow_, PhraseCol::Begin, rules::clipBegin(line, at));
+  phrase_.setCell(phraseRow_, PhraseCol::End, rules::clipEnd(line, at));
 }
 
 void SmilReader::finish(int titleRow, std::string elapsed) {

@@ -1,6 +1,5 @@
 #include "book/ValueRules.h"
 
-#include "book/ByteSearch.h"
 #include "book/TimeText.h"
 
 namespace orbis::rules {
@@ -8,12 +7,30 @@ namespace orbis::rules {
 namespace {
 
 constexpr auto npos = std::string_view::npos;
-using detail::cutUntil;
-using detail::rest;
+
+std::string_view rest(std::string_view line, size_t from) {
+  return from < line.size() ? line.substr(from) : std::string_view{};
+}
+
+// The characters from `start` up to the first `stop` or `otherStop` (or the end of the text).
+std::string_view cutUntil(std::string_view text, size_t start, char stop, char otherStop) {
+  size_t end = start;
+  while (end < text.size() && text[end] != stop && text[end] != otherStop) ++end;
+  return start < end ? text.substr(start, end - start) : std::string_view{};
+}
+
+// Skips `skip` characters from the start of the first `name`, then cuts up to one of `stops`.
+std::string_view afterName(std::string_view line, size_t from, std::string_view name, size_t skip,
+                           char stop, char otherStop) {
+  std::string_view text = rest(line, from);
+  size_t at = text.find(name);
+  if (at == npos) return {};
+  return cutUntil(text, at + skip, stop, otherStop);
+}
 
 // The position of the first `">` whose next character exists and is not "<".
 size_t textStart(std::string_view text) {
-  for (size_t at = bytes::find(text, "\">"); at != npos; at = bytes::find(text, "\">", at + 1))
+  for (size_t at = text.find("\">"); at != npos; at = text.find("\">", at + 1))
     if (at + 2 < text.size() && text[at + 2] != '<') return at + 2;
   return npos;
 }
@@ -22,9 +39,9 @@ size_t textStart(std::string_view text) {
 
 std::string_view value(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
-  size_t at = bytes::find(text, "=\"");
+  size_t at = text.find("=\"");
   if (at == npos) return {};
-  return cutUntil(text, at + 2, '"');
+  return cutUntil(text, at + 2, '"', '"');
 }
 
 std::string timeValue(std::string_view line, size_t from) {
@@ -33,7 +50,7 @@ std::string timeValue(std::string_view line, size_t from) {
 
 std::string_view linkFile(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
-  size_t at = bytes::find(text, "href");
+  size_t at = text.find("href");
   if (at == npos) return {};
   at += 4;
   if (at < text.size() && text[at] == '=') ++at;
@@ -45,7 +62,7 @@ std::string_view linkText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
   if (start == npos) return {};
-  size_t end = bytes::find(text, "</", start);
+  size_t end = text.find("</", start);
   return text.substr(start, end == npos ? npos : end - start);
 }
 
@@ -53,7 +70,34 @@ std::string_view labelText(std::string_view line, size_t from) {
   std::string_view text = rest(line, from);
   size_t start = textStart(text);
   if (start == npos) return {};
-  return cutUntil(text, start, '<');
+  return cutUntil(text, start, '<', '<');
+}
+
+std::string_view fragment(std::string_view line, size_t from) {
+  std::string_view text = rest(line, from);
+  size_t at = text.find('#');
+  if (at == npos) return {};
+  return cutUntil(text, at + 1, '"', '"');
+}
+
+std::string_view id(std::string_view line, size_t from) {
+  return afterName(line, from, "id=", 4, '"', '"');
+}
+
+std::string_view textSource(std::string_view line, size_t from) {
+  return afterName(line, from, "src=", 5, '#', '"');
+}
+
+std::string_view audioSource(std::string_view line, size_t from) {
+  return afterName(line, from, "src=", 5, '"', '"');
+}
+
+std::string_view clipBegin(std::string_view line, size_t from) {
+  return afterName(line, from, "clip-begin", 16, 's', 's');
+}
+
+std::string_view clipEnd(std::string_view line, size_t from) {
+  return afterName(line, from, "clip-end", 14, 's', 's');
 }
 
 }  // namespace orbis::rules

@@ -32,35 +32,6 @@ TEST(BookPathsTest, ExactFirstThenEachComponentIgnoringCase) {
   EXPECT_FALSE(readBookFile(folder, "nothing.smil"));
 }
 
-// A folder held open reads each file as readBookFile reads it from the folder's path, into the
-// buffers it is given, and names the same path.
-TEST(BookPathsTest, AFolderHeldOpenReadsAsTheFolderPathDoes) {
-  TempDir dir;
-  dir.write("book/Audio/Part One/clip.MP3", "clip");
-  dir.write("book/text.html", "lower");
-  dir.write("book/TEXT.html", "upper");
-  dir.write("book/s1.smil", "<par/>");
-  dir.write("outside.smil", "outside");
-  std::filesystem::create_directories(dir.path() / "book" / "folder.smil");
-  for (const std::string& folder :
-       {dir.str() + "/book", dir.str() + "/book/", dir.str() + "\\book", dir.str() + "/missing"}) {
-    const BookFolder open(folder);
-    std::string content = "stale text of an earlier file", path = "an earlier path";
-    for (std::string_view link : {"s1.smil", "S1.SMIL", "audio\\part one\\CLIP.mp3", "TEXT.html",
-                                  "Text.HTML", "/s1.smil", "//text.html", "Audio/../s1.smil",
-                                  "../outside.smil", "folder.smil", "nothing.smil", ""}) {
-      std::string directPath;
-      std::optional<std::string> direct = readBookFile(folder, link, &directPath);
-      const bool read = open.read(link, content, path);
-      ASSERT_EQ(read, direct.has_value()) << folder << " " << link;
-      EXPECT_EQ(path, directPath) << folder << " " << link;
-      if (read) {
-        EXPECT_EQ(content, *direct) << folder << " " << link;
-      }
-    }
-  }
-}
-
 TEST(BookPathsTest, TextDocumentOfARealBookNamedInAnotherCase) {
   TempDir dir;
   std::filesystem::copy(std::filesystem::path(ORBIS_SHARED_BOOKS_DIR) / "daisy-brochure",

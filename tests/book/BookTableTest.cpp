@@ -52,7 +52,7 @@ TEST_F(PhraseTableTest, CellsReadBackAndUnsetOrOutsideCellsAreEmpty) {
   EXPECT_EQ(table.cell(0, 9), "");
 }
 
-TEST_F(PhraseTableTest, InsertingInTheMiddleRenumbersRowsAndMovesTheirState) {
+TEST_F(PhraseTableTest, InsertingAndDeletingRenumberRowsAndMoveTheirStateAndTheMark) {
   table.select(3);
   changes.clear();
   EXPECT_EQ(table.insertRow(1, "new"), 1);
@@ -60,11 +60,17 @@ TEST_F(PhraseTableTest, InsertingInTheMiddleRenumbersRowsAndMovesTheirState) {
   EXPECT_EQ(table.cell(1, 0), "new");
   EXPECT_EQ(table.cell(4, 0), "3");
   EXPECT_EQ(table.selectedRow(), 4);
+  EXPECT_EQ(table.selectionMark(), 4);
   EXPECT_EQ(table.state(4), kRowSelected);
+  table.deleteRow(0);
+  EXPECT_EQ(table.cell(3, 0), "3");
+  EXPECT_EQ(table.selectedRow(), 3);
+  EXPECT_EQ(table.selectionMark(), 3);
   EXPECT_TRUE(changes.empty());
-  table.deleteRow(4);
+  table.deleteRow(3);
   EXPECT_EQ(table.selectedRow(), -1);
-  EXPECT_EQ(table.cell(4, 0), "4");
+  EXPECT_EQ(table.selectionMark(), -1);
+  EXPECT_EQ(table.cell(3, 0), "4");
 }
 
 TEST_F(PhraseTableTest, CellTextStaysReadableWhileTheTableChangesAroundIt) {
@@ -102,8 +108,8 @@ TEST_F(PhraseTableTest, ARowInsertedWhereOneWasDeletedStartsEmpty) {
 }
 
 TEST_F(PhraseTableTest, AWholeRowFillsItsColumnsAndLeavesTheRestEmpty) {
-  // Texts of every length the inline copy and comparison treat apart, some equal to the row
-  // above; the row goes where a deleted row's cells were.
+  // Texts of several lengths, some equal to the row above; the row goes where a deleted row's
+  // cells were.
   table.deleteRow(4);
   const std::vector<std::string_view> first = {
       "t", "ab", "abc", "abcd", "abcdefg", "abcdefgh", "0123456789abcdef", "0123456789abcdefg"};
@@ -177,54 +183,6 @@ TEST_F(PhraseTableTest, ListenerMaySelectAnotherRowFromInsideTheNotification) {
   EXPECT_EQ(table.selectedRow(), 2);
   EXPECT_EQ(table.selectionMark(), 2);
   EXPECT_EQ(table.state(1), 0u);
-}
-
-TEST_F(PhraseTableTest, StoredRowsTakeKeptAndStoredTextAsItIs) {
-  std::string file = "<audio src=\"a.mp3\" clip-begin=\"npt=1.5s\"/>" + std::string(100, ' ');
-  const std::string_view kept = table.keepText(std::move(file));
-  const std::string_view audio = kept.substr(kept.find("a.mp3"), 5),
-                         begin = kept.substr(kept.find("1.5"), 3);
-  std::string tree = "7";
-  const std::string_view stored = table.storeText(tree);
-  tree = "8";
-  std::vector<std::string_view> cells(kPhraseColumns);
-  cells[PhraseCol::TreeId] = stored;
-  cells[PhraseCol::Audio] = audio;
-  cells[PhraseCol::Begin] = begin;
-  cells[PhraseCol::End] = table.cell(2, 0);
-  const int row = table.insertStoredRow(1, cells);
-  ASSERT_EQ(row, 1);
-  EXPECT_EQ(table.cell(row, PhraseCol::TreeId), "7");
-  EXPECT_EQ(table.cell(row, PhraseCol::Audio).data(), audio.data());
-  EXPECT_EQ(table.cell(row, PhraseCol::Begin), "1.5");
-  EXPECT_EQ(table.cell(row, PhraseCol::End), "2");
-  EXPECT_EQ(table.cell(row, PhraseCol::Skip), "");
-  EXPECT_EQ(table.cell(row + 1, 0), "1");  // the rows after it moved down
-  // An ordinary row copies what it is given, even from kept text; a short kept text is kept as
-  // a copy, since a string holds it inside itself.
-  const std::string_view small = table.keepText(std::string("x1"));
-  std::string elsewhere = "not kept";
-  const std::vector<std::string_view> copied = {elsewhere, small, audio};
-  const int other = table.insertRow(table.rowCount(), copied);
-  elsewhere = "changed!";
-  EXPECT_EQ(table.cell(other, 0), "not kept");
-  EXPECT_EQ(table.cell(other, 1), "x1");
-  EXPECT_EQ(table.cell(other, 2), "a.mp3");
-  EXPECT_NE(table.cell(other, 2).data(), audio.data());
-
-  // After deleteAll the kept memory serves the next book; text handed in then is kept anew.
-  EXPECT_TRUE(table.takeSpareTexts().empty());
-  table.deleteAll();
-  std::vector<std::string> spare = table.takeSpareTexts();
-  ASSERT_EQ(spare.size(), 1u);
-  EXPECT_GE(spare[0].capacity(), 145u);
-  EXPECT_TRUE(table.takeSpareTexts().empty());
-  spare[0].assign(200, 'y');
-  const std::string_view again = table.keepText(std::move(spare[0]));
-  const std::vector<std::string_view> first = {again.substr(0, 3)};
-  table.insertStoredRow(0, first);
-  EXPECT_EQ(table.cell(0, 0).data(), again.data());
-  EXPECT_EQ(table.cell(0, 0), "yyy");
 }
 
 TEST_F(PhraseTableTest, DeleteAllForgetsRowsAndMarkWithoutNotifying) {
