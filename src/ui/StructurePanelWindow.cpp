@@ -129,6 +129,12 @@ void StructurePanelWindow::show(int mode, const std::string& caption, int atButt
   // report that as a choice: the entry is made current here, quietly, and is chosen only when
   // the reader moves or presses Enter.
   if (mode == kPanelHeadings && treeMirror_) treeMirror_->syncSelection();
+  if (QListWidget* entries = list(mode); entries && pendingMarks_[mode - kPanelGroups] >= 0) {
+    mirroring_ = true;
+    entries->setCurrentRow(pendingMarks_[mode - kPanelGroups]);
+    mirroring_ = false;
+    pendingMarks_[mode - kPanelGroups] = -1;
+  }
   if (QListWidget* entries = list(mode); entries && entries->currentRow() < 0 && entries->count()) {
     mirroring_ = true;
     entries->setCurrentRow(0);
@@ -175,12 +181,20 @@ void StructurePanelWindow::setEntries(int mode, const std::vector<std::string>& 
   for (const std::string& entry : entries) target->addItem(qs(entry));
   target->setEnabled(!entries.empty());
   mirroring_ = false;
+  int& pending = pendingMarks_[mode - kPanelGroups];
+  if (pending >= static_cast<int>(entries.size())) pending = -1;
   rowJustMoved_ = -1;
 }
 
+// A list that is not shown takes its mark only when it is shown: a hidden list that moves its
+// current entry still tells a screen reader, which would announce it in the middle of reading.
 void StructurePanelWindow::markEntry(int mode, int index) {
   QListWidget* target = list(mode);
   if (!target) return;
+  if (!isVisible() || mode != mode_) {
+    pendingMarks_[mode - kPanelGroups] = index;
+    return;
+  }
   mirroring_ = true;
   target->setCurrentRow(index);
   mirroring_ = false;

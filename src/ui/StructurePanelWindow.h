@@ -67,7 +67,8 @@ class StructurePanelWindow : public QDialog, public PanelView {
   QSlider* speed_;
   QTreeView* tree_;
   std::unique_ptr<HeadingsTreeMirror> treeMirror_;
-  std::array<QListWidget*, 3> lists_{};  // groups, bookmarks, search hits
+  std::array<QListWidget*, 3> lists_{};          // groups, bookmarks, search hits
+  std::array<int, 3> pendingMarks_{-1, -1, -1};  // marks to show when the list is shown
   int mode_ = 0;
   bool mirroring_ = false;  // true while the program itself sets a control
   int rowJustMoved_ = -1;   // a click that moved the selection has already chosen its entry
