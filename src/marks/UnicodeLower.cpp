@@ -3,6 +3,7 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include "book/CharacterSets.h"
 #include "textview/SearchMarkup.h"
 
 namespace orbis {
@@ -37,24 +38,6 @@ size_t decode(std::string_view text, size_t at, char32_t& code) {
   return length;
 }
 
-void encode(char32_t code, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
 }  // namespace
 
 void appendLowerUnicode(std::string_view text, std::string& out) {
@@ -80,7 +63,7 @@ void appendLowerUnicode(std::string_view text, std::string& out) {
       ++at;
       continue;
     }
-    encode(static_cast<char32_t>(towlower_l(static_cast<wint_t>(code), locale)), out);
+    appendUtf8(out, static_cast<char32_t>(towlower_l(static_cast<wint_t>(code), locale)));
     at += length;
   }
 }
