@@ -51,14 +51,17 @@ bool isNccDocument(std::string_view document) {
 }
 
 void forEachOccurrenceInBook(const BookTable& phrases, std::string_view term,
-                             const std::function<void(int row)>& found) {
+                             const std::function<void(int row)>& found,
+                             const std::function<void()>& afterDocument) {
   if (term.empty()) return;
   for (const BookDocument& book : textDocuments(phrases)) {
     const std::optional<std::string> bytes = readBookFile(resolveBookPath(book.path));
-    if (!bytes) continue;
-    const std::unique_ptr<HtmlDocument> document =
-        HtmlDocument::parse(*bytes, std::string(book.path));
-    forEachOccurrence(documentText(*document), term, book.phrases, found);
+    if (bytes) {
+      const std::unique_ptr<HtmlDocument> document =
+          HtmlDocument::parse(*bytes, std::string(book.path));
+      forEachOccurrence(documentText(*document), term, book.phrases, found);
+    }
+    if (afterDocument) afterDocument();
   }
 }
 

@@ -154,10 +154,13 @@ int Search::searchBook(const std::string& term) {
   BusyWhile busy(ctx_.busyNote);
   const BookTable& phrases = ctx_.tables.phrase;
   int count = 0;
-  forEachOccurrenceInBook(phrases, term, [&](int row) {
-    const int treeId = integerValue(phrases.cell(row, PhraseCol::TreeId));
-    creditPhrase(row, treeId, term, row == lastHitRow_ ? "" : headingText(treeId), count);
-  });
+  forEachOccurrenceInBook(
+      phrases, term,
+      [&](int row) {
+        const int treeId = integerValue(phrases.cell(row, PhraseCol::TreeId));
+        creditPhrase(row, treeId, term, row == lastHitRow_ ? "" : headingText(treeId), count);
+      },
+      [&] { ctx_.busyNote.stillBusy(); });
   return count;
 }
 

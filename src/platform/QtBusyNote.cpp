@@ -32,11 +32,17 @@ void QtBusyNote::show(const std::string& text) {
   window_->raise();
   window_->activateWindow();
   line_->setFocus();
-  // The note is drawn at once, without running the event loop: the command that shows it may
-  // have been chosen in a menu that is still on the call stack, and events handled here could
-  // rebuild and delete that menu under it.
+  // Drawn at once: work that ends before its first step still showed why nothing answered.
   window_->repaint();
   line_->repaint();
+}
+
+void QtBusyNote::stillBusy() {
+  if (window_ == nullptr || !window_->isVisible()) return;
+  // At every step: a screen reader asks the program many questions, one answer per pass, before
+  // it speaks the note; even a few milliseconds between passes leave it silent. A pass with
+  // nothing to do costs microseconds. Keys and clicks wait until the work is done.
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtBusyNote::close() {

@@ -15,6 +15,7 @@ class QtBusyNote : public BusyNote {
   explicit QtBusyNote(QWidget* parent = nullptr) : parent_(parent) {}
   ~QtBusyNote() override;
   void show(const std::string& text) override;
+  void stillBusy() override;
   void close() override;
 
   QDialog* window() const { return window_; }

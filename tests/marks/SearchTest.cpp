@@ -129,6 +129,7 @@ TEST_F(SearchTest, BookSearchPassesOverAMissingDocumentAndLeadsIntoOtherHeadings
   dialogs.onOpen = [&] { noteUpAtMessage = busyNote.open; };
   EXPECT_EQ(search(cmd::kSearchBook, "Phrase 2 OF"), "3 Treffer.");
   EXPECT_FALSE(noteUpAtMessage);
+  EXPECT_GE(busyNote.busySteps, 3);  // after each document, the missing one too
   EXPECT_EQ(hitList(), (std::vector<std::string>{"Eins", "Zwei.1", "Drei"}));  // not "Zwei"
   EXPECT_EQ(dlg->tables().hit.cell(1, HitCol::TitleId), "2");
 

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "qtsupport/QtEventLoop.h"
 
@@ -36,6 +37,12 @@ TEST(QtBusyNoteTest, ShowsAFocusedReadOnlyLineAndGivesTheFocusBack) {
   QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(line);
   ASSERT_NE(accessible, nullptr);
   EXPECT_EQ(accessible->text(QAccessible::Value), "Suche läuft. Bitte warten...");
+
+  // While the work goes on, the program's own events are handled between its steps.
+  bool handled = false;
+  QTimer::singleShot(0, [&] { handled = true; });
+  note.stillBusy();
+  EXPECT_TRUE(handled);
 
   note.close();
   EXPECT_FALSE(note.window()->isVisible());
