@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace orbis {
 
@@ -78,10 +79,22 @@ QString SingleInstance::answer(const QString& line) {
     if (handlers_.focusTextView) handlers_.focusTextView();
     return QStringLiteral("0");
   }
+  if (line.startsWith(QLatin1String(kOpenPrefix))) {
+    const QString book =
+        QUrl::fromPercentEncoding(line.mid(QLatin1String(kOpenPrefix).size()).toLatin1());
+    const bool taken = handlers_.openBook && !book.isEmpty() && handlers_.openBook(book);
+    return taken ? QStringLiteral("1") : QStringLiteral("0");
+  }
   if (line.startsWith(QLatin1String(kTestPrefix)) && handlers_.test) {
     return handlers_.test(line.mid(QLatin1String(kTestPrefix).size()));
   }
   return QStringLiteral("?");
+}
+
+bool SingleInstance::requestOpenBook(const QString& absolutePath) const {
+  const QByteArray encoded = QUrl::toPercentEncoding(absolutePath, "/");
+  const auto answer = request(QLatin1String(kOpenPrefix) + QString::fromLatin1(encoded));
+  return answer && *answer == QLatin1String("1");
 }
 
 std::optional<QString> SingleInstance::request(const QString& line, int timeoutMs) const {

@@ -11,7 +11,8 @@ namespace orbis {
 
 // Makes sure only one player runs per user. The first instance holds a lock file and listens
 // on a local socket beside it; a later instance finds the lock taken and talks to the first
-// over the socket: whether its main window exists, to bring that window forward, and the two
+// over the socket: whether its main window exists, to bring that window forward, to open the
+// book the second start was given, and the two
 // requests other programs may send the main window (which control has the focus, move the
 // focus to the text view).
 class SingleInstance : public QObject {
@@ -22,6 +23,9 @@ class SingleInstance : public QObject {
   static constexpr const char* kRestore = "RESTORE";
   static constexpr const char* kFocusQuery = "WM_USER";
   static constexpr const char* kFocusTextView = "WM_USER+3";
+  // "OPEN " and a book's absolute path, percent-encoded so that any file name fits on the line,
+  // from a second start that was given a book; the answer is "1" when the player takes it.
+  static constexpr const char* kOpenPrefix = "OPEN ";
   // Requests of automated checks only, answered when a handler for them is set: "TEST " and
   // what to do.
   static constexpr const char* kTestPrefix = "TEST ";
@@ -31,7 +35,8 @@ class SingleInstance : public QObject {
     std::function<void()> restoreMainWindow;
     std::function<unsigned()> focusQuery;
     std::function<void()> focusTextView;
-    std::function<QString(const QString&)> test;  // the request after kTestPrefix
+    std::function<bool(const QString&)> openBook;  // the decoded path
+    std::function<QString(const QString&)> test;   // the request after kTestPrefix
   };
 
   // name: the instance name ("Orbis Orbis Velora.exe"); folder: where the lock and socket live
@@ -46,6 +51,8 @@ class SingleInstance : public QObject {
   // Sends one request to the running instance; the answer line, or nothing when no instance
   // answered in time.
   std::optional<QString> request(const QString& line, int timeoutMs = 2000) const;
+  // Asks the running instance to open a book; true when it took it.
+  bool requestOpenBook(const QString& absolutePath) const;
 
   QString socketPath() const { return socketPath_; }
 

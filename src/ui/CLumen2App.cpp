@@ -25,6 +25,7 @@
 #include "platform/VirtualKeys.h"
 #include "settings/AppFolders.h"
 #include "texts/UiTexts.h"
+#include "ui/BookRequests.h"
 #include "ui/CA_Daisy.h"
 #include "ui/MainWindow.h"
 
@@ -54,8 +55,10 @@ class CurrentLanguageKeyNames : public KeyNames {
   static QtKeyNames names() { return QtKeyNames(languageIndex()); }
 };
 
-// A second start: tell the reader, and bring the running player forward.
-int answerSecondStart(SingleInstance& instance, Dialogs& dialogs) {
+// A second start: hand the running player the book this start was given, or tell the reader
+// and bring the running player forward.
+int answerSecondStart(SingleInstance& instance, Dialogs& dialogs, const std::string& book) {
+  if (!book.empty() && instance.requestOpenBook(QString::fromStdString(book))) return 0;
   const std::string& text = uiTexts().alreadyRunning;
   dialogs.messageBox(text, kProgramName, MessageButtons::Ok, MessageIcon::Warning);
   auto found = instance.request(QString::fromLatin1(SingleInstance::kFindWindow));
@@ -174,18 +177,17 @@ int CLumen2App::run(int argc, char** argv) {
   languageIndex() = kLanguageGerman;
 
   QtDialogs dialogs;
-  SingleInstance instance(QString::fromLatin1(kInstanceName));
-  if (!instance.becomePrimary()) return answerSecondStart(instance, dialogs);
-
-  AppFolders folders;
-  folders.programFolder = programFolderFor(QApplication::applicationFilePath().toStdString());
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty() ? std::string()
-                            : QFileInfo(QString::fromStdString(line.openBook))
-                                  .absoluteFilePath()
-                                  .toStdString();
+      line.openBook.empty()
+          ? std::string()
+          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
+  SingleInstance instance(QString::fromLatin1(kInstanceName));
+  if (!instance.becomePrimary()) return answerSecondStart(instance, dialogs, bookArgument);
+
+  AppFolders folders;
+  folders.programFolder = programFolderFor(QApplication::applicationFilePath().toStdString());
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -212,11 +214,28 @@ int CLumen2App::run(int argc, char** argv) {
     outcome.features = loader.result().features;
     return outcome;
   };
+  bool started = false;
+  BookRequests bookRequests({[&] {
+                               const QDialog* note = busyNote.window();
+                               return !started || QApplication::activeModalWidget() ||
+                                      QApplication::activePopupWidget() ||
+                                      (note && note->isVisible());
+                             },
+                             [&dialog](const QString& book) {
+                               if (!dialog.closing()) dialog.openBookAtStart(book.toStdString());
+                             }});
   instance.setHandlers({
       [&window] { return window.isVisible(); },
       [&window] { window.bringForward(); },
       [&dialog] { return dialog.onFocusQuery(); },
       [&dialog] { dialog.onFocusTextView(); },
+      [&](const QString& book) {
+        if (dialog.closing()) return false;
+        bookRequests.request(book);
+        window.bringForward();
+        window.activateWindow();
+        return true;
+      },
       qEnvironmentVariableIsSet("ORBIS_TEST_REQUESTS")
           ? std::function<QString(const QString&)>([&](const QString& request) {
               return answerTestRequest(request, dialog, dialogs, window);
@@ -236,7 +255,6 @@ int CLumen2App::run(int argc, char** argv) {
   // Everything from here runs inside the event loop, so that a shutdown request that arrives
   // while a book is still being read or announced ends the program cleanly.
   const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
-  bool started = false;
   QTimer::singleShot(0, &window, [&dialog, &started, book] {
     dialog.onInitDialog();
     started = true;

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "commands/CommandIds.h"
+#include "library/LastBookFile.h"
 #include "platform/SingleInstance.h"
 #include "qtsupport/QtEventLoop.h"
 #include "support/TempDir.h"
@@ -23,7 +24,7 @@ class SessionEndTest : public ::testing::Test {
   SessionEndTest() {
     testing::ensureQtApplication();
     fs::permissions(runtime.path(), fs::perms::owner_all);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("APPDATA"), QString::fromStdString(appData.str()));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.str()));
@@ -76,6 +77,7 @@ class SessionEndTest : public ::testing::Test {
     EXPECT_EQ(fs::exists(data / "Letztes.dl"), *bookOpen);
   }
 
+  QProcessEnvironment environment;
   testing::TempDir appData;
   testing::TempDir runtime;
   SingleInstance client{QStringLiteral("Orbis Orbis Velora.exe"),
@@ -107,6 +109,22 @@ TEST_F(SessionEndTest, FileDialog) {
   waitForBook();
   openWithCommand(cmd::kOpen, "QFileDialog");
   expectCleanEnd(true);
+}
+
+// A double click on a book in the file manager while the player runs: the second start hands the
+// book over and ends quietly; the running player opens it in place of the one it was reading.
+TEST_F(SessionEndTest, SecondStartWithABookHandsItOver) {
+  waitForBook();
+  const fs::path book = fs::path(ORBIS_SHARED_BOOKS_DIR) / "light-man";
+  QProcess second;
+  second.setProcessEnvironment(environment);
+  second.start(QStringLiteral(ORBIS_EXECUTABLE),
+               {QString::fromStdString((book / "ncc.html").string())});
+  ASSERT_TRUE(second.waitForFinished(15000));
+  EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+  waitForBook();
+  expectCleanEnd(true);
+  EXPECT_EQ(LastBookFile(appData.str() + "/Orbis Velora/").read(), book.string() + "/");
 }
 
 }  // namespace
