@@ -11,10 +11,12 @@
 #include <iostream>
 
 #include "app/CLumen2Dlg.h"
+#include "app/MediaSession.h"
 #include "app/Version.h"
 #include "book/BookReport.h"
 #include "platform/DesktopShell.h"
 #include "platform/LinuxDrives.h"
+#include "platform/MprisService.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
 #include "platform/QtBusyNote.h"
@@ -215,13 +217,14 @@ int CLumen2App::run(int argc, char** argv) {
     return outcome;
   };
   bool started = false;
-  BookRequests bookRequests({[&] {
-                               const QDialog* note = busyNote.window();
-                               return !started || QApplication::activeModalWidget() ||
-                                      QApplication::activePopupWidget() ||
-                                      (note && note->isVisible());
-                             },
-                             [&dialog](const QString& book) {
+  // Whether the reader is in the middle of something whose own event loop runs inside the main
+  // one: requests from other programs wait, as keys do.
+  auto readerBusy = [&] {
+    const QDialog* note = busyNote.window();
+    return !started || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+           (note && note->isVisible());
+  };
+  BookRequests bookRequests({readerBusy, [&dialog](const QString& book) {
                                if (!dialog.closing()) dialog.openBookAtStart(book.toStdString());
                              }});
   instance.setHandlers({
@@ -242,6 +245,19 @@ int CLumen2App::run(int argc, char** argv) {
             })
           : nullptr,
   });
+
+  MediaSession mediaSession(dialog, player);
+  MprisService mpris(
+      mediaSession,
+      {readerBusy,
+       [&window] {
+         window.bringForward();
+         window.raise();
+         window.activateWindow();
+       },
+       leaveEventLoops, [&bookRequests](const QString& book) { bookRequests.request(book); }});
+  // Without a session bus (a bare console, a service) the player runs on without media keys.
+  mpris.registerOn(QDBusConnection::sessionBus());
 
   // The end of the desktop session closes the player like its Exit command, also while a box is
   // open.
