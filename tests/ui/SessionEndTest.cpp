@@ -30,6 +30,8 @@ class SessionEndTest : public ::testing::Test {
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.str()));
     environment.insert(QStringLiteral("ORBIS_TEST_REQUESTS"), QStringLiteral("1"));
     environment.remove(QStringLiteral("ORBIS_NONINTERACTIVE"));
+    // No desktop session bus: the player runs without the media interface.
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
     player.setProcessEnvironment(environment);
     // The first run opens the sample book through the loader.
     player.start(QStringLiteral(ORBIS_EXECUTABLE), {});
