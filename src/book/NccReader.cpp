@@ -51,6 +51,7 @@ NccReader::NccReader(LoadTargets targets, std::string folder, const LoaderTexts&
 }
 
 void NccReader::readBook(std::string_view ncc) {
+  readAhead_.emplace(ncc, folder_);
   LineSource lines(ncc);
   ScanLine line;
   std::string_view text;
@@ -165,6 +166,7 @@ void NccReader::readHeading(ScanLine& line, LineSource& lines, size_t headingAt)
   targets_.title.setCell(row, TitleCol::TreeId, currentTitleRow_);
   std::string smil(rules::linkFile(line.raw, headingAt));
   targets_.title.setCell(row, TitleCol::Smil, smil);
+  readAhead_->reached(smil);
   smil_.read(smil, row);
   titleRow_ = row + 1;
 }

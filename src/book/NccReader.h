@@ -1,9 +1,11 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 
 #include "book/BookLoader.h"
 #include "book/LineScanner.h"
+#include "book/SmilReadAhead.h"
 #include "book/SmilReader.h"
 
 namespace orbis {
@@ -37,6 +39,7 @@ class NccReader {
   LoadProgress* progress_;
   LoadResult& result_;
   SmilReader smil_;
+  std::optional<SmilReadAhead> readAhead_;
 
   bool inHead_ = false;
   bool inBody_ = false;
