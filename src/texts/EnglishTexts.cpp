@@ -204,6 +204,9 @@ void fillEnglishTexts(UiTexts& t) {
 
   t.noUpdatesAvailable = "No available updates!";
   t.updateAvailable = "Update is available. Continue?";
+  t.updateServerUnreachable = "The update server cannot be reached. Please try again later.";
+  t.updaterMissing =
+      "The updater is not installed. Please update through your system's package manager.";
 
   t.panelBookmarks = "Bookmark";
   t.panelGroups = "Groups";

@@ -208,6 +208,11 @@ void fillGermanTexts(UiTexts& t) {
 
   t.noUpdatesAvailable = "Keine Aktualisierungen verfügbar!";
   t.updateAvailable = "Neue Dateien sind verfügbar. Fortfahren?";
+  t.updateServerUnreachable =
+      "Der Aktualisierungsserver ist nicht erreichbar. Bitte später erneut versuchen.";
+  t.updaterMissing =
+      "Das Aktualisierungsprogramm ist nicht installiert. Bitte aktualisieren Sie über die "
+      "Paketverwaltung Ihres Systems.";
 
   t.panelBookmarks = "Lesezeichen";
   t.panelGroups = "Gruppen";

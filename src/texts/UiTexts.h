@@ -110,6 +110,8 @@ namespace orbis {
   /* update check */                                  \
   X(noUpdatesAvailable)                               \
   X(updateAvailable)                                  \
+  X(updateServerUnreachable)                          \
+  X(updaterMissing)                                   \
   /* structure panel */                               \
   X(panelBookmarks)                                   \
   X(panelGroups)                                      \

@@ -13,10 +13,12 @@
 #include "app/CLumen2Dlg.h"
 #include "app/Version.h"
 #include "book/BookReport.h"
+#include "platform/CurlHttp.h"
 #include "platform/DesktopShell.h"
 #include "platform/LinuxDrives.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
+#include "platform/PosixProcesses.h"
 #include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTimers.h"
@@ -182,10 +184,9 @@ int CLumen2App::run(int argc, char** argv) {
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty() ? std::string()
-                            : QFileInfo(QString::fromStdString(line.openBook))
-                                  .absoluteFilePath()
-                                  .toStdString();
+      line.openBook.empty()
+          ? std::string()
+          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -198,8 +199,11 @@ int CLumen2App::run(int argc, char** argv) {
   MainWindow window(shell);
   dialogs.setParent(&window);
   QtBusyNote busyNote(&window);
-  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView(), window.panel(), busyNote});
+  CurlHttp http;
+  PosixProcesses processes;
+  CLumen2Dlg dialog(folders,
+                    MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, timers,
+                              window.textView(), window.panel(), busyNote, http, processes});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
@@ -237,10 +241,12 @@ int CLumen2App::run(int argc, char** argv) {
   // while a book is still being read or announced ends the program cleanly.
   const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
   bool started = false;
-  QTimer::singleShot(0, &window, [&dialog, &started, book] {
+  QTimer::singleShot(0, &window, [&dialog, &started, &window, book] {
     dialog.onInitDialog();
     started = true;
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
+    // Posted, so that the window answers once before the server is asked.
+    QTimer::singleShot(0, &window, [&dialog] { dialog.onStartUpdateCheck(); });
   });
   window.onEnded = leaveEventLoops;
   app.exec();
