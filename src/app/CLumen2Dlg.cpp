@@ -76,6 +76,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   search_.reset();
   information_.reset();
   update_.reset();
+  zipBook_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -148,6 +149,8 @@ void CLumen2Dlg::createReading() {
                     }});
   information_ = std::make_unique<BookInformation>(
       InformationContext{tables_, book_, ports_.player, session_->audio(), ports_.dialogs});
+  zipBook_ = std::make_unique<ZipBook>(ZipBookContext{*session_, ports_.dialogs, ports_.busyNote,
+                                                      settings_, zipReader_, kProgramName});
   update_ = std::make_unique<UpdateCheck>(
       UpdateContext{ports_.http, ports_.processes, ports_.dialogs, session_->audio(),
                     folders_.programFolder, kProgramName, [this] {
@@ -186,6 +189,7 @@ void CLumen2Dlg::registerCommands() {
   search_->registerCommands(c);
   information_->registerCommands(c);
   update_->registerCommands(c);
+  zipBook_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is

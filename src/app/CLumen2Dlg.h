@@ -12,6 +12,8 @@
 #include "commands/MenuModel.h"
 #include "info/BookInformation.h"
 #include "library/BookSession.h"
+#include "library/MinizipReader.h"
+#include "library/ZipBook.h"
 #include "marks/Bookmarks.h"
 #include "marks/Search.h"
 #include "navigation/Navigator.h"
@@ -148,6 +150,8 @@ class CLumen2Dlg {
   std::unique_ptr<Search> search_;
   std::unique_ptr<BookInformation> information_;
   std::unique_ptr<UpdateCheck> update_;
+  MinizipReader zipReader_;
+  std::unique_ptr<ZipBook> zipBook_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root

@@ -200,6 +200,7 @@ void fillEnglishTexts(UiTexts& t) {
   t.zipOutputFolderTitle = "Set output folder";
   t.zipUseTempFolder = "Use temporary output folder?";
   t.zipDefineTempFolderFirst = "Please define temporary output folder!";
+  t.zipUnpacking = "Unpacking the archive. Please wait...";
   t.zipTempFolderLabel = "Temporary output folder for Daisy-ZIP";
 
   t.noUpdatesAvailable = "No available updates!";

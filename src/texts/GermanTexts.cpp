@@ -204,6 +204,7 @@ void fillGermanTexts(UiTexts& t) {
   t.zipOutputFolderTitle = "Zielordner definieren";
   t.zipUseTempFolder = "Temporären Auspackordner benutzen?";
   t.zipDefineTempFolderFirst = "Bitte erst temporären Auspackordner definieren!";
+  t.zipUnpacking = "Das Archiv wird entpackt. Bitte warten...";
   t.zipTempFolderLabel = "Temporärer Auspackordner für Daisy- Archiv";
 
   t.noUpdatesAvailable = "Keine Aktualisierungen verfügbar!";

@@ -107,6 +107,7 @@ namespace orbis {
   X(zipUseTempFolder)                                 \
   X(zipDefineTempFolderFirst)                         \
   X(zipTempFolderLabel)                               \
+  X(zipUnpacking)                                     \
   /* update check */                                  \
   X(noUpdatesAvailable)                               \
   X(updateAvailable)                                  \
