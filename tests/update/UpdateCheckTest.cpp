@@ -86,6 +86,14 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedAndAnEqualOneIsNot) {
   EXPECT_EQ(shutdowns, 0);
 }
 
+// A first line that is no number fitting 64 bits offers nothing.
+TEST_F(UpdateCheckTest, AnIdentifierTooLargeForANumberIsNone) {
+  LocalHttpServer server(Mode::Reply, 200, "99999999999999999999\n5");
+  configure(server.baseUrl(), "1");
+  check(true);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().noUpdatesAvailable});
+}
+
 TEST_F(UpdateCheckTest, YesEndsThePlayerAndStartsTheUpdaterAsTheUser) {
   LocalHttpServer server(Mode::Reply, 200, "12\r\n3");
   configure(server.baseUrl(), "");  // nothing installed yet counts as the oldest release
@@ -144,13 +152,6 @@ TEST_F(UpdateCheckTest, AnswersThatAreNoReleaseFileAreToldAsAnUnreachableServer)
   program.write("updates/OVP-UID.txt", "99");
   expectUnreachable("file://" + programFolder(), "not http");
   EXPECT_EQ(shutdowns, 0);
-}
-
-TEST_F(UpdateCheckTest, AFirstLineThatIsNoNumberOffersNothing) {
-  LocalHttpServer server(Mode::Reply, 200, "99999999999999999999\n5");
-  configure(server.baseUrl(), "1");
-  check(true);
-  EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().noUpdatesAvailable});
 }
 
 }  // namespace
