@@ -5,6 +5,7 @@
 #include "app/ButtonFaces.h"
 #include "app/Relabel.h"
 #include "app/TextViewBinding.h"
+#include "app/Version.h"
 #include "commands/CommandIds.h"
 #include "commands/MainMenu.h"
 #include "library/DaisyLoad.h"
@@ -74,6 +75,8 @@ CLumen2Dlg::~CLumen2Dlg() {
   bookmarks_.reset();
   search_.reset();
   information_.reset();
+  update_.reset();
+  zipBook_.reset();
   navigator_.reset();
   panel_.reset();
   session_.reset();
@@ -146,6 +149,14 @@ void CLumen2Dlg::createReading() {
                     }});
   information_ = std::make_unique<BookInformation>(
       InformationContext{tables_, book_, ports_.player, session_->audio(), ports_.dialogs});
+  zipBook_ = std::make_unique<ZipBook>(ZipBookContext{*session_, ports_.dialogs, ports_.busyNote,
+                                                      settings_, zipReader_, kProgramName});
+  update_ = std::make_unique<UpdateCheck>(
+      UpdateContext{ports_.http, ports_.processes, ports_.dialogs, session_->audio(),
+                    folders_.programFolder, kProgramName, [this] {
+                      updaterRequested_ = true;
+                      onClose();
+                    }});
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -177,6 +188,8 @@ void CLumen2Dlg::registerCommands() {
   bookmarks_->registerCommands(c);
   search_->registerCommands(c);
   information_->registerCommands(c);
+  update_->registerCommands(c);
+  zipBook_->registerCommands(c);
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is
@@ -224,6 +237,10 @@ void CLumen2Dlg::onInitDialog() {
     ports_.view.setControlEnabled(button.id, commands_.has(button.id));
   }
   ports_.view.focusControl(ctl::kTextView);
+}
+
+void CLumen2Dlg::onStartUpdateCheck() {
+  if (settings_.CheckUpdatesOnStart && !closing_) update_->check(false);
 }
 
 void CLumen2Dlg::openBookAtStart(const std::string& bookPath) {

@@ -12,6 +12,8 @@
 #include "commands/MenuModel.h"
 #include "info/BookInformation.h"
 #include "library/BookSession.h"
+#include "library/MinizipReader.h"
+#include "library/ZipBook.h"
 #include "marks/Bookmarks.h"
 #include "marks/Search.h"
 #include "navigation/Navigator.h"
@@ -19,9 +21,11 @@
 #include "ports/BusyNote.h"
 #include "ports/Dialogs.h"
 #include "ports/Drives.h"
+#include "ports/Http.h"
 #include "ports/MainView.h"
 #include "ports/MediaPlayer.h"
 #include "ports/PanelView.h"
+#include "ports/Processes.h"
 #include "ports/Shell.h"
 #include "ports/Sounds.h"
 #include "ports/TextView.h"
@@ -29,6 +33,7 @@
 #include "settings/AcceleratorTable.h"
 #include "settings/AppFolders.h"
 #include "settings/Settings.h"
+#include "update/UpdateCheck.h"
 
 namespace orbis {
 
@@ -45,6 +50,8 @@ struct MainPorts {
   TextView& textView;
   PanelView& panel;
   BusyNote& busyNote;
+  Http& http;
+  Processes& processes;
 };
 
 class TextViewBinding;
@@ -105,6 +112,9 @@ class CLumen2Dlg {
   // Reads a book into the tables; the window shows its progress dialog around it. Without one
   // the book is read without a dialog.
   LoadFunction runLoader;
+  // The request the initialisation leaves for later: the update check when the settings ask
+  // for it at start.
+  void onStartUpdateCheck();
   // Opens a book folder, or the folder of an ncc.html, as the command line asks.
   void openBookAtStart(const std::string& bookPath);
   // The menu bar opened or closed: reading pauses meanwhile.
@@ -139,6 +149,9 @@ class CLumen2Dlg {
   std::unique_ptr<Bookmarks> bookmarks_;
   std::unique_ptr<Search> search_;
   std::unique_ptr<BookInformation> information_;
+  std::unique_ptr<UpdateCheck> update_;
+  MinizipReader zipReader_;
+  std::unique_ptr<ZipBook> zipBook_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
   std::map<int, std::string> driveRoots_;    // drive items: id -> root

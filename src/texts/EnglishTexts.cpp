@@ -200,10 +200,14 @@ void fillEnglishTexts(UiTexts& t) {
   t.zipOutputFolderTitle = "Set output folder";
   t.zipUseTempFolder = "Use temporary output folder?";
   t.zipDefineTempFolderFirst = "Please define temporary output folder!";
+  t.zipUnpacking = "Unpacking the archive. Please wait...";
   t.zipTempFolderLabel = "Temporary output folder for Daisy-ZIP";
 
   t.noUpdatesAvailable = "No available updates!";
   t.updateAvailable = "Update is available. Continue?";
+  t.updateServerUnreachable = "The update server cannot be reached. Please try again later.";
+  t.updaterMissing =
+      "The updater is not installed. Please update through your system's package manager.";
 
   t.panelBookmarks = "Bookmark";
   t.panelGroups = "Groups";

@@ -204,10 +204,16 @@ void fillGermanTexts(UiTexts& t) {
   t.zipOutputFolderTitle = "Zielordner definieren";
   t.zipUseTempFolder = "Temporären Auspackordner benutzen?";
   t.zipDefineTempFolderFirst = "Bitte erst temporären Auspackordner definieren!";
+  t.zipUnpacking = "Das Archiv wird entpackt. Bitte warten...";
   t.zipTempFolderLabel = "Temporärer Auspackordner für Daisy- Archiv";
 
   t.noUpdatesAvailable = "Keine Aktualisierungen verfügbar!";
   t.updateAvailable = "Neue Dateien sind verfügbar. Fortfahren?";
+  t.updateServerUnreachable =
+      "Der Aktualisierungsserver ist nicht erreichbar. Bitte später erneut versuchen.";
+  t.updaterMissing =
+      "Das Aktualisierungsprogramm ist nicht installiert. Bitte aktualisieren Sie über die "
+      "Paketverwaltung Ihres Systems.";
 
   t.panelBookmarks = "Lesezeichen";
   t.panelGroups = "Gruppen";

@@ -107,9 +107,12 @@ namespace orbis {
   X(zipUseTempFolder)                                 \
   X(zipDefineTempFolderFirst)                         \
   X(zipTempFolderLabel)                               \
+  X(zipUnpacking)                                     \
   /* update check */                                  \
   X(noUpdatesAvailable)                               \
   X(updateAvailable)                                  \
+  X(updateServerUnreachable)                          \
+  X(updaterMissing)                                   \
   /* structure panel */                               \
   X(panelBookmarks)                                   \
   X(panelGroups)                                      \

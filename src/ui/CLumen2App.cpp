@@ -14,11 +14,13 @@
 #include "app/MediaSession.h"
 #include "app/Version.h"
 #include "book/BookReport.h"
+#include "platform/CurlHttp.h"
 #include "platform/DesktopShell.h"
 #include "platform/LinuxDrives.h"
 #include "platform/MprisService.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
+#include "platform/PosixProcesses.h"
 #include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTimers.h"
@@ -202,8 +204,11 @@ int CLumen2App::run(int argc, char** argv) {
   MainWindow window(shell);
   dialogs.setParent(&window);
   QtBusyNote busyNote(&window);
-  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView(), window.panel(), busyNote});
+  CurlHttp http;
+  PosixProcesses processes;
+  CLumen2Dlg dialog(folders,
+                    MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, timers,
+                              window.textView(), window.panel(), busyNote, http, processes});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
@@ -271,10 +276,12 @@ int CLumen2App::run(int argc, char** argv) {
   // Everything from here runs inside the event loop, so that a shutdown request that arrives
   // while a book is still being read or announced ends the program cleanly.
   const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
-  QTimer::singleShot(0, &window, [&dialog, &started, book] {
+  QTimer::singleShot(0, &window, [&dialog, &started, &window, book] {
     dialog.onInitDialog();
     started = true;
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
+    // Posted, so that the window answers once before the server is asked.
+    QTimer::singleShot(0, &window, [&dialog] { dialog.onStartUpdateCheck(); });
   });
   window.onEnded = leaveEventLoops;
   app.exec();

@@ -11,6 +11,7 @@
 #include "support/InMemoryTextView.h"
 #include "support/ManualClock.h"
 #include "support/RecordingBusyNote.h"
+#include "support/RecordingProcesses.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
@@ -48,6 +49,8 @@ class MainDialogRig {
   InMemoryTextView textView;
   FakePanelView panel;
   RecordingBusyNote busyNote;
+  OfflineHttp http;
+  RecordingProcesses processes;
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 

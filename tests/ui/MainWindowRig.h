@@ -8,6 +8,7 @@
 #include "support/FakeDrives.h"
 #include "support/FakeMainView.h"
 #include "support/ManualClock.h"
+#include "support/RecordingProcesses.h"
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
@@ -34,7 +35,7 @@ class MainWindowRig : WithApplication {
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
         folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                           window.textView(), window.panel(), busyNote});
+                           window.textView(), window.panel(), busyNote, http, processes});
     window.attach(dialog.get());
     window.resize(1280, 900);
     window.show();
@@ -55,6 +56,8 @@ class MainWindowRig : WithApplication {
   SimulatedPlayer player{clock};
   MainWindow window{shell};
   QtBusyNote busyNote{&window};
+  OfflineHttp http;
+  RecordingProcesses processes;
   std::unique_ptr<CLumen2Dlg> dialog;
 };
 
