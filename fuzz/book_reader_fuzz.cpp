@@ -38,6 +38,7 @@ class SilentDialogs : public orbis::Dialogs {
   std::optional<std::string> askText(const std::string&, const std::string&, int) override {
     return std::nullopt;
   }
+  void showInfoList(const orbis::InfoListContent&) override {}
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 };
 
