@@ -19,6 +19,7 @@
 #include "ports/BusyNote.h"
 #include "ports/Dialogs.h"
 #include "ports/Drives.h"
+#include "ports/LibraryDialogs.h"
 #include "ports/MainView.h"
 #include "ports/MediaPlayer.h"
 #include "ports/PanelView.h"
@@ -45,6 +46,7 @@ struct MainPorts {
   TextView& textView;
   PanelView& panel;
   BusyNote& busyNote;
+  LibraryDialogs& libraryDialogs;
 };
 
 class TextViewBinding;
@@ -107,6 +109,11 @@ class CLumen2Dlg {
   LoadFunction runLoader;
   // Opens a book folder, or the folder of an ncc.html, as the command line asks.
   void openBookAtStart(const std::string& bookPath);
+  // Whether the window asks, once it is up, for a book in the drives (WM_USER + 2).
+  bool searchDrivesAtStart() const { return settings_.SearchBookOnStart; }
+  // That request: opens the book in the root of the first removable drive that holds one.
+  // An open book is closed only when a book is found there.
+  void onDriveSearchRequest(int automatic);
   // The menu bar opened or closed: reading pauses meanwhile.
   void onMenuOpened();
   void onMenuClosed();

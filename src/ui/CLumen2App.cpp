@@ -19,6 +19,7 @@
 #include "platform/MpvSounds.h"
 #include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtLibraryDialogs.h"
 #include "platform/QtTimers.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
@@ -182,10 +183,9 @@ int CLumen2App::run(int argc, char** argv) {
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty() ? std::string()
-                            : QFileInfo(QString::fromStdString(line.openBook))
-                                  .absoluteFilePath()
-                                  .toStdString();
+      line.openBook.empty()
+          ? std::string()
+          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -198,8 +198,10 @@ int CLumen2App::run(int argc, char** argv) {
   MainWindow window(shell);
   dialogs.setParent(&window);
   QtBusyNote busyNote(&window);
-  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView(), window.panel(), busyNote});
+  QtLibraryDialogs libraryDialogs(&window);
+  CLumen2Dlg dialog(folders,
+                    MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, timers,
+                              window.textView(), window.panel(), busyNote, libraryDialogs});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
@@ -237,10 +239,16 @@ int CLumen2App::run(int argc, char** argv) {
   // while a book is still being read or announced ends the program cleanly.
   const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
   bool started = false;
-  QTimer::singleShot(0, &window, [&dialog, &started, book] {
+  QTimer::singleShot(0, &window, [&dialog, &window, &started, book] {
     dialog.onInitDialog();
     started = true;
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
+    // Posted, as the window's other start-up requests: it runs once the window is up.
+    if (dialog.searchDrivesAtStart() && !dialog.closing()) {
+      QTimer::singleShot(0, &window, [&dialog] {
+        if (!dialog.closing()) dialog.onDriveSearchRequest(1);
+      });
+    }
   });
   window.onEnded = leaveEventLoops;
   app.exec();

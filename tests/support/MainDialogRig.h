@@ -14,6 +14,7 @@
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedLibraryDialogs.h"
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 
@@ -39,6 +40,7 @@ class MainDialogRig {
   AppFolders folders;
   FakeMainView view;
   ScriptedDialogs dialogs;
+  ScriptedLibraryDialogs libraryDialogs;
   RecordingSounds sounds;
   RecordingShell shell;
   FakeDrives drives;

@@ -11,6 +11,7 @@
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedLibraryDialogs.h"
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 #include "texts/UiTexts.h"
@@ -34,7 +35,7 @@ class MainWindowRig : WithApplication {
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
         folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                           window.textView(), window.panel(), busyNote});
+                           window.textView(), window.panel(), busyNote, libraryDialogs});
     window.attach(dialog.get());
     window.resize(1280, 900);
     window.show();
@@ -47,6 +48,7 @@ class MainWindowRig : WithApplication {
   TempDir data;
   AppFolders folders;
   ScriptedDialogs dialogs;
+  ScriptedLibraryDialogs libraryDialogs;
   RecordingSounds sounds;
   RecordingShell shell;
   FakeDrives drives;
