@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "platform/RowAnnouncer.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -24,7 +25,9 @@ BookListDialog::BookListDialog(CA_DaisySuche& logic, QWidget* parent)
   cancel_ = new QPushButton(qs(t.cancel), this);
   connect(ok_, &QPushButton::clicked, this, &BookListDialog::choose);
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemActivated, this, &BookListDialog::choose);
+  // Enter reaches the default button by itself; taking the list's activation as well would run
+  // OK twice, the second time on the list the first one has just built.
+  connect(list_, &QListWidget::itemDoubleClicked, this, &BookListDialog::choose);
   connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { logic_.select(row); });
 
   auto* buttons = new QHBoxLayout;
@@ -35,6 +38,7 @@ BookListDialog::BookListDialog(CA_DaisySuche& logic, QWidget* parent)
   layout->addWidget(list_);
   layout->addLayout(buttons);
   resize(460, 320);
+  announcer_ = new RowAnnouncer(list_);
 
   logic_.firstPaint();
   showTitles();
@@ -46,6 +50,7 @@ void BookListDialog::showTitles() {
   for (const std::string& title : logic_.titles()) list_->addItem(qs(title));
   list_->setCurrentRow(logic_.selected());
   list_->setFocus();
+  if (announcer_) announcer_->rearm();
 }
 
 void BookListDialog::choose() {

@@ -7,6 +7,8 @@
 
 namespace orbis {
 
+class RowAnnouncer;
+
 // The view of CA_DaisySuche, "DAISY suchen...": the titles of the drive's books, "Liste
 // erstellen?" first. OK or a double click on a title chooses the book; on "Liste erstellen?"
 // the drive is searched and the list shown anew with the focus on it.
@@ -30,6 +32,7 @@ class BookListDialog : public QDialog {
   QListWidget* list_;
   QPushButton* ok_;
   QPushButton* cancel_;
+  RowAnnouncer* announcer_ = nullptr;
   std::string folder_;
 };
 

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/RowAnnouncer.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -35,7 +36,8 @@ DriveDialog::DriveDialog(const std::vector<Drive>& drives, QWidget* parent)
   }
   list_->resizeColumnToContents(0);
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
-  connect(list_, &QTreeWidget::itemActivated, this, [this] { accept(); });
+  // Enter reaches the default button; a double click chooses as well.
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
 
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons_->button(QDialogButtonBox::Ok)->setText(qs(t.ok));
@@ -49,6 +51,7 @@ DriveDialog::DriveDialog(const std::vector<Drive>& drives, QWidget* parent)
   layout->addWidget(list_);
   layout->addWidget(buttons_);
   resize(420, 260);
+  new RowAnnouncer(list_);
   list_->setFocus();
 }
 

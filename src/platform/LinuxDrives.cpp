@@ -151,13 +151,12 @@ bool systemMount(const Mount& mount) {
   return false;
 }
 
-// Where the reader's own files live: the mount that holds the home folder.
+// Where the reader's own files live: the mount that holds the home folder, whatever backs it
+// (ZFS and container roots have no device node).
 std::string homeMount(const std::vector<Mount>& mounts, const std::string& home) {
   std::string best;
   for (const Mount& mount : mounts) {
-    if (!systemMount(mount) && under(home, mount.point) && mount.point.size() > best.size()) {
-      best = mount.point;
-    }
+    if (under(home, mount.point) && mount.point.size() > best.size()) best = mount.point;
   }
   return best;
 }
@@ -209,11 +208,11 @@ std::vector<Drive> LinuxDrives::drives() const {
 
   std::vector<Drive> drives;
   for (const Mount& mount : mounts) {
-    if (systemMount(mount)) continue;
+    const bool ownFiles = mount.point == "/" || mount.point == homePoint;
+    if (!ownFiles && systemMount(mount)) continue;
     const std::string name = blockName(mount.device);
     const DriveKind kind = blocks.kindOf(blocks.diskOf(name));
-    const bool wanted = kind != DriveKind::Fixed || mount.point == "/" ||
-                        mount.point == homePoint || mediaFolder(mount.point);
+    const bool wanted = ownFiles || kind != DriveKind::Fixed || mediaFolder(mount.point);
     if (!wanted) continue;
     auto label = labels.find(name);
     Drive drive{mount.point, label == labels.end() ? std::string() : label->second, kind,
