@@ -1,5 +1,6 @@
 #include "app/CLumen2Dlg.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/ButtonFaces.h"
@@ -8,7 +9,10 @@
 #include "app/Version.h"
 #include "commands/CommandIds.h"
 #include "commands/MainMenu.h"
+#include "library/BookFromList.h"
+#include "library/CChooseBookOnCD.h"
 #include "library/DaisyLoad.h"
+#include "library/VolumeChange.h"
 #include "settings/BuiltinKeys.h"
 #include "texts/UiTexts.h"
 
@@ -184,6 +188,13 @@ void CLumen2Dlg::registerCommands() {
   c.add(ctl::kButtonVolume, [this] { panel_->open(kPanelVolume); });
   c.add(ctl::kButtonSpeed, [this] { panel_->open(kPanelSpeed); });
   session_->registerCommands(c);
+  c.add(cmd::kChangeVolume,
+        [this] { VolumeChange(*session_, book_, tables_, tree_, ports_.dialogs).run(); });
+  c.add(cmd::kOpenFromList, [this] {
+    BookFromList({*session_, ports_.drives, ports_.libraryDialogs, ports_.busyNote, ports_.dialogs,
+                  folders_.dataFolder})
+        .run();
+  });
   navigator_->registerCommands(c);
   bookmarks_->registerCommands(c);
   search_->registerCommands(c);
@@ -202,18 +213,26 @@ void CLumen2Dlg::offerOnlyCommandsWithHandlers() {
   });
 }
 
+// Each disc drive keeps its item identifier from run to run: the identifier follows the drive's
+// device number, so a key assigned to "eject sr1" stays with that drive.
 void CLumen2Dlg::insertDriveItems() {
-  const auto drives = ports_.drives.opticalDrives();
-  int inserted = 0;
-  for (const auto& drive : drives) {
-    if (inserted == kMaxDriveItems) break;
-    const int id = cmd::kFirstDriveItem + inserted++;
+  for (const auto& drive : ports_.drives.opticalDrives()) {
+    int id = cmd::kFirstDriveItem + std::clamp(drive.number, 0, kMaxDriveItems - 1);
+    const int wanted = id;
+    while (driveRoots_.count(id) != 0) {
+      id = id == cmd::kLastDriveItem ? cmd::kFirstDriveItem : id + 1;
+      if (id == wanted) break;
+    }
+    if (driveRoots_.count(id) != 0) break;  // every identifier is taken
     driveRoots_[id] = drive.root;
     driveDevices_[id] = drive.device;
-    commands_.add(id, [this, id] { driveDoor(id); });
-    menu_.insertBefore(cmd::kExit, MenuItem::command(id, drive.root + " " + uiTexts().driveEject));
   }
-  if (inserted > 0) menu_.insertBefore(cmd::kExit, MenuItem::makeSeparator());
+  // In the order of their identifiers, as the drive letters were.
+  for (const auto& [id, root] : driveRoots_) {
+    commands_.add(id, [this, id = id] { driveDoor(id); });
+    menu_.insertBefore(cmd::kExit, MenuItem::command(id, root + " " + uiTexts().driveEject));
+  }
+  if (!driveRoots_.empty()) menu_.insertBefore(cmd::kExit, MenuItem::makeSeparator());
 }
 
 // The item's own text tells whether the tray is taken as closed (it offers "eject") or open.
@@ -253,6 +272,12 @@ void CLumen2Dlg::openBookAtStart(const std::string& bookPath) {
   if (folder.empty()) folder = ".";
   folder = std::filesystem::absolute(folder, error).lexically_normal().string();
   session_->openBookFolder(withTrailingSlash(folder));
+}
+
+void CLumen2Dlg::onDriveSearchRequest(int automatic) {
+  CChooseBookOnCD chooser(ports_.drives, automatic != 0);
+  // Only the automatic search exists: nothing offers the chooser to the reader.
+  if (const auto folder = chooser.firstBook()) session_->openBookFolder(*folder);
 }
 
 void CLumen2Dlg::onMenuOpened() {

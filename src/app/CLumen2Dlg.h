@@ -22,6 +22,7 @@
 #include "ports/Dialogs.h"
 #include "ports/Drives.h"
 #include "ports/Http.h"
+#include "ports/LibraryDialogs.h"
 #include "ports/MainView.h"
 #include "ports/MediaPlayer.h"
 #include "ports/PanelView.h"
@@ -52,6 +53,7 @@ struct MainPorts {
   BusyNote& busyNote;
   Http& http;
   Processes& processes;
+  LibraryDialogs& libraryDialogs;
 };
 
 class TextViewBinding;
@@ -117,6 +119,11 @@ class CLumen2Dlg {
   void onStartUpdateCheck();
   // Opens a book folder, or the folder of an ncc.html, as the command line asks.
   void openBookAtStart(const std::string& bookPath);
+  // Whether the window asks, once it is up, for a book in the drives (WM_USER + 2).
+  bool searchDrivesAtStart() const { return settings_.SearchBookOnStart; }
+  // That request: opens the book in the root of the first removable drive that holds one.
+  // An open book is closed only when a book is found there.
+  void onDriveSearchRequest(int automatic);
   // The menu bar opened or closed: reading pauses meanwhile.
   void onMenuOpened();
   void onMenuClosed();

@@ -52,7 +52,10 @@ void enableBookMenus(MenuModel& menu, const BookMenuFacts& facts) {
   for (const char* top : {"&Navigation", "&Text", "&Lesezeichen", "&Suche"}) {
     setPopup(menu, top, true);
   }
-  setItems(menu, {kBookInformation, kTitleInformation, kSwitchToTree, kSwitchToText, kBookmarkSet},
+  // Another volume can be chosen whenever a book is open; grayed, its key would do nothing.
+  setItems(menu,
+           {kChangeVolume, kBookInformation, kTitleInformation, kSwitchToTree, kSwitchToText,
+            kBookmarkSet},
            true);
   setSubmenu(menu, "&Phrase", true);
   setSubmenu(menu, "Hervorheben", true);

@@ -6,7 +6,7 @@ namespace orbis {
 
 // What the menus offer follows the book: without a book only opening one, with a book what
 // its features allow. Items that depend on the reader's position (previous page, previous
-// group, deleting a bookmark, search hits, volume change) are enabled by their own commands.
+// group, deleting a bookmark, search hits) are enabled by their own commands.
 
 // Grays everything that needs a book. Does not redraw.
 void grayBookMenus(MenuModel& menu);

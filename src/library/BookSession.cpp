@@ -138,7 +138,7 @@ void BookSession::clearBook() {
   ctx_.menu.redraw();
 }
 
-bool BookSession::loadBook(const std::string& folder) {
+bool BookSession::loadBook(const std::string& folder, LoadSteps steps) {
   closeBook();
   ctx_.book.folder = withTrailingSlash(folder);
   const LoadOutcome outcome = ctx_.loader ? ctx_.loader(ctx_.book.folder) : LoadOutcome{};
@@ -152,9 +152,11 @@ bool BookSession::loadBook(const std::string& folder) {
   resume_.loadBookmarks();
   enableMenus();
   ctx_.book.open = true;
-  announceBook();
-  resume_.restorePosition();
-  callHook(ctx_.library.positionRestored);
+  if (steps.announce) announceBook();
+  if (steps.restorePosition) {
+    resume_.restorePosition();
+    callHook(ctx_.library.positionRestored);
+  }
   ctx_.menu.setEnabled(cmd::kLastBook, true);
   ctx_.menu.redraw();
   return true;

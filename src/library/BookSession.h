@@ -108,8 +108,14 @@ class BookSession {
   void closeBookForLastBook();
   // Empties tables, tree and views and grays the book menus; also run once at start.
   void clearBook();
+  // How much of opening a book a command wants beyond reading it in.
+  struct LoadSteps {
+    bool announce = true;         // the book's first clip is played
+    bool restorePosition = true;  // reading goes on where it stopped, else nothing starts
+  };
   // Loads the book in folder; true when it is open afterwards.
-  bool loadBook(const std::string& folder);
+  bool loadBook(const std::string& folder) { return loadBook(folder, LoadSteps{}); }
+  bool loadBook(const std::string& folder, LoadSteps steps);
   // The book part of the exit routine, then the playback values back into the settings.
   void shutdown();
 

@@ -88,10 +88,10 @@ bool PhrasePlayer::skipped(const std::string& skipClasses) const {
 
 void PhrasePlayer::markVolumeChange(const std::string& skipClasses) {
   const bool otherVolume = contains(skipClasses, "change");
-  // Reading must not run on into a heading whose audio lies on another volume.
+  // Reading must not run on into a heading whose audio lies on another volume. The volume
+  // change itself is offered while any book is open: a reader may go back to an earlier volume
+  // from anywhere.
   if (otherVolume && env_.menu.isChecked(cmd::kAutoPlay)) env_.state.autoPlayback = false;
-  env_.menu.setEnabled(kVolumeChangeItem, otherVolume);
-  env_.menu.redraw();
 }
 
 void PhrasePlayer::playClip(const std::string& audio, const std::string& beginText,

@@ -34,9 +34,6 @@ class PhrasePlayer {
   // playback goes on with the next heading, else reading returns to the heading's start).
   std::function<void()> headingEnded;
 
-  // The menu item a phrase that starts a heading on another volume makes available.
-  static constexpr int kVolumeChangeItem = 33009;
-
  private:
   bool stepInTitle(int delta);
   void endOfSkippedHeading();

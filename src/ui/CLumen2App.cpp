@@ -23,6 +23,7 @@
 #include "platform/PosixProcesses.h"
 #include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtLibraryDialogs.h"
 #include "platform/QtTimers.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
@@ -206,9 +207,10 @@ int CLumen2App::run(int argc, char** argv) {
   QtBusyNote busyNote(&window);
   CurlHttp http;
   PosixProcesses processes;
-  CLumen2Dlg dialog(folders,
-                    MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, timers,
-                              window.textView(), window.panel(), busyNote, http, processes});
+  QtLibraryDialogs libraryDialogs(&window);
+  CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
+                                       timers, window.textView(), window.panel(), busyNote, http,
+                                       processes, libraryDialogs});
   window.attach(&dialog);
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
@@ -280,8 +282,16 @@ int CLumen2App::run(int argc, char** argv) {
     dialog.onInitDialog();
     started = true;
     if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
-    // Posted, so that the window answers once before the server is asked.
-    QTimer::singleShot(0, &window, [&dialog] { dialog.onStartUpdateCheck(); });
+    // Posted, as the window's other start-up requests: they run once the window is up and has
+    // answered once.
+    if (dialog.searchDrivesAtStart() && !dialog.closing()) {
+      QTimer::singleShot(0, &window, [&dialog] {
+        if (!dialog.closing()) dialog.onDriveSearchRequest(1);
+      });
+    }
+    QTimer::singleShot(0, &window, [&dialog] {
+      if (!dialog.closing()) dialog.onStartUpdateCheck();
+    });
   });
   window.onEnded = leaveEventLoops;
   app.exec();

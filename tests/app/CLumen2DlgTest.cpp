@@ -157,7 +157,7 @@ TEST_F(MainDialogTest, FocusQueryAndHelp) {
 }
 
 TEST_F(MainDialogTest, DriveItemsStandBeforeExitAndFollowTheLanguage) {
-  drives.drives = {{"/dev/sr0", "/media/cdrom0"}, {"/dev/sr1", "/dev/sr1"}};
+  drives.optical = {{"/dev/sr0", "/media/cdrom0", 0}, {"/dev/sr1", "/dev/sr1", 1}};
   auto& dlg = start();
   const auto& daisy = dlg.menu().bar()[0].children;
   ASSERT_GE(daisy.size(), 4u);

@@ -5,15 +5,17 @@
 
 namespace orbis::testing {
 
-// A fixed list of disc drives whose tray moves are recorded.
+// Fixed lists of drives and disc drives; tray moves are recorded.
 class FakeDrives : public Drives {
  public:
-  std::vector<OpticalDrive> opticalDrives() const override { return drives; }
+  std::vector<Drive> drives() const override { return mounted; }
+  std::vector<OpticalDrive> opticalDrives() const override { return optical; }
   bool setTrayOpen(const std::string& device, bool open) override {
     moves.push_back({device, open});
     return true;
   }
-  std::vector<OpticalDrive> drives;
+  std::vector<Drive> mounted;  // usually temporary folders standing in for drives
+  std::vector<OpticalDrive> optical;
   std::vector<std::pair<std::string, bool>> moves;
 };
 

@@ -26,7 +26,7 @@ CLumen2Dlg& MainDialogRig::start() {
   dialog.reset();
   dialog = std::make_unique<CLumen2Dlg>(
       folders, MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView,
-                         panel, busyNote, http, processes});
+                         panel, busyNote, http, processes, libraryDialogs});
   dialog->onInitDialog();
   return *dialog;
 }

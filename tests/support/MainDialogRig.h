@@ -15,6 +15,7 @@
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedLibraryDialogs.h"
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 
@@ -40,6 +41,7 @@ class MainDialogRig {
   AppFolders folders;
   FakeMainView view;
   ScriptedDialogs dialogs;
+  ScriptedLibraryDialogs libraryDialogs;
   RecordingSounds sounds;
   RecordingShell shell;
   FakeDrives drives;

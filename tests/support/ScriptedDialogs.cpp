@@ -21,8 +21,10 @@ std::optional<std::string> ScriptedDialogs::nextPath() {
 }
 
 std::optional<std::string> ScriptedDialogs::openFile(const std::string& title,
-                                                     const FileFilter& filter, const std::string&) {
+                                                     const FileFilter& filter,
+                                                     const std::string& startFolder) {
   fileDialogTitles.push_back(title);
+  fileDialogFolders.push_back(startFolder);
   fileDialogFilters.push_back(filter);
   return nextPath();
 }

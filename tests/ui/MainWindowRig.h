@@ -12,6 +12,7 @@
 #include "support/RecordingShell.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
+#include "support/ScriptedLibraryDialogs.h"
 #include "support/SimulatedPlayer.h"
 #include "support/TempDir.h"
 #include "texts/UiTexts.h"
@@ -34,8 +35,9 @@ class MainWindowRig : WithApplication {
     folders.programFolder = std::string(ORBIS_PROGRAM_DIR) + "/";
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
-        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                           window.textView(), window.panel(), busyNote, http, processes});
+        folders,
+        MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
+                  window.textView(), window.panel(), busyNote, http, processes, libraryDialogs});
     window.attach(dialog.get());
     window.resize(1280, 900);
     window.show();
@@ -48,6 +50,7 @@ class MainWindowRig : WithApplication {
   TempDir data;
   AppFolders folders;
   ScriptedDialogs dialogs;
+  ScriptedLibraryDialogs libraryDialogs;
   RecordingSounds sounds;
   RecordingShell shell;
   FakeDrives drives;

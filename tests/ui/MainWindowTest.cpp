@@ -176,6 +176,10 @@ TEST_F(MainWindowTest, KeysReachTheReadingThroughTheKeyTable) {
   // The phrase's text stands in the current text line.
   clock.advance(100);
   EXPECT_FALSE(window.currentText()->toPlainText().isEmpty());
+
+  // Alt+W asks for another volume while a book is open (the file dialog cancelled here).
+  QTest::keyClick(window.textWidget(), Qt::Key_W, Qt::AltModifier);
+  EXPECT_EQ(dialogs.fileDialogTitles.size(), 1u);
 }
 
 }  // namespace

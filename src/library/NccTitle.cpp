@@ -1,0 +1,62 @@
+#include "library/NccTitle.h"
+
+#include <string_view>
+
+#include "book/BookPaths.h"
+#include "book/CharacterSets.h"
+#include "book/References.h"
+#include "book/ValueRules.h"
+
+namespace orbis {
+
+namespace {
+
+std::string lowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
+// Where a heading tag "<h1" .. "<h6" starts, or npos.
+size_t headingStart(const std::string& lower) {
+  for (size_t at = lower.find("<h"); at != std::string::npos; at = lower.find("<h", at + 1)) {
+    if (at + 2 < lower.size() && lower[at + 2] >= '1' && lower[at + 2] <= '6') return at;
+  }
+  return std::string::npos;
+}
+
+}  // namespace
+
+std::optional<std::string> readNccTitle(const std::string& bookFolder) {
+  const auto ncc = readBookFile(bookFolder, "ncc.html");
+  if (!ncc) return std::nullopt;
+  int codePage = 0;
+  std::string heading;  // the raw text from the heading's start, joined over its lines
+  bool inHeading = false;
+  std::string_view rest(*ncc);
+  while (!rest.empty()) {
+    const size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string lower = lowerAscii(line);
+    if (!inHeading) {
+      if (lower.find("ncc:charset") != std::string::npos) codePage = codePageFromDeclaration(line);
+      const size_t at = headingStart(lower);
+      if (at == std::string::npos) continue;
+      inHeading = true;
+      heading = line.substr(at);
+    } else {
+      heading += line;
+    }
+    if (lowerAscii(heading).find("</h") != std::string::npos) break;
+  }
+  if (heading.empty()) return std::string();
+  const size_t link = lowerAscii(heading).find("<a href");
+  if (link == std::string::npos) return std::string();
+  return decodeReferences(toUtf8(rules::linkText(heading, link), codePage));
+}
+
+}  // namespace orbis
