@@ -105,6 +105,9 @@ class CLumen2Dlg {
   // Reads a book into the tables; the window shows its progress dialog around it. Without one
   // the book is read without a dialog.
   LoadFunction runLoader;
+  // Told the language index after every language command, so that what the window's toolkit
+  // shows by itself follows the interface.
+  std::function<void(int languageIndex)> onLanguageChanged;
   // Opens a book folder, or the folder of an ncc.html, as the command line asks.
   void openBookAtStart(const std::string& bookPath);
   // The menu bar opened or closed: reading pauses meanwhile.
@@ -123,6 +126,10 @@ class CLumen2Dlg {
   void focusBraille();
   void tabFocus();
   void structureViewKey();
+  void globalSettings();
+  void keyAssignment();
+  void applyChangedSettings(int focusedBefore);
+  void playSound(const std::string& name, bool wait);
 
   AppFolders folders_;
   MainPorts ports_;
