@@ -20,6 +20,7 @@
 #include "platform/QtBusyNote.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtTimers.h"
+#include "platform/QtTranslations.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/VirtualKeys.h"
@@ -172,6 +173,8 @@ int CLumen2App::run(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   fillTexts(uiTexts(), kLanguageGerman);
   languageIndex() = kLanguageGerman;
+  QtTranslations translations;
+  translations.use(kLanguageGerman);
 
   QtDialogs dialogs;
   SingleInstance instance(QString::fromLatin1(kInstanceName));
@@ -182,10 +185,9 @@ int CLumen2App::run(int argc, char** argv) {
   // A book named relative to where the reader started the program is found from there, not
   // from the program folder that becomes the working folder.
   const std::string bookArgument =
-      line.openBook.empty() ? std::string()
-                            : QFileInfo(QString::fromStdString(line.openBook))
-                                  .absoluteFilePath()
-                                  .toStdString();
+      line.openBook.empty()
+          ? std::string()
+          : QFileInfo(QString::fromStdString(line.openBook)).absoluteFilePath().toStdString();
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
 
@@ -201,6 +203,7 @@ int CLumen2App::run(int argc, char** argv) {
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
                                        timers, window.textView(), window.panel(), busyNote});
   window.attach(&dialog);
+  dialog.onLanguageChanged = [&translations](int index) { translations.use(index); };
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
     CA_Daisy loader(
