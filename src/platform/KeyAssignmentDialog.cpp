@@ -1,8 +1,9 @@
 #include "platform/KeyAssignmentDialog.h"
 
-#include <QGridLayout>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "settings/CDefineKeys.h"
@@ -72,6 +73,7 @@ KeyAssignmentDialog::KeyAssignmentDialog(CDefineKeys& logic, const KeyNames& nam
   connect(keyField_, &KeyCaptureEdit::keyCaptured, this,
           [this] { logic_.capturedKey() = keyField_->key(); });
 
+  list_->installEventFilter(this);
   resize(620, 480);
   logic_.onInitDialog();
   showState();
@@ -120,6 +122,32 @@ void KeyAssignmentDialog::showState() {
   keyField_->setKey(logic_.capturedKey());
   showing_ = false;
   if (QWidget* target = control(logic_.focusRequest())) target->setFocus(Qt::OtherFocusReason);
+}
+
+// An entry made current before the list had the focus is not announced when the focus arrives,
+// only the list: once the window is active with the focus in the list, the entry is made current
+// once more, so the screen reader reads it after the list.
+void KeyAssignmentDialog::announceEntryOnce() {
+  if (entryAnnounced_ || !isActiveWindow() || !list_->hasFocus()) return;
+  entryAnnounced_ = true;
+  QTimer::singleShot(0, this, [this] {
+    const int row = list_->currentRow();
+    if (row < 0) return;
+    showing_ = true;
+    list_->setCurrentItem(nullptr);
+    list_->setCurrentRow(row);
+    showing_ = false;
+  });
+}
+
+bool KeyAssignmentDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_ && event->type() == QEvent::FocusIn) announceEntryOnce();
+  return QDialog::eventFilter(watched, event);
+}
+
+void KeyAssignmentDialog::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange) announceEntryOnce();
 }
 
 }  // namespace orbis

@@ -25,7 +25,12 @@ class KeyAssignmentDialog : public QDialog {
   KeyCaptureEdit* keyField() const { return keyField_; }
   QDialogButtonBox* buttons() const { return buttons_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
  private:
+  void announceEntryOnce();
   QPushButton* addButton(int id, const std::string& text, void (CDefineKeys::*action)());
   void act(void (CDefineKeys::*action)());
   void showState();
@@ -36,6 +41,7 @@ class KeyAssignmentDialog : public QDialog {
   KeyCaptureEdit* keyField_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
   bool showing_ = false;  // the list is being filled: its selection changes are not the reader's
+  bool entryAnnounced_ = false;
 };
 
 }  // namespace orbis

@@ -1,6 +1,7 @@
 #include "platform/KeyCaptureEdit.h"
 
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "platform/VirtualKeys.h"
 #include "settings/BuiltinKeys.h"
@@ -32,6 +33,9 @@ KeyCaptureEdit::KeyCaptureEdit(const KeyNames& names, QWidget* parent)
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setContextMenuPolicy(Qt::NoContextMenu);
   setAcceptDrops(false);
+  selectTimer_.setSingleShot(true);
+  selectTimer_.setInterval(kSelectDelayMs);
+  connect(&selectTimer_, &QTimer::timeout, this, [this] { selectAll(); });
 }
 
 void KeyCaptureEdit::setKey(const CapturedKey& key) {
@@ -87,6 +91,11 @@ void KeyCaptureEdit::keyPressEvent(QKeyEvent* event) {
   }
   setKey({press->virtualKey, modifiers});
   emit keyCaptured();
+  // Selected, the new key is read out as the field's text is when it gets the focus. A screen
+  // reader reads only what a selection adds to the one it knew, so the selection is made anew
+  // once it has heard that the old one is gone.
+  deselect();
+  selectTimer_.start();
 }
 
 }  // namespace orbis

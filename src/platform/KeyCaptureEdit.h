@@ -1,5 +1,6 @@
 #pragma once
 #include <QLineEdit>
+#include <QTimer>
 
 #include "settings/CDefineKeys.h"
 #include "settings/KeyText.h"
@@ -28,8 +29,11 @@ class KeyCaptureEdit : public QLineEdit {
   // Whether the dialog keeps the key rather than the field recording it.
   static bool passesThrough(const QKeyEvent& event);
 
+  static constexpr int kSelectDelayMs = 250;
+
   const KeyNames& names_;
   CapturedKey key_;
+  QTimer selectTimer_;
 };
 
 }  // namespace orbis
