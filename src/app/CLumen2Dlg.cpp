@@ -13,7 +13,10 @@
 #include "library/CChooseBookOnCD.h"
 #include "library/DaisyLoad.h"
 #include "library/VolumeChange.h"
+#include "playback/InterfaceSounds.h"
 #include "settings/BuiltinKeys.h"
+#include "settings/CDefineKeys.h"
+#include "settings/CSettings.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -176,6 +179,8 @@ void CLumen2Dlg::registerCommands() {
   // The about box is modal: reading pauses while it is open.
   c.add(cmd::kAbout, [this] { session_->duringModal([this] { ports_.view.showAboutBox(); }); });
   c.add(cmd::kBraille, [this] { focusBraille(); });
+  c.add(cmd::kGlobalSettings, [this] { globalSettings(); });
+  c.add(cmd::kKeyAssignment, [this] { keyAssignment(); });
   for (int id : kStyleCommands) {
     c.add(id, [this, id] {
       text_->runStyleCommand(id);
@@ -245,7 +250,7 @@ void CLumen2Dlg::driveDoor(int id) {
 }
 
 void CLumen2Dlg::onInitDialog() {
-  ports_.sounds.play(folders_.programFolder + "UISounds/OrbisVeloraStarted.wav", false);
+  playSound("OrbisVeloraStarted.wav", false);
   insertDriveItems();
   ensureActiveKeyFile(folders_.programFolder, folders_.activeKeyTable(), menu_.commandCount());
   relabel();
@@ -345,6 +350,7 @@ void CLumen2Dlg::languageCommand(int index) {
   languageIndex() = index;
   settings_.Language = index;
   fillTexts(uiTexts(), index);
+  if (onLanguageChanged) onLanguageChanged(index);
   if (!book_.open) text_->showStartPage(index);
   relabel();
 }
@@ -377,7 +383,7 @@ void CLumen2Dlg::onClose() {
 
 void CLumen2Dlg::onDestroy() {
   if (updaterRequested_) return;
-  ports_.sounds.play(folders_.programFolder + "UISounds/OrbisVeloraClosed.wav", true);
+  playSound("OrbisVeloraClosed.wav", true);
 }
 
 unsigned CLumen2Dlg::onFocusQuery() const {
@@ -388,6 +394,48 @@ unsigned CLumen2Dlg::onFocusQuery() const {
 
 void CLumen2Dlg::onFocusTextView() {
   ports_.view.focusControl(ctl::kTextView);
+}
+
+void CLumen2Dlg::playSound(const std::string& name, bool wait) {
+  InterfaceSounds(ports_.sounds, folders_.programFolder).play(name, wait);
+}
+
+void CLumen2Dlg::globalSettings() {
+  session_->duringModal([this] {
+    const int focused = ports_.view.focusedControl();
+    CSettings dialog(settings_, ports_.dialogs, processEnvironment("HOME").value_or("/"));
+    ports_.dialogs.runSettings(dialog);
+    applyChangedSettings(focused);
+  });
+}
+
+// What the settings dialog changed shows at once: the buttons, the current text line and the
+// place of the headings tree. The focus goes back where it was unless that is hidden now.
+void CLumen2Dlg::applyChangedSettings(int focused) {
+  if (settings_.TreeVisible != settings_.AlwaysShowTree) {
+    settings_.TreeVisible = settings_.AlwaysShowTree;
+    // The tree moves into the window: the panel must not go on showing it.
+    if (settings_.TreeVisible && panel_->isShown() && panel_->mode() == kPanelHeadings) {
+      panel_->dismiss();
+    }
+  }
+  onSize();
+  if (focused > 0 && !ports_.view.controlVisible(focused)) {
+    ports_.view.focusControl(ctl::kTextView);
+  }
+}
+
+// The dialog writes every change to the key file at once, so the keys are read again however
+// it was closed.
+void CLumen2Dlg::keyAssignment() {
+  session_->duringModal([this] {
+    CDefineKeys dialog(KeyDialogContext{menu_, uiTexts().menulessCommands,
+                                        folders_.activeKeyTable(),
+                                        folders_.dataFolder + "Profiles/", folders_.programFolder,
+                                        ports_.keyNames, ports_.dialogs, ports_.sounds});
+    ports_.dialogs.runKeyAssignment(dialog);
+    rebuildAccelerators();
+  });
 }
 
 }  // namespace orbis
@@ -456,11 +504,9 @@ void CLumen2Dlg::structureViewKey() {
     return;
   }
   if (tree_.empty()) return;
-  const std::string sounds = folders_.programFolder + "UISounds/";
-  ports_.sounds.play(sounds + "StructureView.wav", true);
+  playSound("StructureView.wav", true);
   if (settings_.SoundOnHeadingChange) {
-    ports_.sounds.play(sounds + "Level" + std::to_string(tree_.depth(tree_.selected())) + ".wav",
-                       true);
+    playSound("Level" + std::to_string(tree_.depth(tree_.selected())) + ".wav", true);
   }
   if (settings_.TreeVisible) {
     focusBeforeTree_ = focused;

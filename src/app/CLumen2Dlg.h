@@ -117,6 +117,9 @@ class CLumen2Dlg {
   // The request the initialisation leaves for later: the update check when the settings ask
   // for it at start.
   void onStartUpdateCheck();
+  // Told the language index after every language command, so that what the window's toolkit
+  // shows by itself follows the interface.
+  std::function<void(int languageIndex)> onLanguageChanged;
   // Opens a book folder, or the folder of an ncc.html, as the command line asks.
   void openBookAtStart(const std::string& bookPath);
   // Whether the window asks, once it is up, for a book in the drives (WM_USER + 2).
@@ -140,6 +143,10 @@ class CLumen2Dlg {
   void focusBraille();
   void tabFocus();
   void structureViewKey();
+  void globalSettings();
+  void keyAssignment();
+  void applyChangedSettings(int focusedBefore);
+  void playSound(const std::string& name, bool wait);
 
   AppFolders folders_;
   MainPorts ports_;

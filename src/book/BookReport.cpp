@@ -35,6 +35,9 @@ class StreamDialogs : public Dialogs {
     return std::nullopt;
   }
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
+  // A command-line run reads a book only; it never opens the program's own dialogs.
+  void runSettings(CSettings&) override {}
+  void runKeyAssignment(CDefineKeys&) override {}
   void showInfoList(const InfoListContent& list) override {
     err_ << list.caption << '\n';
     for (const auto& row : list.rows) err_ << row[0] << ": " << row[1] << '\n';

@@ -91,7 +91,8 @@ void StructurePanel::returnFocus() {
 
 void StructurePanel::leaveTreeForText() {
   if (mode_ != kPanelHeadings) return;
-  InterfaceSounds(context_.sounds, context_.programFolder).play("MainWindow.wav", false);
+  // The sound ends before the focus moves, so a screen reader does not talk over it.
+  InterfaceSounds(context_.sounds, context_.programFolder).play("MainWindow.wav", true);
   dismiss();
 }
 

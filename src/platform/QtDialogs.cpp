@@ -7,7 +7,13 @@
 #include <cstdio>
 
 #include "platform/InfoListDialog.h"
+#include "platform/KeyAssignmentDialog.h"
+#include "platform/SettingsDialog.h"
 #include "platform/TextPromptDialog.h"
+#include "platform/VirtualKeys.h"
+#include "settings/CDefineKeys.h"
+#include "settings/CSettings.h"
+#include "texts/UiTexts.h"
 
 namespace orbis {
 
@@ -156,6 +162,27 @@ void QtDialogs::showInfoList(const InfoListContent& list) {
   }
   InfoListDialog dialog(list, parent_);
   dialog.exec();
+}
+
+void QtDialogs::runSettings(CSettings& dialog) {
+  if (nonInteractive()) {
+    dialog.onInitDialog();
+    dialog.onCancel();
+    return;
+  }
+  SettingsDialog window(dialog, parent_);
+  window.exec();
+}
+
+void QtDialogs::runKeyAssignment(CDefineKeys& dialog) {
+  if (nonInteractive()) {
+    dialog.onInitDialog();
+    return;
+  }
+  // The capture field names keys in the language of the interface, as the menus do.
+  const QtKeyNames names(languageIndex());
+  KeyAssignmentDialog window(dialog, names, parent_);
+  window.exec();
 }
 
 }  // namespace orbis

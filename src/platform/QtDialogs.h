@@ -9,7 +9,7 @@ namespace orbis {
 // Message boxes and choosers as Qt dialogs, modal to the main window. When the environment
 // variable ORBIS_NONINTERACTIVE is set (automated runs without anyone to answer), nothing is
 // shown: message boxes print their text to standard error and answer with their first button,
-// choosers answer cancel.
+// choosers answer cancel, the program's own dialogs open and are cancelled at once.
 class QtDialogs : public Dialogs {
  public:
   explicit QtDialogs(QWidget* parent = nullptr);
@@ -28,6 +28,8 @@ class QtDialogs : public Dialogs {
                                      int minimumCharacters) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
   void showInfoList(const InfoListContent& list) override;
+  void runSettings(CSettings& dialog) override;
+  void runKeyAssignment(CDefineKeys& dialog) override;
 
   static bool nonInteractive();
 

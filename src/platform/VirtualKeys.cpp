@@ -172,6 +172,16 @@ std::optional<KeyPress> keyPressFromEvent(const QKeyEvent& event) {
                   modifiers.testFlag(Qt::AltModifier), modifiers.testFlag(Qt::ShiftModifier)};
 }
 
+bool isExtendedKey(int virtualKey, bool keypad) {
+  constexpr int kPageUp = 0x21, kDown = 0x28, kInsert = 0x2D, kDelete = 0x2E, kEnter = 0x0D,
+                kDivide = 0x6F, kNumLock = 0x90;
+  if (!keypad && ((virtualKey >= kPageUp && virtualKey <= kDown) || virtualKey == kInsert ||
+                  virtualKey == kDelete)) {
+    return true;
+  }
+  return (keypad && virtualKey == kEnter) || virtualKey == kDivide || virtualKey == kNumLock;
+}
+
 QKeySequence keySequenceFor(int virtualKey, int modifiers) {
   const std::optional<QtKey> key = qtKeyForVirtualKey(virtualKey);
   if (!key) return {};

@@ -34,6 +34,10 @@ struct KeyPress {
 // where the layout turns it into a symbol ("!" or "/"), as the physical key does on Windows.
 std::optional<KeyPress> keyPressFromEvent(const QKeyEvent& event);
 
+// Whether Windows counts the key among the extended keys (the navigation block, the number
+// block's Enter and "/", Num Lock); key files remember that with the modifier bit 8.
+bool isExtendedKey(int virtualKey, bool keypad);
+
 // The key combination as a Qt key sequence (for showing it in a key editor); empty for codes
 // without a Qt key.
 QKeySequence keySequenceFor(int virtualKey, int modifiers);

@@ -7,6 +7,9 @@
 
 namespace orbis {
 
+class CSettings;
+class CDefineKeys;
+
 enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 // Values of the classic message-box answers, so that stored or logged answers stay comparable.
@@ -47,6 +50,9 @@ class Dialogs {
   virtual void showInfoList(const InfoListContent& list) = 0;
   // Colours are 0xRRGGBB.
   virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initial) = 0;
+  // The program's own dialogs over their logic; each returns when the reader has closed it.
+  virtual void runSettings(CSettings& dialog) = 0;
+  virtual void runKeyAssignment(CDefineKeys& dialog) = 0;
 };
 
 }  // namespace orbis

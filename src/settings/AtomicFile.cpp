@@ -65,6 +65,13 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
   return true;
 }
 
+bool copyFileAtomically(const std::string& from, const std::string& to) {
+  std::error_code error;
+  if (std::filesystem::equivalent(from, to, error) && !error) return true;
+  const std::optional<std::string> content = readWholeFile(from);
+  return content && writeFileAtomically(to, *content);
+}
+
 std::optional<std::string> readWholeFile(const std::string& path) {
   // A folder opens as a stream on Linux and then reads as empty; it is no file of ours.
   std::error_code error;

@@ -11,6 +11,11 @@ namespace orbis {
 // temporary file is removed and false is returned.
 bool writeFileAtomically(const std::string& path, std::string_view content);
 
+// Copies the file at from over the file at to, atomically as above. Copying a file onto itself
+// (also under another name of it) leaves it as it is and succeeds. False when from cannot be read
+// or to cannot be written; to then stays as it was.
+bool copyFileAtomically(const std::string& from, const std::string& to);
+
 // The whole file as bytes; nothing when it cannot be opened or read.
 std::optional<std::string> readWholeFile(const std::string& path);
 

@@ -23,7 +23,7 @@ std::optional<std::vector<std::string>> readLineFile(const std::string& path) {
 }
 
 bool writeLineFile(const std::string& path, const std::vector<std::string>& lines,
-                   bool lastLineEnds) {
+                   bool lastLineEnds, std::string_view lineEnd) {
   std::string content;
   for (size_t i = 0; i < lines.size(); ++i) {
     // A line end inside a value would split it into two lines on reading and shift every
@@ -31,7 +31,7 @@ bool writeLineFile(const std::string& path, const std::vector<std::string>& line
     std::string line = lines[i];
     std::erase_if(line, [](char c) { return c == '\n' || c == '\r'; });
     content += CA_Enigma::scramble(line);
-    if (i + 1 < lines.size() || lastLineEnds) content += '\n';
+    if (i + 1 < lines.size() || lastLineEnds) content += lineEnd;
   }
   return writeFileAtomically(path, content);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbis {
@@ -13,9 +14,10 @@ namespace orbis {
 std::optional<std::vector<std::string>> readLineFile(const std::string& path);
 
 // Scrambles every line and replaces the file atomically; false when it could not be written,
-// the old file then stays as it was. lastLineEnds false leaves the final line without its LF,
-// for the files that hold a single value with no line end.
+// the old file then stays as it was. lastLineEnds false leaves the final line without its line
+// end, for the files that hold a single value with no line end. lineEnd is what ends each line
+// ("\r\n" where a file is kept as Windows wrote it).
 bool writeLineFile(const std::string& path, const std::vector<std::string>& lines,
-                   bool lastLineEnds);
+                   bool lastLineEnds, std::string_view lineEnd = "\n");
 
 }  // namespace orbis

@@ -75,13 +75,10 @@ class LineReader {
   void numericFlag(int line, bool& setting) const {
     if (auto value = number(line)) setting = *value == 1;
   }
-  // Lines 15..23: exactly "1" (or exactly "0") decides; anything else gives the other value.
-  void onlyIfOne(int line, bool& setting) const {
-    if (auto text = this->line(line)) setting = *text == "1";
-  }
-  void offOnlyIfZero(int line, bool& setting) const {
-    if (auto text = this->line(line)) setting = *text != "0";
-  }
+  // Lines 15..23: exactly "1" (or exactly "0") decides; anything else, a line missing at the
+  // end of a short file too, gives the other value.
+  void onlyIfOne(int line, bool& setting) const { setting = this->line(line) == "1"; }
+  void offOnlyIfZero(int line, bool& setting) const { setting = this->line(line) != "0"; }
 
  private:
   std::vector<std::string> lines_;
@@ -136,7 +133,8 @@ SettingsLoadResult Settings::load(const std::string& path, const std::string& da
   file.numericFlag(4, SkipSidebars);
   file.numericFlag(5, SkipProducerNotes);
   file.numericFlag(6, SkipPageNumbers);
-  file.numericFlag(7, AutoPlay);
+  // A file that is there but lacks the line, or holds no number in it, reads as 0: off.
+  AutoPlay = file.number(7) == 1;
 
   // The style lines are read in order and the last one that is on decides; each colour line
   // counts only together with its style line.
@@ -160,9 +158,10 @@ SettingsLoadResult Settings::load(const std::string& path, const std::string& da
   file.onlyIfOne(17, HideButtons);
   file.onlyIfOne(18, HideCurrentText);
   file.offOnlyIfZero(19, SoundOnSubLevels);
-  if (auto focus = file.number(20); focus && *focus >= kFocusTextView && *focus <= kFocusTree) {
-    StartFocus = *focus;
-  }
+  // A missing line or a number no save writes reads as 0, the text view: every focus choice of
+  // the dialog then stands for a real control.
+  const std::optional<int> focus = file.number(20);
+  StartFocus = focus && *focus >= kFocusTextView && *focus <= kFocusTree ? *focus : kFocusTextView;
   file.offOnlyIfZero(21, AlwaysShowTree);
   TreeVisible = AlwaysShowTree;
   applyFocusRules();
@@ -201,7 +200,7 @@ bool Settings::save(const std::string& path) const {
       ZipTempFolder,
       flag(CheckUpdatesOnStart),
   };
-  return writeLineFile(path, lines, true);
+  return writeLineFile(path, lines, true, "\r\n");
 }
 
 }  // namespace orbis

@@ -55,9 +55,11 @@ struct Settings {
 
   // Resets to the defaults, creates the folders "ZipTemp/" (when the default is in use) and
   // "Profiles/" in the data folder, and reads the file when it exists. A missing, short or
-  // damaged file never fails: what cannot be read keeps its default.
+  // damaged file never fails: what cannot be read keeps its default, except automatic playback
+  // and the start focus, which a file without them turns off and to the text view.
+  // Lines may end in CR LF or LF alike.
   SettingsLoadResult load(const std::string& path, const std::string& dataFolder);
-  // False when the file could not be written; the old file then stays.
+  // Every line ends in CR LF. False when the file could not be written; the old file then stays.
   bool save(const std::string& path) const;
 
   bool operator==(const Settings&) const = default;

@@ -103,6 +103,19 @@ void fillEnglishTexts(UiTexts& t) {
       {1062, "Set bookmark"},
   };
 
+  t.menulessCommands = {
+      {32828, "Book Information -> Play time -> Total"},
+      {32829, "Book Information -> Play time -> Elapsed"},
+      {32830, "Book Information -> Play time -> Remaining"},
+      {32827, "Book Information -> Entries"},
+      {32815, "Book Information -> Levels"},
+      {32850, "Title Information -> Play time -> Total"},
+      {32832, "Title Information -> Play time -> Elapsed"},
+      {32849, "Title Information -> Play time -> Remaining"},
+      {32824, "Title Information -> Index"},
+      {32825, "Title Information -> Level"},
+  };
+
   t.labelTextView = "&Text view";
   t.labelCurrentText = "Current te&xt";
   t.labelHeadings = "Headings";
@@ -196,6 +209,8 @@ void fillEnglishTexts(UiTexts& t) {
   t.loadKeyProfile = "Load profile...";
   t.keyAlreadyUsed = "This key is used for function %s! Replace?";
   t.keyProfileFilter = "Profile files (*.kbd)|*.kbd||";
+  t.keyProfileCopyFailed = "The profile %s could not be copied.";
+  t.keyFileWriteFailed = "The key assignment could not be saved.";
 
   t.zipOutputFolderTitle = "Set output folder";
   t.zipUseTempFolder = "Use temporary output folder?";

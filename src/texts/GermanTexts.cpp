@@ -106,6 +106,19 @@ void fillGermanTexts(UiTexts& t) {
       {1062, "Lesezeichen setzen"},
   };
 
+  t.menulessCommands = {
+      {32828, "Buch-Information -> Spieldauer -> Gesamt"},
+      {32829, "Buch-Information -> Spieldauer -> Gehört"},
+      {32830, "Buch-Information -> Spieldauer -> Rest"},
+      {32827, "Buch-Information -> Einträge"},
+      {32815, "Buch-Information -> Ebenen"},
+      {32850, "Titel-Information -> Spieldauer -> Gesamt"},
+      {32832, "Titel-Information -> Spieldauer -> Gehört"},
+      {32849, "Titel-Information -> Spieldauer -> Rest"},
+      {32824, "Titel-Information -> Index"},
+      {32825, "Titel-Information -> Ebene"},
+  };
+
   t.labelTextView = "&Textansicht";
   t.labelCurrentText = "Aktuelle Te&xtzeile";
   t.labelHeadings = "Ebenen";
@@ -200,6 +213,8 @@ void fillGermanTexts(UiTexts& t) {
   t.loadKeyProfile = "Profil laden...";
   t.keyAlreadyUsed = "Tastenkürzel ist schon für die Funktion %s vergeben! Überschreiben?";
   t.keyProfileFilter = "Profil- Dateien (*.kbd)|*.kbd||";
+  t.keyProfileCopyFailed = "Das Profil %s konnte nicht kopiert werden.";
+  t.keyFileWriteFailed = "Die Tastaturbelegung konnte nicht gespeichert werden.";
 
   t.zipOutputFolderTitle = "Zielordner definieren";
   t.zipUseTempFolder = "Temporären Auspackordner benutzen?";

@@ -32,6 +32,9 @@ void forEachText(
   for (const auto& [id, text] : texts.buttons) {
     visit("buttons[" + std::to_string(id) + "]", text);
   }
+  for (const auto& [id, text] : texts.menulessCommands) {
+    visit("menulessCommands[" + std::to_string(id) + "]", text);
+  }
 #define ORBIS_VISIT_UI_TEXT(name) visit(#name, texts.name);
   ORBIS_UI_TEXT_FIELDS(ORBIS_VISIT_UI_TEXT)
 #undef ORBIS_VISIT_UI_TEXT

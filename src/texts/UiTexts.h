@@ -102,6 +102,8 @@ namespace orbis {
   X(loadKeyProfile)                                   \
   X(keyAlreadyUsed)                                   \
   X(keyProfileFilter)                                 \
+  X(keyProfileCopyFailed)                             \
+  X(keyFileWriteFailed)                               \
   /* ZIP books */                                     \
   X(zipOutputFolderTitle)                             \
   X(zipUseTempFolder)                                 \
@@ -132,6 +134,10 @@ struct UiTexts {
   std::map<std::string, std::string> submenus;
   // Button captions (accessible name and tooltip) by control id.
   std::map<int, std::string> buttons;
+  // The commands that no menu shows, by command id, as the key assignment dialog lists them:
+  // their place in the information menus that are never attached ("Buch-Information ->
+  // Spieldauer -> Gesamt").
+  std::map<int, std::string> menulessCommands;
 
 #define ORBIS_DECLARE_UI_TEXT(name) std::string name;
   ORBIS_UI_TEXT_FIELDS(ORBIS_DECLARE_UI_TEXT)

@@ -25,6 +25,7 @@
 #include "platform/QtDialogs.h"
 #include "platform/QtLibraryDialogs.h"
 #include "platform/QtTimers.h"
+#include "platform/QtTranslations.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/VirtualKeys.h"
@@ -180,6 +181,8 @@ int CLumen2App::run(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   fillTexts(uiTexts(), kLanguageGerman);
   languageIndex() = kLanguageGerman;
+  QtTranslations translations;
+  translations.use(kLanguageGerman);
 
   QtDialogs dialogs;
   // A book named relative to where the reader started the program is found from there, not
@@ -212,6 +215,7 @@ int CLumen2App::run(int argc, char** argv) {
                                        timers, window.textView(), window.panel(), busyNote, http,
                                        processes, libraryDialogs});
   window.attach(&dialog);
+  dialog.onLanguageChanged = [&translations](int index) { translations.use(index); };
   dialog.runLoader = [&](const std::string& folder) {
     BookTables& tables = dialog.tables();
     CA_Daisy loader(

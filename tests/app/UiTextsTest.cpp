@@ -7,6 +7,8 @@
 #include <set>
 #include <string>
 
+#include "commands/MainMenu.h"
+
 namespace orbis {
 namespace {
 
@@ -56,6 +58,9 @@ TEST(UiTextsTest, BothLanguagesFillTheSameCompleteSetOfEntries) {
     EXPECT_EQ(keysOf(texts.menuItems), menuIds) << language;
     EXPECT_EQ(keysOf(texts.buttons), buttonIds) << language;
     EXPECT_EQ(keysOf(texts.submenus), submenuCaptions) << language;
+    // The key dialog lists the commands whose keys work without a menu item.
+    EXPECT_EQ(keysOf(texts.menulessCommands),
+              std::set<int>(hiddenMenuCommands().begin(), hiddenMenuCommands().end()));
   }
 }
 

@@ -166,7 +166,7 @@ TEST_F(NavigatorTest, GroupsAreChosenFromTheListOrSteppedThroughWithTheirKeys) {
   EXPECT_EQ(panel.caption, uiTexts().panelGroups);
   dlg->panel().choose(kPanelGroups, 1);
   EXPECT_EQ(heading(), 3);
-  EXPECT_EQ(phrase(), firstPhraseOf(3));  // its fragment names no phrase's text: the start
+  EXPECT_EQ(phrase(), firstPhraseOf(3));    // its fragment names no phrase's text: the start
   EXPECT_EQ(view.focused, ctl::kTextView);  // the reader came by the button, not by N
   EXPECT_FALSE(panel.shown);
   command(ctl::kButtonPreviousLevel);
@@ -235,6 +235,7 @@ TEST_F(NavigatorTest, F6InThePanelsTreeGoesToTheTextAndLeavesReadingPaused) {
   dlg->panel().leaveTreeForText();
   EXPECT_FALSE(panel.shown);
   EXPECT_EQ(sounds.names().back(), "MainWindow.wav");
+  EXPECT_TRUE(sounds.played.back().wait);
   EXPECT_EQ(view.focused, ctl::kTextView);
   dlg->onMenuOpened();
   dlg->onMenuClosed();

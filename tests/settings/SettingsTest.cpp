@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "settings/Enigma.h"
@@ -81,9 +82,13 @@ TEST_F(SettingsFile, ReadsEveryLineInItsPlace) {
 }
 
 TEST_F(SettingsFile, SaveWritesTheLinesInOrderAndLoadReadsThemBack) {
-  loadLines(changedLines());
+  loadLines(changedLines());  // written with LF line ends
   ASSERT_TRUE(settings.save(path()));
   EXPECT_EQ(readLineFile(path()), changedLines()) << "line order or formatting changed";
+  const std::string raw = dir.read("Settings.dl");
+  EXPECT_EQ(std::count(raw.begin(), raw.end(), '\n'), 23);
+  EXPECT_EQ(raw.find(CA_Enigma::scramble("35") + "\r\n"), 0u) << "every line ends in CR LF";
+  EXPECT_EQ(raw.substr(raw.size() - 2), "\r\n");
 
   Settings again;
   again.load(path(), data());
@@ -161,23 +166,38 @@ TEST_F(SettingsFile, EmptyLinesFollowTheirReadingRules) {
   EXPECT_TRUE(settings.AlwaysShowTree);
   EXPECT_FALSE(settings.CheckUpdatesOnStart);
   EXPECT_EQ(settings.ZipTempFolder, data() + "ZipTemp/");
-  // Numbers that are not there keep their defaults rather than becoming 0.
+  // Automatic playback and the start focus read as 0; volume keeps the player's own value.
   EXPECT_EQ(settings.Volume, 100);
-  EXPECT_EQ(settings.StartFocus, Settings::kFocusTree);
-  EXPECT_TRUE(settings.AutoPlay);
+  EXPECT_EQ(settings.StartFocus, Settings::kFocusTextView);
+  EXPECT_FALSE(settings.AutoPlay);
 }
 
 TEST_F(SettingsFile, ShortDamagedAndGarbledFilesKeepDefaultsForWhatCannotBeRead) {
-  // A file cut after line 5: the first lines count, the rest keep their defaults.
+  // A file cut after line 5: the first lines count, the rest follow their reading rules.
   Lines lines = changedLines();
   lines.resize(5);
   SettingsLoadResult result = loadLines(lines);
   EXPECT_TRUE(result.volumeRead);
   EXPECT_EQ(settings.Volume, 35);
   EXPECT_TRUE(settings.SkipProducerNotes);
-  EXPECT_TRUE(settings.AutoPlay);
-  EXPECT_TRUE(settings.SearchBookOnStart);
+  EXPECT_FALSE(settings.AutoPlay);
+  EXPECT_FALSE(settings.SearchBookOnStart);
+  EXPECT_EQ(settings.StartFocus, Settings::kFocusTextView);
   EXPECT_EQ(settings.HighlightColor, "#ff8000");
+
+  // A file of the first 14 lines (an older program wrote no more).
+  lines = changedLines();
+  lines[6] = "1";
+  lines.resize(14);
+  loadLines(lines);
+  EXPECT_TRUE(settings.AutoPlay);
+  EXPECT_EQ(settings.Language, 1);
+  EXPECT_EQ(settings.HighlightColor, "#aabbcc");
+  EXPECT_TRUE(settings.SoundOnHeadingChange && settings.SoundOnSubLevels &&
+              settings.AlwaysShowTree && settings.TreeVisible);
+  EXPECT_FALSE(settings.HideButtons || settings.HideCurrentText || settings.CheckUpdatesOnStart);
+  EXPECT_EQ(settings.StartFocus, Settings::kFocusTextView);
+  EXPECT_EQ(settings.ZipTempFolder, data() + "ZipTemp/");
 
   // Values no save would write.
   lines = changedLines();
@@ -194,7 +214,7 @@ TEST_F(SettingsFile, ShortDamagedAndGarbledFilesKeepDefaultsForWhatCannotBeRead)
   EXPECT_DOUBLE_EQ(settings.Rate, 1.0);
   EXPECT_EQ(settings.Highlight, HighlightMode::FontColor);
   EXPECT_EQ(settings.HighlightColor, "#ff8000") << "only a real colour reaches the style sheet";
-  EXPECT_EQ(settings.StartFocus, Settings::kFocusTree);
+  EXPECT_EQ(settings.StartFocus, Settings::kFocusTextView);
   EXPECT_EQ(settings.ZipTempFolder, "/tmp/no-slash/");
 
   // Numbers with trailing text read as the C conversions read them.

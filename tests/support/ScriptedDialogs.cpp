@@ -1,5 +1,8 @@
 #include "support/ScriptedDialogs.h"
 
+#include "settings/CDefineKeys.h"
+#include "settings/CSettings.h"
+
 namespace orbis::testing {
 
 MessageAnswer ScriptedDialogs::messageBox(const std::string& text, const std::string& caption,
@@ -30,16 +33,19 @@ std::optional<std::string> ScriptedDialogs::openFile(const std::string& title,
 }
 
 std::optional<std::string> ScriptedDialogs::saveFile(const std::string& title,
-                                                     const FileFilter& filter, const std::string&,
+                                                     const FileFilter& filter,
+                                                     const std::string& startFolder,
                                                      const std::string&) {
   fileDialogTitles.push_back(title);
+  fileDialogFolders.push_back(startFolder);
   fileDialogFilters.push_back(filter);
   return nextPath();
 }
 
 std::optional<std::string> ScriptedDialogs::chooseFolder(const std::string& title,
-                                                         const std::string&) {
+                                                         const std::string& startFolder) {
   fileDialogTitles.push_back(title);
+  fileDialogFolders.push_back(startFolder);
   return nextPath();
 }
 
@@ -64,6 +70,22 @@ std::optional<std::uint32_t> ScriptedDialogs::chooseColor(std::uint32_t) {
 void ScriptedDialogs::showInfoList(const InfoListContent& list) {
   if (onOpen) onOpen();
   infoLists.push_back(list);
+}
+
+void ScriptedDialogs::runSettings(CSettings& dialog) {
+  if (onOpen) onOpen();
+  dialog.onInitDialog();
+  if (settingsScript) {
+    settingsScript(dialog);
+  } else {
+    dialog.onCancel();
+  }
+}
+
+void ScriptedDialogs::runKeyAssignment(CDefineKeys& dialog) {
+  if (onOpen) onOpen();
+  dialog.onInitDialog();
+  if (keysScript) keysScript(dialog);
 }
 
 }  // namespace orbis::testing

@@ -33,6 +33,12 @@ class ScriptedDialogs : public Dialogs {
                                      int minimumCharacters) override;
   std::optional<std::uint32_t> chooseColor(std::uint32_t initial) override;
   void showInfoList(const InfoListContent& list) override;
+  // The program's own dialogs run their script (the reader's actions); without one they open and
+  // are cancelled.
+  void runSettings(CSettings& dialog) override;
+  void runKeyAssignment(CDefineKeys& dialog) override;
+  std::function<void(CSettings&)> settingsScript;
+  std::function<void(CDefineKeys&)> keysScript;
 
   std::deque<MessageAnswer> answers;
   std::deque<std::optional<std::string>> paths;
@@ -48,6 +54,7 @@ class ScriptedDialogs : public Dialogs {
   std::vector<InfoListContent> infoLists;  // every information list shown
   std::vector<Message> messages;
   std::vector<std::string> fileDialogTitles;
+  std::vector<std::string> fileDialogFolders;  // where each file or folder chooser started
   std::vector<FileFilter> fileDialogFilters;
   std::vector<std::string> fileDialogFolders;  // where each open-file dialog started
   // Called at the start of every dialog, e.g. to look at the player while a dialog is open.
