@@ -56,7 +56,6 @@ class ScriptedDialogs : public Dialogs {
   std::vector<std::string> fileDialogTitles;
   std::vector<std::string> fileDialogFolders;  // where each file or folder chooser started
   std::vector<FileFilter> fileDialogFilters;
-  std::vector<std::string> fileDialogFolders;  // where each open-file dialog started
   // Called at the start of every dialog, e.g. to look at the player while a dialog is open.
   std::function<void()> onOpen;
 
