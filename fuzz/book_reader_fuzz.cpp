@@ -39,6 +39,8 @@ class SilentDialogs : public orbis::Dialogs {
     return std::nullopt;
   }
   void showInfoList(const orbis::InfoListContent&) override {}
+  void runSettings(orbis::CSettings&) override {}
+  void runKeyAssignment(orbis::CDefineKeys&) override {}
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 };
 

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 
 #include "book/BookPaths.h"
@@ -13,8 +12,6 @@
 namespace orbis {
 
 namespace {
-
-constexpr auto kBusyInterval = std::chrono::milliseconds(200);
 
 std::string lowerAscii(std::string_view text) {
   std::string lower(text);
@@ -72,16 +69,12 @@ std::vector<std::string> BookScan::run(const std::string& driveRoot) {
   root_ = withoutTrailingSlash(driveRoot);
   struct stat rootInfo;
   if (::stat(root_.c_str(), &rootInfo) != 0) return {};
-  auto lastBusy = std::chrono::steady_clock::now();
-
   std::vector<std::string> pending{root_};
   while (!pending.empty()) {
     const std::string folder = std::move(pending.back());
     pending.pop_back();
-    if (stillBusy_ && std::chrono::steady_clock::now() - lastBusy >= kBusyInterval) {
-      stillBusy_();
-      lastBusy = std::chrono::steady_clock::now();
-    }
+    // Every folder: the note is only heard when the program answers without delay.
+    if (stillBusy_) stillBusy_();
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) continue;  // unreadable: passed over
     struct stat info;
