@@ -35,6 +35,11 @@ size_t findIgnoringCase(std::string_view text, std::string_view tag, size_t from
 inline char lowerAscii(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+inline std::string lowerAsciiCopy(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = lowerAscii(c);
+  return lower;
+}
 
 // Whether the text at `at` reads `tag`.
 inline bool matchesAt(std::string_view text, size_t at, std::string_view tag) {

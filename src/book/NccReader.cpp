@@ -31,12 +31,6 @@ bool opensEntry(std::string_view lower) {
          lower.find("<div") != npos || lower.find("</body>") != npos;
 }
 
-std::string lowerCopy(std::string_view text) {
-  ScanLine line;
-  line.assign(text);
-  return std::move(line.lower);
-}
-
 }  // namespace
 
 NccReader::NccReader(LoadTargets targets, std::string folder, const LoaderTexts& texts,
@@ -180,7 +174,7 @@ void NccReader::readPage(ScanLine& line, LineSource& lines) {
   while (line.find("</a", at) == npos && lines.next(next)) {
     size_t start = next.find_first_not_of(" \t");
     std::string_view part = start == npos ? std::string_view{} : next.substr(start);
-    if (opensEntry(lowerCopy(part))) {
+    if (opensEntry(lowerAsciiCopy(part))) {
       lines.unread();
       break;
     }

@@ -8,18 +8,11 @@
 #include <filesystem>
 
 #include "book/BookPaths.h"
+#include "book/LineScanner.h"
 
 namespace orbis {
 
 namespace {
-
-std::string lowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 std::string withoutTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -86,7 +79,7 @@ std::vector<std::string> BookScan::run(const std::string& driveRoot) {
     ::closedir(dir);
     std::sort(listing.files.begin(), listing.files.end());
     for (const std::string& name : listing.files) {
-      const std::string lower = lowerAscii(name);
+      const std::string lower = lowerAsciiCopy(name);
       if (lower.rfind("ncc.html", 0) == 0) found(folder);
       if (lower.find("discinfo.html") != std::string::npos) readDiscInfo(folder, name);
     }
@@ -114,14 +107,14 @@ void BookScan::readDiscInfo(const std::string& folder, const std::string& name) 
     const size_t end = rest.find('\n');
     const std::string_view line = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
-    const std::string lower = lowerAscii(line);
+    const std::string lower = lowerAsciiCopy(line);
     if (lower.find("<a href=") == std::string::npos) continue;
     const size_t from = line.find("\".");
     const size_t to = from == std::string_view::npos ? from : line.find("\">", from + 2);
     if (to == std::string_view::npos) continue;  // not the pattern a book link has
     std::string target(line.substr(from + 2, to - from - 2));
     std::replace(target.begin(), target.end(), '\\', '/');
-    if (const size_t ncc = lowerAscii(target).rfind("/ncc.html"); ncc != std::string::npos) {
+    if (const size_t ncc = lowerAsciiCopy(target).rfind("/ncc.html"); ncc != std::string::npos) {
       target.erase(ncc);
     }
     while (!target.empty() && target.front() == '/') target.erase(0, 1);

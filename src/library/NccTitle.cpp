@@ -4,20 +4,13 @@
 
 #include "book/BookPaths.h"
 #include "book/CharacterSets.h"
+#include "book/LineScanner.h"
 #include "book/References.h"
 #include "book/ValueRules.h"
 
 namespace orbis {
 
 namespace {
-
-std::string lowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
 
 // Where a heading tag "<h1" .. "<h6" starts, or npos.
 size_t headingStart(const std::string& lower) {
@@ -41,7 +34,7 @@ std::optional<std::string> readNccTitle(const std::string& bookFolder) {
     std::string_view line = rest.substr(0, end);
     rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::string lower = lowerAscii(line);
+    const std::string lower = lowerAsciiCopy(line);
     if (!inHeading) {
       if (lower.find("ncc:charset") != std::string::npos) codePage = codePageFromDeclaration(line);
       const size_t at = headingStart(lower);
@@ -51,10 +44,10 @@ std::optional<std::string> readNccTitle(const std::string& bookFolder) {
     } else {
       heading += line;
     }
-    if (lowerAscii(heading).find("</h") != std::string::npos) break;
+    if (lowerAsciiCopy(heading).find("</h") != std::string::npos) break;
   }
   if (heading.empty()) return std::string();
-  const size_t link = lowerAscii(heading).find("<a href");
+  const size_t link = lowerAsciiCopy(heading).find("<a href");
   if (link == std::string::npos) return std::string();
   return decodeReferences(toUtf8(rules::linkText(heading, link), codePage));
 }

@@ -6,24 +6,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/ControlTexts.h"
 #include "settings/CDefineKeys.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
-
-namespace {
-
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-QString spoken(const std::string& text) {
-  QString name = qs(text);
-  name.remove(QLatin1Char('&'));
-  return name;
-}
-
-}  // namespace
 
 KeyAssignmentDialog::KeyAssignmentDialog(CDefineKeys& logic, const KeyNames& names, QWidget* parent)
     : QDialog(parent), logic_(logic) {

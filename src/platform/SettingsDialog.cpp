@@ -4,23 +4,13 @@
 #include <QVBoxLayout>
 
 #include "commands/CommandIds.h"
+#include "platform/ControlTexts.h"
 #include "settings/CSettings.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
 
 namespace {
-
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-// A screen reader says a control's name without the mnemonic mark.
-QString spoken(const std::string& text) {
-  QString name = qs(text);
-  name.remove(QLatin1Char('&'));
-  return name;
-}
 
 // The switches with the member of the choices each shows.
 struct Switch {
