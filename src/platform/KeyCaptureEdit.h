@@ -29,7 +29,9 @@ class KeyCaptureEdit : public QLineEdit {
   // Whether the dialog keeps the key rather than the field recording it.
   static bool passesThrough(const QKeyEvent& event);
 
-  static constexpr int kSelectDelayMs = 250;
+  // Long enough for a busy screen reader to hear that the old key's selection went; with a
+  // quarter second it often missed that and stayed silent on a key of the same length.
+  static constexpr int kSelectDelayMs = 600;
 
   const KeyNames& names_;
   CapturedKey key_;
