@@ -21,6 +21,10 @@ void QtBusyNote::show(const std::string& text) {
     auto* layout = new QVBoxLayout(window_);
     layout->addWidget(line_);
   }
+  // Over a modal box (the book list that starts a scan) the note must belong to that box: a
+  // window the box blocks could not take the focus, and a screen reader would not hear it.
+  QWidget* owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : parent_;
+  if (window_->parentWidget() != owner) window_->setParent(owner, window_->windowFlags());
   const QString note = QString::fromStdString(text);
   // The window's title and the line's name carry the note too: a screen reader names a window
   // by its title and a field by its name before it reads the field's value.
@@ -48,6 +52,7 @@ void QtBusyNote::stillBusy() {
 void QtBusyNote::close() {
   if (window_ == nullptr) return;
   window_->hide();
+  if (window_->parentWidget() != parent_) window_->setParent(parent_, window_->windowFlags());
   if (focusBefore_ != nullptr && focusBefore_->isVisible()) {
     // Its window becomes the active one again, or the focus would stay nowhere.
     focusBefore_->window()->activateWindow();

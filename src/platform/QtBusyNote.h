@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
 
 #include "ports/BusyNote.h"
 
@@ -23,8 +24,9 @@ class QtBusyNote : public BusyNote {
 
  private:
   QWidget* parent_;
-  QDialog* window_ = nullptr;
-  QLineEdit* line_ = nullptr;
+  // Guarded: while shown the note belongs to the box it stands over, which may go first.
+  QPointer<QDialog> window_;
+  QPointer<QLineEdit> line_;
   QWidget* focusBefore_ = nullptr;
 };
 

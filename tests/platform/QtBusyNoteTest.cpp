@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -49,6 +50,30 @@ TEST(QtBusyNoteTest, ShowsAFocusedReadOnlyLineAndGivesTheFocusBack) {
   EXPECT_TRUE(processEventsUntil([&] { return field->hasFocus(); }, 2000));
   note.show("Searching. Please wait...");  // shown again, with the other language's text
   EXPECT_EQ(note.line()->text(), "Searching. Please wait...");
+  note.close();
+}
+
+// Over a modal box the note takes the focus too (a window the box blocks could not), and it
+// outlives the box.
+TEST(QtBusyNoteTest, StandsOverAModalBoxAndOutlivesIt) {
+  ensureQtApplication();
+  QWidget main;
+  main.show();
+  QtBusyNote note(&main);
+  auto* box = new QDialog(&main);
+  box->setModal(true);
+  box->show();
+  ASSERT_TRUE(processEventsUntil([&] { return QApplication::activeModalWidget() == box; }, 2000));
+
+  note.show("Suche läuft. Bitte warten...");
+  // Under a window system a window the box blocks never gets the focus; offscreen it would.
+  EXPECT_EQ(note.window()->parentWidget(), box);
+  EXPECT_TRUE(processEventsUntil([&] { return note.line()->hasFocus(); }, 2000));
+  note.close();
+  delete box;
+  ASSERT_NE(note.window(), nullptr);
+  note.show("Suche läuft. Bitte warten...");
+  EXPECT_TRUE(note.window()->isVisible());
   note.close();
 }
 
