@@ -3,16 +3,11 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "platform/ControlTexts.h"
 #include "platform/RowAnnouncer.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
-
-namespace {
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
-}  // namespace
 
 BookListDialog::BookListDialog(CA_DaisySuche& logic, QWidget* parent)
     : QDialog(parent), logic_(logic) {

@@ -1,6 +1,10 @@
 #pragma once
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QString>
 #include <string>
+
+#include "texts/UiTexts.h"
 
 namespace orbis {
 
@@ -14,6 +18,14 @@ inline QString spoken(const std::string& text) {
   QString name = qs(text);
   name.remove(QLatin1Char('&'));
   return name;
+}
+
+// OK and Cancel in the interface language; the caller connects them.
+inline QDialogButtonBox* okCancelButtons(QWidget* parent) {
+  auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, parent);
+  box->button(QDialogButtonBox::Ok)->setText(qs(uiTexts().ok));
+  box->button(QDialogButtonBox::Cancel)->setText(qs(uiTexts().cancel));
+  return box;
 }
 
 }  // namespace orbis

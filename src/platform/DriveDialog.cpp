@@ -4,16 +4,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ControlTexts.h"
 #include "platform/RowAnnouncer.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
-
-namespace {
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
-}  // namespace
 
 DriveDialog::DriveDialog(const std::vector<Drive>& drives, QWidget* parent)
     : QDialog(parent), drives_(drives) {
@@ -39,9 +34,7 @@ DriveDialog::DriveDialog(const std::vector<Drive>& drives, QWidget* parent)
   // Enter reaches the default button; a double click chooses as well.
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { accept(); });
 
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons_->button(QDialogButtonBox::Ok)->setText(qs(t.ok));
-  buttons_->button(QDialogButtonBox::Cancel)->setText(qs(t.cancel));
+  buttons_ = okCancelButtons(this);
   connect(buttons_, &QDialogButtonBox::accepted, this, [this] {
     if (list_->currentItem()) accept();
   });

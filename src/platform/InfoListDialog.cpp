@@ -7,15 +7,10 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "platform/ControlTexts.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
-
-namespace {
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
-}  // namespace
 
 InfoListDialog::InfoListDialog(const InfoListContent& content, QWidget* parent) : QDialog(parent) {
   setWindowTitle(qs(content.caption));
@@ -47,9 +42,7 @@ InfoListDialog::InfoListDialog(const InfoListContent& content, QWidget* parent) 
   list_->installEventFilter(this);
   if (list_->rowCount() > 0) list_->setCurrentCell(0, 0);
 
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons_->button(QDialogButtonBox::Ok)->setText(qs(uiTexts().ok));
-  buttons_->button(QDialogButtonBox::Cancel)->setText(qs(uiTexts().cancel));
+  buttons_ = okCancelButtons(this);
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 

@@ -45,9 +45,7 @@ KeyAssignmentDialog::KeyAssignmentDialog(CDefineKeys& logic, const KeyNames& nam
                                   &CDefineKeys::onRestoreDefaults));
   layout->addLayout(profileRow);
 
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons_->button(QDialogButtonBox::Ok)->setText(qs(t.ok));
-  buttons_->button(QDialogButtonBox::Cancel)->setText(qs(t.cancel));
+  buttons_ = okCancelButtons(this);
   connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons_);

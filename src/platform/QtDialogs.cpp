@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "platform/ControlTexts.h"
 #include "platform/InfoListDialog.h"
 #include "platform/KeyAssignmentDialog.h"
 #include "platform/SettingsDialog.h"
@@ -18,10 +19,6 @@
 namespace orbis {
 
 namespace {
-
-QString qs(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 struct ButtonSpec {
   QMessageBox::StandardButton button;

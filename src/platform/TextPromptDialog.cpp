@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ControlTexts.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -17,9 +18,7 @@ TextPromptDialog::TextPromptDialog(const QString& caption, const QString& prompt
   prompt_->setBuddy(edit_);
   edit_->setAccessibleName(caption);
   edit_->setAccessibleDescription(prompt);
-  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  okButton()->setText(QString::fromStdString(uiTexts().ok));
-  buttons_->button(QDialogButtonBox::Cancel)->setText(QString::fromStdString(uiTexts().cancel));
+  buttons_ = okCancelButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt_);
   layout->addWidget(edit_);
