@@ -38,10 +38,7 @@ size_t textStart(std::string_view text) {
 }  // namespace
 
 std::string_view value(std::string_view line, size_t from) {
-  std::string_view text = rest(line, from);
-  size_t at = text.find("=\"");
-  if (at == npos) return {};
-  return cutUntil(text, at + 2, '"', '"');
+  return afterName(line, from, "=\"", 2, '"', '"');
 }
 
 std::string timeValue(std::string_view line, size_t from) {
@@ -74,10 +71,7 @@ std::string_view labelText(std::string_view line, size_t from) {
 }
 
 std::string_view fragment(std::string_view line, size_t from) {
-  std::string_view text = rest(line, from);
-  size_t at = text.find('#');
-  if (at == npos) return {};
-  return cutUntil(text, at + 1, '"', '"');
+  return afterName(line, from, "#", 1, '"', '"');
 }
 
 std::string_view id(std::string_view line, size_t from) {

@@ -37,6 +37,14 @@ class BookInformationTest : public ::testing::Test, public testing::MainDialogRi
     EXPECT_EQ(dialogs.messages.back().icon, MessageIcon::Information);
     return dialogs.messages.back().text;
   }
+  // Runs an information list command; the one list it showed (an empty one when none).
+  const InfoListContent& showList(int command) {
+    dialogs.infoLists.clear();
+    EXPECT_TRUE(dialog->onCommand(command));
+    EXPECT_EQ(dialogs.infoLists.size(), 1u);
+    if (dialogs.infoLists.empty()) dialogs.infoLists.emplace_back();
+    return dialogs.infoLists.back();
+  }
   std::string sharedBook(const std::string& name) {
     const auto target = books.path() / name;
     std::filesystem::copy(std::filesystem::path(ORBIS_SHARED_BOOKS_DIR) / name, target,
@@ -48,9 +56,7 @@ class BookInformationTest : public ::testing::Test, public testing::MainDialogRi
 TEST_F(BookInformationTest, TheBookListTellsTimesEntriesAndLevels) {
   openBook();
   readInto(1, 1500);  // 1.5 s into "Zwei", which starts 3 s into the book
-  ASSERT_TRUE(dialog->onCommand(cmd::kBookInformation));
-  ASSERT_EQ(dialogs.infoLists.size(), 1u);
-  const InfoListContent& list = dialogs.infoLists.back();
+  const InfoListContent& list = showList(cmd::kBookInformation);
   EXPECT_EQ(list.caption, "Buch-Information");
   ASSERT_EQ(list.rows.size(), 5u);
   EXPECT_EQ(list.rows[0][1], "0 Stunden, 0 Minuten und 12 Sekunden.");
@@ -63,9 +69,7 @@ TEST_F(BookInformationTest, TheBookListTellsTimesEntriesAndLevels) {
 TEST_F(BookInformationTest, TheTitleListCountsHeadingsNotNccEntries) {
   openBook();
   readInto(2, 1500);  // "Zwei.1", level 2, the third of four headings
-  ASSERT_TRUE(dialog->onCommand(cmd::kTitleInformation));
-  ASSERT_EQ(dialogs.infoLists.size(), 1u);
-  const InfoListContent& list = dialogs.infoLists.back();
+  const InfoListContent& list = showList(cmd::kTitleInformation);
   EXPECT_EQ(list.caption, "Titel-Information");
   ASSERT_EQ(list.rows.size(), 5u);
   EXPECT_EQ(list.rows[0][1], "0 Stunden, 0 Minuten und 3 Sekunden.");
