@@ -222,7 +222,9 @@ void fillEnglishTexts(UiTexts& t) {
   t.updateAvailable = "Update is available. Continue?";
   t.updateServerUnreachable = "The update server cannot be reached. Please try again later.";
   t.updaterMissing =
-      "The updater is not installed. Please update through your system's package manager.";
+      "A new release is available, but the updater is not installed. Please update through your "
+      "system's package manager.";
+  t.updatesByPackageManager = "Updates come through your system's package manager.";
 
   t.panelBookmarks = "Bookmark";
   t.panelGroups = "Groups";

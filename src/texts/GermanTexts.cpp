@@ -227,8 +227,10 @@ void fillGermanTexts(UiTexts& t) {
   t.updateServerUnreachable =
       "Der Aktualisierungsserver ist nicht erreichbar. Bitte später erneut versuchen.";
   t.updaterMissing =
-      "Das Aktualisierungsprogramm ist nicht installiert. Bitte aktualisieren Sie über die "
-      "Paketverwaltung Ihres Systems.";
+      "Eine neue Version ist verfügbar, aber das Aktualisierungsprogramm ist nicht installiert. "
+      "Bitte aktualisieren Sie über die Paketverwaltung Ihres Systems.";
+  t.updatesByPackageManager =
+      "Aktualisierungen erhalten Sie über die Paketverwaltung Ihres Systems.";
 
   t.panelBookmarks = "Lesezeichen";
   t.panelGroups = "Gruppen";

@@ -115,6 +115,7 @@ namespace orbis {
   X(updateAvailable)                                  \
   X(updateServerUnreachable)                          \
   X(updaterMissing)                                   \
+  X(updatesByPackageManager)                          \
   /* structure panel */                               \
   X(panelBookmarks)                                   \
   X(panelGroups)                                      \

@@ -34,6 +34,7 @@
 #include "ui/BookRequests.h"
 #include "ui/CA_Daisy.h"
 #include "ui/MainWindow.h"
+#include "ui/StartRequests.h"
 
 namespace orbis {
 
@@ -208,7 +209,15 @@ int CLumen2App::run(int argc, char** argv) {
   MainWindow window(shell);
   dialogs.setParent(&window);
   QtBusyNote busyNote(&window);
-  CurlHttp http;
+  bool started = false;
+  // Whether the reader is in the middle of something whose own event loop runs inside the main
+  // one: requests from other programs and answers from the update server wait, as keys do.
+  auto readerBusy = [&] {
+    const QDialog* note = busyNote.window();
+    return !started || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+           (note && note->isVisible());
+  };
+  CurlHttp http(readerBusy);
   PosixProcesses processes;
   QtLibraryDialogs libraryDialogs(&window);
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
@@ -226,14 +235,6 @@ int CLumen2App::run(int argc, char** argv) {
     outcome.metadata = loader.result().metadata;
     outcome.features = loader.result().features;
     return outcome;
-  };
-  bool started = false;
-  // Whether the reader is in the middle of something whose own event loop runs inside the main
-  // one: requests from other programs wait, as keys do.
-  auto readerBusy = [&] {
-    const QDialog* note = busyNote.window();
-    return !started || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
-           (note && note->isVisible());
   };
   BookRequests bookRequests({readerBusy, [&dialog](const QString& book) {
                                if (!dialog.closing()) dialog.openBookAtStart(book.toStdString());
@@ -281,21 +282,11 @@ int CLumen2App::run(int argc, char** argv) {
   window.showMaximized();
   // Everything from here runs inside the event loop, so that a shutdown request that arrives
   // while a book is still being read or announced ends the program cleanly.
-  const std::string book = !bookArgument.empty() ? bookArgument : sampleBookIfFirstRun(folders);
-  QTimer::singleShot(0, &window, [&dialog, &started, &window, book] {
+  const StartBooks books{bookArgument, bookArgument.empty() ? sampleBookIfFirstRun(folders) : ""};
+  QTimer::singleShot(0, &window, [&dialog, &started, &window, books] {
     dialog.onInitDialog();
     started = true;
-    if (!book.empty() && !dialog.closing()) dialog.openBookAtStart(book);
-    // Posted, as the window's other start-up requests: they run once the window is up and has
-    // answered once.
-    if (dialog.searchDrivesAtStart() && !dialog.closing()) {
-      QTimer::singleShot(0, &window, [&dialog] {
-        if (!dialog.closing()) dialog.onDriveSearchRequest(1);
-      });
-    }
-    QTimer::singleShot(0, &window, [&dialog] {
-      if (!dialog.closing()) dialog.onStartUpdateCheck();
-    });
+    runStartRequests(dialog, window, books);
   });
   window.onEnded = leaveEventLoops;
   app.exec();

@@ -292,8 +292,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
   }
   auto* widget = qobject_cast<QWidget*>(watched);
-  // Only keys of the main window's own loop: a modal dialog keeps its keys.
-  if (!logic_ || !widget || widget->window() != this || QApplication::activeModalWidget()) {
+  // Only keys of the main window's own loop: a modal dialog keeps its keys, and so does the menu
+  // bar while it has the keyboard (after Alt or F10): there N opens the Navigation menu, Escape
+  // leaves the bar and Space opens the highlighted menu, also keys it passes on unused.
+  if (!logic_ || !widget || widget->window() != this || QApplication::activeModalWidget() ||
+      QApplication::focusWidget() == menuBar()) {
     return false;
   }
   auto* key = static_cast<QKeyEvent*>(event);
@@ -310,13 +313,29 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (logic_->onKeyDown(press->virtualKey, press->ctrl, press->alt, press->shift)) return true;
-  // F10 opens the menu bar, as elsewhere on the desktop (the Alt key alone does too).
+  // F10 gives the menu bar the keyboard, as elsewhere on the desktop and as the Alt key alone.
   if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier &&
       !menuBar()->actions().isEmpty()) {
-    menuBar()->setActiveAction(menuBar()->actions().first());
+    enterMenuBar();
     return true;
   }
   return false;
+}
+
+// The bar is entered the way the Alt key enters it (the first menu highlighted, none opened,
+// Escape returns the focus to where it was): Qt offers that state only through the key itself,
+// so the bar is shown an Alt key pressed and released.
+void MainWindow::enterMenuBar() {
+  // The bar wants the press to report Alt held. Qt 6 counts a modifier key's own press in
+  // by itself (it flips the key's bit), earlier versions took the modifiers as given.
+  Qt::KeyboardModifiers held = Qt::NoModifier;
+  if (QKeyEvent(QEvent::ShortcutOverride, Qt::Key_Alt, held).modifiers() != Qt::AltModifier) {
+    held = Qt::AltModifier;
+  }
+  QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, held);
+  QApplication::sendEvent(this, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  QApplication::sendEvent(this, &release);
 }
 
 }  // namespace orbis

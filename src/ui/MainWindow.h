@@ -67,6 +67,7 @@ class MainWindow : public QMainWindow, public MainView {
 
  private:
   void createControls();
+  void enterMenuBar();
   void mirrorTreeInWindow(bool inWindow);
   void registerControl(int id, QWidget* widget);
 

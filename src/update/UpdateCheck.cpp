@@ -11,11 +11,6 @@ namespace {
 
 constexpr long kHttpOk = 200;
 
-struct Fetched {
-  bool reached = false;  // a whole answer with status 200
-  ReleaseText release;
-};
-
 // An installed release that is missing or unreadable counts as the oldest, so any release on
 // the server is offered.
 std::uint64_t installedRelease(const std::string& ini) {
@@ -31,62 +26,78 @@ void UpdateCheck::registerCommands(CommandTable& commands) {
 }
 
 void UpdateCheck::check(bool asked) {
-  ctx_.audio.beginModal();
-  if (checkPaused(asked) == Answer::Resume) ctx_.audio.endModal();
+  // The reader asking while the check at start still waits gets that answer told.
+  if (waiting_) {
+    askedWhileWaiting_ = askedWhileWaiting_ || asked;
+    return;
+  }
+  // A program installed without an update server (a distribution's package) has no address:
+  // its updates come through the package manager, and a question to nobody could only fail.
+  std::string base =
+      readProfileString(ctx_.programFolder + "Updater.ini", "Config", "UpdateURL", "");
+  if (base.empty()) {
+    if (asked) tell(uiTexts().updatesByPackageManager, false);
+    return;
+  }
+  if (base.back() != '/') base += '/';
+  waiting_ = true;
+  askedWhileWaiting_ = asked;
+  ctx_.http.getLater(base + "updates/" + kAppCode + "-UID.txt", kAgent, ctx_.limits,
+                     [this, alive = std::weak_ptr<int>(alive_)](HttpResponse response) {
+                       if (alive.expired()) return;
+                       waiting_ = false;
+                       answer(askedWhileWaiting_, response);
+                     });
 }
 
-UpdateCheck::Answer UpdateCheck::checkPaused(bool asked) {
-  const std::string ini = ctx_.programFolder + "Updater.ini";
-  // A program installed without an update server (a distribution's package) has no address.
-  std::string base = readProfileString(ini, "Config", "UpdateURL", "");
-  Fetched fetched;
-  if (!base.empty()) {
-    if (base.back() != '/') base += '/';
-    const HttpResponse response =
-        ctx_.http.get(base + "updates/" + kAppCode + "-UID.txt", kAgent, ctx_.limits);
-    // An error page is no release file, whatever its first line says.
-    fetched.reached = response.complete && response.status == kHttpOk;
-    if (fetched.reached) fetched.release = splitReleaseText(response.body);
-  }
-  if (!fetched.reached) {
+void UpdateCheck::answer(bool asked, const HttpResponse& response) {
+  // An error page is no release file, whatever its first line says.
+  if (!response.complete || response.status != kHttpOk) {
     if (asked) tell(uiTexts().updateServerUnreachable, true);
-    return Answer::Resume;
+    return;
   }
-  const auto newest = releaseNumber(fetched.release.identifier);
-  if (newest && installedRelease(ini) < *newest) {
-    const MessageAnswer answer =
-        ctx_.dialogs.messageBox(uiTexts().updateAvailable, ctx_.programName,
-                                MessageButtons::YesNoCancel, MessageIcon::Question);
-    return answer == MessageAnswer::Yes ? offer() : Answer::Resume;
+  const auto newest = releaseNumber(splitReleaseText(response.body).identifier);
+  if (!newest || installedRelease(ctx_.programFolder + "Updater.ini") >= *newest) {
+    if (asked) tell(uiTexts().noUpdatesAvailable, false);
+    return;
   }
-  if (asked) tell(uiTexts().noUpdatesAvailable, false);
-  return Answer::Resume;
+  // Offering what cannot be installed would end in a refusal after Yes: the reader is told at
+  // once where the new release comes from instead.
+  if (!ctx_.processes.canStart(ctx_.programFolder + kUpdater)) {
+    tell(uiTexts().updaterMissing, true);
+    return;
+  }
+  // Reading pauses for the question and goes on after No, unless the program ends.
+  ctx_.audio.beginModal();
+  const MessageAnswer choice =
+      ctx_.dialogs.messageBox(uiTexts().updateAvailable, ctx_.programName,
+                              MessageButtons::YesNoCancel, MessageIcon::Question);
+  if (choice == MessageAnswer::Yes) {
+    offer();
+    return;
+  }
+  ctx_.audio.endModal();
 }
 
-// The player ends only when the updater can take over: without it the reader would be left
-// with neither.
-UpdateCheck::Answer UpdateCheck::offer() {
+void UpdateCheck::offer() {
   const std::string updater = ctx_.programFolder + kUpdater;
-  if (!ctx_.processes.canStart(updater)) {
-    tell(uiTexts().updaterMissing, true);
-    return Answer::Resume;
-  }
   const std::vector<std::string> arguments = {"/app",  kAppCode,
                                               "/id",   std::to_string(ctx_.processes.ownId()),
                                               "/lang", std::to_string(languageIndex())};
   if (ctx_.shutdownForUpdater) ctx_.shutdownForUpdater();
   // The updater waits for this process to end; a failure to start it can no longer be told.
   ctx_.processes.start(updater, arguments, ctx_.programFolder);
-  return Answer::Ended;
 }
 
 void UpdateCheck::tell(const std::string& text, bool warning) {
+  ctx_.audio.beginModal();
   if (warning) {
     ctx_.dialogs.messageBox(text, ctx_.programName, MessageButtons::Ok, MessageIcon::Warning);
   } else {
     ctx_.dialogs.messageBox(text, uiTexts().infoCaption, MessageButtons::Ok,
                             MessageIcon::Information);
   }
+  ctx_.audio.endModal();
 }
 
 }  // namespace orbis

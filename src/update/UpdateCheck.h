@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "commands/CommandTable.h"
@@ -23,7 +24,8 @@ struct UpdateContext {
 };
 
 // Asks the update server for the newest release and, when it is newer than the installed one
-// and the reader agrees, ends the program and starts the updater in its place.
+// and the reader agrees, ends the program and starts the updater in its place. The server is
+// asked without waiting for it: the reader goes on reading and the answer is told when it comes.
 class UpdateCheck {
  public:
   static constexpr const char* kAppCode = "OVP";
@@ -35,14 +37,19 @@ class UpdateCheck {
   // asked: the reader chose the command, rather than the check at start, which stays silent
   // unless there is something to offer.
   void check(bool asked);
+  // Whether the server's answer is still awaited.
+  bool waiting() const { return waiting_; }
 
  private:
-  enum class Answer { Resume, Ended };
-  Answer checkPaused(bool asked);
-  Answer offer();
+  void answer(bool asked, const HttpResponse& response);
+  void offer();
   void tell(const std::string& text, bool warning);
 
   UpdateContext ctx_;
+  bool waiting_ = false;
+  bool askedWhileWaiting_ = false;
+  // An answer that comes after this object has gone finds the token expired.
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };
 
 }  // namespace orbis

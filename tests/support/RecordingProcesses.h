@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,16 @@ class RecordingProcesses : public Processes {
   std::vector<Started> started;
 };
 
-// A machine without a network: every request fails.
+// A machine without a network: every request fails, the ones not waited for at once.
 class OfflineHttp : public Http {
  public:
   HttpResponse get(const std::string& url, const std::string&, const HttpLimits&) override {
     urls.push_back(url);
     return {};
+  }
+  void getLater(const std::string& url, const std::string& agent, const HttpLimits& limits,
+                std::function<void(HttpResponse)> done) override {
+    done(get(url, agent, limits));
   }
   std::vector<std::string> urls;
 };

@@ -29,15 +29,17 @@ struct WithApplication {
 // simulated player, clock, dialogs and sounds.
 class MainWindowRig : WithApplication {
  public:
-  MainWindowRig() {
+  // Offline, in the program folder of the build, unless a test brings its own.
+  explicit MainWindowRig(Http* network = nullptr,
+                         const std::string& programFolder = ORBIS_PROGRAM_DIR) {
     fillTexts(uiTexts(), kLanguageGerman);
     languageIndex() = kLanguageGerman;
-    folders.programFolder = std::string(ORBIS_PROGRAM_DIR) + "/";
+    folders.programFolder = programFolder + "/";
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
-        folders,
-        MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
-                  window.textView(), window.panel(), busyNote, http, processes, libraryDialogs});
+        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
+                           window.textView(), window.panel(), busyNote, network ? *network : http,
+                           processes, libraryDialogs});
     window.attach(dialog.get());
     window.resize(1280, 900);
     window.show();

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
-#include "LocalHttpServer.h"
 #include "platform/CurlHttp.h"
 #include "platform/PosixProcesses.h"
+#include "support/LocalHttpServer.h"
 #include "support/ReadingHarness.h"
 #include "texts/UiTexts.h"
 #include "update/UpdateCheck.h"
@@ -23,6 +24,11 @@ namespace fs = std::filesystem;
 class UpdateCheckTest : public ::testing::Test {
  protected:
   UpdateCheckTest() {
+    // The server's answer comes back through the event loop.
+    static int argc = 1;
+    static char name[] = "test_update";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
     fillTexts(uiTexts(), kLanguageGerman);
     languageIndex() = kLanguageGerman;
     harness.start();
@@ -48,12 +54,13 @@ class UpdateCheckTest : public ::testing::Test {
     }
     return fs::exists(record) ? program.read("Updater.args") : std::string();
   }
-  // Runs the check; the messages shown are in harness.dialogs.
+  // Runs the check until its answer is told; the messages shown are in harness.dialogs.
   void check(bool asked, HttpLimits limits = {}) {
     UpdateCheck update(UpdateContext{http, processes, harness.dialogs, harness.session().audio(),
                                      programFolder(), "Orbis Velora", [this] { ++shutdowns; },
                                      limits});
     update.check(asked);
+    while (update.waiting()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   std::vector<std::string> messageTexts() const {
     std::vector<std::string> texts;
@@ -71,6 +78,7 @@ class UpdateCheckTest : public ::testing::Test {
 TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedAndAnEqualOneIsNot) {
   LocalHttpServer server(Mode::Reply, 200, "12");
   configure(server.baseUrl(), "11");
+  installUpdater();
   harness.dialogs.answers = {MessageAnswer::No};
   check(false);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().updateAvailable});
@@ -106,15 +114,25 @@ TEST_F(UpdateCheckTest, YesEndsThePlayerAndStartsTheUpdaterAsTheUser) {
                                  fs::canonical(program.path()).string() + "\n");
 }
 
+// What cannot be installed is not offered: the reader hears why at once, not after Yes.
 TEST_F(UpdateCheckTest, WithoutAnUpdaterThePlayerKeepsRunning) {
   LocalHttpServer server(Mode::Reply, 200, "12");
   configure(server.baseUrl(), "11");
   program.write("Updater", "not runnable");  // there, but not executable
   harness.dialogs.answers = {MessageAnswer::Yes};
-  check(true);
+  check(false);
   EXPECT_EQ(shutdowns, 0);
-  EXPECT_EQ(messageTexts(),
-            (std::vector<std::string>{uiTexts().updateAvailable, uiTexts().updaterMissing}));
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().updaterMissing});
+}
+
+// An installation that names no server is updated by its package manager; the reader who asks
+// is told so, nobody is asked.
+TEST_F(UpdateCheckTest, WithoutAServerUpdatesComeThroughThePackageManager) {
+  configure("", "1");
+  check(false);
+  EXPECT_TRUE(harness.dialogs.messages.empty());
+  check(true);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().updatesByPackageManager});
 }
 
 // A failed request is never taken for "no updates", nor an error page for a release.
@@ -148,7 +166,6 @@ TEST_F(UpdateCheckTest, AnswersThatAreNoReleaseFileAreToldAsAnUnreachableServer)
   }
   expectUnreachable("http://127.0.0.1:" + std::to_string(LocalHttpServer::closedPort()) + "/",
                     "closed port");
-  expectUnreachable("", "no server configured");
   program.write("updates/OVP-UID.txt", "99");
   expectUnreachable("file://" + programFolder(), "not http");
   EXPECT_EQ(shutdowns, 0);
