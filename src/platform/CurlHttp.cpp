@@ -57,11 +57,6 @@ CurlHttp::~CurlHttp() {
   for (auto& request : requests_) request->thread.join();
 }
 
-HttpResponse CurlHttp::get(const std::string& url, const std::string& agent,
-                           const HttpLimits& limits) {
-  return perform(url, agent, limits);
-}
-
 void CurlHttp::getLater(const std::string& url, const std::string& agent, const HttpLimits& limits,
                         std::function<void(HttpResponse)> done) {
   auto request = std::make_unique<Request>();

@@ -10,9 +10,9 @@
 
 namespace orbis {
 
-// HTTP through libcurl. Only http and https are spoken, also when the server redirects.
-// Requests that are not waited for run on threads of their own; their answers are handed over on
-// the thread that made this object.
+// HTTP through libcurl. Only http and https are spoken, also when the server redirects. Each
+// request runs on a thread of its own; its answer is handed over on the thread that made this
+// object.
 class CurlHttp : public Http {
  public:
   // holdBack: while it says true, answers stay queued (a box or menu of the reader runs its own
@@ -23,8 +23,6 @@ class CurlHttp : public Http {
   CurlHttp(const CurlHttp&) = delete;
   CurlHttp& operator=(const CurlHttp&) = delete;
 
-  HttpResponse get(const std::string& url, const std::string& agent,
-                   const HttpLimits& limits) override;
   void getLater(const std::string& url, const std::string& agent, const HttpLimits& limits,
                 std::function<void(HttpResponse)> done) override;
 

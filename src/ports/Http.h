@@ -25,11 +25,9 @@ struct HttpResponse {
 class Http {
  public:
   virtual ~Http() = default;
-  virtual HttpResponse get(const std::string& url, const std::string& agent,
-                           const HttpLimits& limits) = 0;
-  // The same request without waiting for it, so that the program goes on answering the reader
-  // meanwhile. done runs later on the interface thread, once no box or menu of the reader is
-  // open; a request still under way when this object goes is given up and done never runs.
+  // Asks without waiting, so that the program goes on answering the reader meanwhile. done
+  // runs later on the interface thread, once no box or menu of the reader is open; a request
+  // still under way when this object goes is given up and done never runs.
   virtual void getLater(const std::string& url, const std::string& agent, const HttpLimits& limits,
                         std::function<void(HttpResponse)> done) = 0;
 };

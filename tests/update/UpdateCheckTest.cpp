@@ -54,13 +54,24 @@ class UpdateCheckTest : public ::testing::Test {
     }
     return fs::exists(record) ? program.read("Updater.args") : std::string();
   }
+  UpdateContext context(HttpLimits limits = {}) {
+    return UpdateContext{http,
+                         processes,
+                         harness.dialogs,
+                         harness.session().audio(),
+                         programFolder(),
+                         "Orbis Velora",
+                         [this] { ++shutdowns; },
+                         limits};
+  }
+  static void awaitAnswer(const UpdateCheck& update) {
+    while (update.waiting()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  }
   // Runs the check until its answer is told; the messages shown are in harness.dialogs.
   void check(bool asked, HttpLimits limits = {}) {
-    UpdateCheck update(UpdateContext{http, processes, harness.dialogs, harness.session().audio(),
-                                     programFolder(), "Orbis Velora", [this] { ++shutdowns; },
-                                     limits});
+    UpdateCheck update(context(limits));
     update.check(asked);
-    while (update.waiting()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    awaitAnswer(update);
   }
   std::vector<std::string> messageTexts() const {
     std::vector<std::string> texts;
@@ -92,6 +103,17 @@ TEST_F(UpdateCheckTest, ANewerReleaseIsOfferedAndAnEqualOneIsNot) {
   check(true);
   EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().noUpdatesAvailable});
   EXPECT_EQ(shutdowns, 0);
+}
+
+// The reader who asks while the check at start still waits hears that answer, once.
+TEST_F(UpdateCheckTest, AskingWhileTheCheckAtStartWaitsTellsItsAnswer) {
+  LocalHttpServer server(Mode::Reply, 200, "12");
+  configure(server.baseUrl(), "12");
+  UpdateCheck update(context());
+  update.check(false);
+  update.check(true);
+  awaitAnswer(update);
+  EXPECT_EQ(messageTexts(), std::vector<std::string>{uiTexts().noUpdatesAvailable});
 }
 
 // A first line that is no number fitting 64 bits offers nothing.
