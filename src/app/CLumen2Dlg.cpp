@@ -13,10 +13,10 @@
 #include "library/CChooseBookOnCD.h"
 #include "library/DaisyLoad.h"
 #include "library/VolumeChange.h"
-#include "playback/InterfaceSounds.h"
 #include "settings/BuiltinKeys.h"
 #include "settings/CDefineKeys.h"
 #include "settings/CSettings.h"
+#include "sounds/InterfaceSounds.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
