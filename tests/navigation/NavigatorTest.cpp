@@ -195,6 +195,18 @@ TEST_F(NavigatorTest, PagesAndGroupsOfHeadingsSharingAFileLeadIntoTheirOwnHeadin
   EXPECT_EQ(dlg->tables().page.selectionMark(), 0);
 }
 
+// What is heard and what is shown stay together: the heading that holds the phrase is taken.
+TEST_F(NavigatorTest, APagePhraseThatOnlyAnotherHeadingHoldsLeadsIntoThatHeading) {
+  const int second = firstPhraseOf(2) + 1;  // in "Zwei.1"; page "ii" stands under "Zwei"
+  dlg->tables().page.setCell(1, PageCol::Fragment,
+                             dlg->tables().phrase.cell(second, PhraseCol::ParId));
+  dialogs.texts = {std::string("ii")};
+  command(cmd::kPageGoto);
+  EXPECT_EQ(heading(), 2);
+  EXPECT_EQ(phrase(), second);
+  EXPECT_NEAR(player.currentPosition(), 1.0, 0.01);
+}
+
 TEST_F(NavigatorTest, GroupsAreChosenFromTheListOrSteppedThroughWithTheirKeys) {
   ASSERT_EQ(panel.entries[kPanelGroups], (std::vector<std::string>{"A", "B"}));
   view.focused = ctl::kButtonGroups;
