@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
 #include <csignal>
@@ -212,11 +213,12 @@ int CLumen2App::run(int argc, char** argv) {
   QtBusyNote busyNote(&window);
   bool started = false;
   // Whether the reader is in the middle of something whose own event loop runs inside the main
-  // one: requests from other programs and answers from the update server wait, as keys do.
+  // one, or walks the menu bar: requests from other programs and answers from the update server
+  // wait, as keys do.
   auto readerBusy = [&] {
     const QDialog* note = busyNote.window();
     return !started || QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
-           (note && note->isVisible());
+           QApplication::focusWidget() == window.menuBar() || (note && note->isVisible());
   };
   CurlHttp http(readerBusy);
   PosixProcesses processes;
