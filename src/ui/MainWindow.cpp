@@ -294,7 +294,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   // Only keys of the main window's own loop: a modal dialog keeps its keys, and so does the menu
   // bar while it has the keyboard (after Alt or F10): there N opens the Navigation menu, Escape
-  // leaves the bar and Space opens the highlighted menu, also keys it passes on unused.
+  // leaves the bar and Space opens the highlighted menu. A key the bar does not use goes on to
+  // the window and is left alone there too, so that it cannot read on or move a page meanwhile.
   if (!logic_ || !widget || widget->window() != this || QApplication::activeModalWidget() ||
       QApplication::focusWidget() == menuBar()) {
     return false;
