@@ -158,7 +158,6 @@ void AudioControls::toggleAutoPlayback() {
   env_.menu.redraw();
 }
 
-// Only what the popup paused resumes when it closes: a pause of the reader's own stays.
 void AudioControls::pauseForPopup() {
   if (!reading()) return;
   pauseReading();

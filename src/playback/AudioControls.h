@@ -32,8 +32,8 @@ class AudioControls {
 
   // A slider moved; both positions are taken over.
   void onSlidersMoved(int volumePosition, int speedPosition);
-  // A popup (the structure panel) is about to open: the player pauses unless its media has
-  // ended, and with auto playback reading is to go on when the popup closes.
+  // A popup (the structure panel) is about to open: reading pauses, and with auto playback
+  // goes on when the popup closes; a pause of the reader's own stays.
   void pauseForPopup();
   // The structure panel closed and gave the focus back.
   void onPopupClosed();

@@ -10,6 +10,7 @@
 #include "app/MediaSession.h"
 #include "app/TextViewBinding.h"
 #include "commands/CommandIds.h"
+#include "navigation/StructurePanel.h"
 #include "support/MainDialogRig.h"
 #include "texts/UiTexts.h"
 #include "textview/HighlightStyle.h"
@@ -105,6 +106,8 @@ TEST_F(ReaderPausesTest, ABoxResumesOnlyTheReadingItPaused) {
   dialogs.texts.push_back("no such page");
   dlg.onCommand(cmd::kPageGoto);
   ASSERT_EQ(dialogs.messages.size(), 1u);  // the page was not found
+  dlg.onCommand(ctl::kButtonVolume);
+  dlg.panel().escape();
   clock.advance(2000);
   EXPECT_EQ(player.playState(), PlayState::Paused);
   EXPECT_EQ(row(), 0);
