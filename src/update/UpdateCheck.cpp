@@ -67,8 +67,8 @@ void UpdateCheck::answer(bool asked, const HttpResponse& response) {
     tell(uiTexts().updaterMissing, true);
     return;
   }
-  // Reading pauses for the question and goes on after No, unless the program ends.
-  ctx_.audio.beginModal();
+  // Reading pauses for the question and goes on after No as before it, unless the program ends.
+  const bool resume = ctx_.audio.beginModal();
   const MessageAnswer choice =
       ctx_.dialogs.messageBox(uiTexts().updateAvailable, ctx_.programName,
                               MessageButtons::YesNoCancel, MessageIcon::Question);
@@ -76,7 +76,7 @@ void UpdateCheck::answer(bool asked, const HttpResponse& response) {
     offer();
     return;
   }
-  ctx_.audio.endModal();
+  ctx_.audio.endModal(resume);
 }
 
 void UpdateCheck::offer() {
@@ -90,14 +90,14 @@ void UpdateCheck::offer() {
 }
 
 void UpdateCheck::tell(const std::string& text, bool warning) {
-  ctx_.audio.beginModal();
-  if (warning) {
-    ctx_.dialogs.messageBox(text, ctx_.programName, MessageButtons::Ok, MessageIcon::Warning);
-  } else {
-    ctx_.dialogs.messageBox(text, uiTexts().infoCaption, MessageButtons::Ok,
-                            MessageIcon::Information);
-  }
-  ctx_.audio.endModal();
+  ctx_.audio.duringModal([&] {
+    if (warning) {
+      ctx_.dialogs.messageBox(text, ctx_.programName, MessageButtons::Ok, MessageIcon::Warning);
+    } else {
+      ctx_.dialogs.messageBox(text, uiTexts().infoCaption, MessageButtons::Ok,
+                              MessageIcon::Information);
+    }
+  });
 }
 
 }  // namespace orbis
