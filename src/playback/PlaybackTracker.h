@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "playback/PhrasePlayer.h"
 #include "playback/PlaybackEnv.h"
 
@@ -17,6 +19,8 @@ class PlaybackTracker {
   // The heading's audio has run out: the next heading with auto playback, else back to the
   // heading's first phrase, paused.
   void endOfHeading();
+  // Told after the tracker has gone on from a heading's end (a sleep timer may stop there).
+  std::function<void()> afterHeadingEnd;
 
   // Ticks to wait for a file to open before its clip counts as unplayable.
   static constexpr int kOpenWaitTicks = 30;
