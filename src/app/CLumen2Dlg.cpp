@@ -1,6 +1,7 @@
 #include "app/CLumen2Dlg.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/ButtonFaces.h"
@@ -169,7 +170,9 @@ void CLumen2Dlg::createReading() {
   zoom_ = std::make_unique<TextZoom>(ports_.textView, preferencesPath());
   // The wheel goes through the commands, so that it is held back where the keys are.
   ports_.textView.onZoomWheel([this](int steps) {
-    if (steps != 0) onCommand(steps > 0 ? cmd::kZoomIn : cmd::kZoomOut);
+    for (int step = 0; step < std::abs(steps); ++step) {
+      onCommand(steps > 0 ? cmd::kZoomIn : cmd::kZoomOut);
+    }
   });
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });

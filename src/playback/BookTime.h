@@ -1,5 +1,5 @@
 #pragma once
-#include "book/BookTable.h"
+#include "book/BookTables.h"
 #include "ports/MediaPlayer.h"
 
 namespace orbis {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/CommandIds.h"
+#include "playback/DecimalText.h"
 #include "support/ReadingHarness.h"
 
 namespace orbis::testing {
