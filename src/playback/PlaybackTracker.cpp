@@ -38,6 +38,7 @@ void PlaybackTracker::endOfHeading() {
   } else {
     returnToHeadingStart();
   }
+  if (afterHeadingEnd) afterHeadingEnd();
 }
 
 // A clip whose file is missing or cannot be played counts as heard once the player has said

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "playback/PhrasePlayer.h"
 #include "playback/PlaybackEnv.h"
 
@@ -19,6 +21,8 @@ class PlaybackTracker {
   void endOfHeading();
   // Another book: nothing of this one has been passed unheard.
   void forgetPassedHeadings() { silentHeadings_ = 0; }
+  // Told after the tracker has gone on from a heading's end (a sleep timer may stop there).
+  std::function<void()> afterHeadingEnd;
 
  private:
   void advanceToNextHeading();
