@@ -20,8 +20,13 @@ class PlaybackTracker {
 
   // Ticks to wait for a file to open before its clip counts as unplayable.
   static constexpr int kOpenWaitTicks = 30;
+  // Seconds before the end of its file within which a clip counts as ending with the file.
+  static constexpr double kClipEndsWithFile = 0.25;
 
  private:
+  bool playerWentOn() const;
+  bool awaitingNextFile() const;
+  void followIntoNextFile();
   void advanceToNextHeading();
   void returnToHeadingStart();
   void passUnplayableClip();
