@@ -5,7 +5,10 @@ tone_book.py printed. The tone is present over every period between two upward z
 that is as long as one period of it and loud enough; the period's loudness tells which file it
 comes from (each file has a level of its own). From the tone's first sustained appearance to the
 end of the book's last file, every run of more than the limit without the tone is reported with
-the files on either side, then every change of file with the silence found there. A run is
+the files on either side, then every change of file with the silence found there. Opening the
+book, the player announces it with its first clip and then reads from the start: the step from
+that announcement to the reading is reported too. Sounds heard over the tone (heading sounds
+played while the output still holds the tone) can make a file's level misread. A run is
 measured from the last whole period before it to the first whole period after it, so a run that
 does not start and end at a zero crossing reads up to two periods (4.5 ms) long.
 
@@ -47,6 +50,15 @@ def first_sustained(periods):
     return None
 
 
+def silent_ms(samples, start, end, rate, quiet=64):
+    """The longest run of near-zero samples in start .. end, in milliseconds."""
+    longest = run = 0
+    for x in samples[start:end]:
+        run = run + 1 if -quiet < x < quiet else 0
+        longest = max(longest, run)
+    return longest * 1000.0 / rate
+
+
 def file_of(peak, scale, levels):
     return min(range(len(levels)), key=lambda k: abs(peak / scale - levels[k]))
 
@@ -76,11 +88,17 @@ def main():
         if last_file == len(files) - 1 and k < last_file:
             break  # the book begins again
         gap_ms = (a - prev[1]) * 1000.0 / rate
+        announced = k == last_file == 0 and abs(heard[0] - layout["announcement"]) < 0.3
+        if announced and gap_ms > limit_ms:
+            # The book's first clip was its announcement; the reading starts the file again.
+            at_change[-1] = gap_ms
         if gap_ms > limit_ms:
             where = (f"{files[last_file]['name']} -> {files[k]['name']}" if k != last_file
+                     else "announcement -> reading" if announced
                      else f"inside {files[k]['name']}")
-            print(f"{gap_ms:8.1f} ms without the tone at {(prev[1] - origin) / rate:7.3f} s: "
-                  f"{where}")
+            quiet = silent_ms(samples, prev[1], a, rate)
+            print(f"{gap_ms:8.1f} ms without the tone ({quiet:.1f} ms of it silent) at "
+                  f"{(prev[1] - origin) / rate:7.3f} s: {where}")
         if k != last_file:
             at_change[k] = gap_ms if gap_ms > limit_ms else 0.0
             if k != last_file + 1:
@@ -90,6 +108,7 @@ def main():
         last_file = k
         prev = (a, b, peak)
     print("change of file                                 silence")
+    print(f"  {'announcement to the reading (01.wav again)':<44} {at_change.get(-1, 0.0):6.1f} ms")
     for k, f in enumerate(files):
         if f["change"] is None:
             continue

@@ -1,11 +1,11 @@
 """Writes the tone book for scripts/measure-gaps and a data folder that reads it aloud.
 
 One 440 Hz sine, unbroken from the first sample to the last, is cut into contiguous clips and
-spread over several audio files: the book's announcement, headings of one file each and a
+spread over several audio files: the title heading, headings of one file each and a
 heading whose clips lie in two files. Whatever silence a recording of the reading holds between
 the tone's first and last sound was therefore put there by the player.
 
-Usage: tone_book.py BOOK_FOLDER DATA_FOLDER
+Usage: tone_book.py BOOK_FOLDER DATA_FOLDER [--heading-sounds]
 Prints the layout as JSON: the sample rate, the tone's frequency and, for every file in reading
 order, its name, level, length and the kind of change of file that leads into it."""
 
@@ -22,8 +22,8 @@ HERTZ = 440.0
 # Each file has a level of its own, so that the recording tells which file is heard.
 LEVELS = [0.25, 0.35, 0.45, 0.55, 0.65, 0.75]
 CLIP_SECONDS = 1.0
-# Headings in reading order: (title, [clips per file]). The first is the announcement.
-HEADINGS = [("Announcement", [2]),
+# Headings in reading order: (title, [clips per file]). The first is the book's title.
+HEADINGS = [("Title", [2]),
             ("One", [3]),
             ("Two, in two files", [2, 2]),
             ("Three", [2]),
@@ -109,10 +109,12 @@ def scrambler():
     return scramble
 
 
-def write_settings(data_folder):
-    """Automatic playback on; no interface sounds, drive search or update check in the way."""
+def write_settings(data_folder, heading_sounds):
+    """Automatic playback on; no drive search or update check in the way, and the heading
+    sounds only when asked for (they are heard between the headings, instead of the tone)."""
+    sounds = "1" if heading_sounds else "0"
     lines = ["100", "1.000000", "0", "0", "0", "0", "1", "1", "#ff8000", "0", "0", "0",
-             "#ff8000", "1", "0", "0", "0", "0", "0", "0", "1", "", "0"]
+             "#ff8000", "1", "0", sounds, "0", "0", sounds, "0", "1", "", "0"]
     folder = Path(data_folder) / "Orbis Velora"
     folder.mkdir(parents=True, exist_ok=True)
     scramble = scrambler()
@@ -122,6 +124,7 @@ def write_settings(data_folder):
 
 def main():
     book, data = Path(sys.argv[1]), sys.argv[2]
+    heading_sounds = len(sys.argv) > 3 and sys.argv[3] == "--heading-sounds"
     book.mkdir(parents=True, exist_ok=True)
     clip_samples = int(RATE * CLIP_SECONDS)
     sample = 0
@@ -132,7 +135,7 @@ def main():
             name = f"{len(layout) + 1:02d}.wav"
             level = LEVELS[len(layout)]
             change = None if sample == 0 else "next file in the heading" if part > 0 else (
-                "announcement to first heading" if i == 1 else "next heading")
+                "title heading to first heading" if i == 1 else "next heading")
             write_wav(book / name, tone_samples(sample, clips * clip_samples, level))
             layout.append({"name": name, "level": level, "seconds": clips * CLIP_SECONDS,
                            "change": change})
@@ -141,8 +144,10 @@ def main():
         (book / f"s{i:02d}.smil").write_text(smil(i, files), encoding="utf-8")
     (book / "ncc.html").write_text(ncc(sample / RATE), encoding="utf-8")
     (book / "text.html").write_text(text_document(), encoding="utf-8")
-    write_settings(data)
-    json.dump({"rate": RATE, "hertz": HERTZ, "files": layout}, sys.stdout)
+    write_settings(data, heading_sounds)
+    # Opening a book, the player announces it with its first clip, then reads from the start.
+    json.dump({"rate": RATE, "hertz": HERTZ, "announcement": CLIP_SECONDS, "files": layout},
+              sys.stdout)
     print()
 
 
