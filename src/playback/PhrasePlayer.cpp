@@ -6,8 +6,8 @@
 #include "book/BookPaths.h"
 #include "commands/CommandIds.h"
 #include "playback/DecimalText.h"
-#include "playback/InterfaceSounds.h"
 #include "playback/SelectHeading.h"
+#include "sounds/InterfaceSounds.h"
 
 namespace orbis {
 
