@@ -126,6 +126,7 @@ void BookSession::clearBook() {
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
   state_.lastAudioFile.clear();
+  state_.followingAudioFile.clear();
   callHook(ctx_.library.forgetHighlight);
   ctx_.tree.deleteAll();
   callHook(ctx_.library.clearStructureLists);
