@@ -34,10 +34,6 @@ MpvHandle createAudioHandle(const std::string& audioOutput, bool keepOpen) {
       {"ao", audioOutput.c_str()},
       {"audio-client-name", "Orbis Velora"},
       {"keep-open", keepOpen ? "yes" : "no"},
-      // A next file in the playlist is opened while the current one still plays, so that the
-      // output, kept open between files of one format, runs on into it without a gap.
-      {"prefetch-playlist", "yes"},
-      {"gapless-audio", "weak"},
       {"hr-seek", "yes"},
       {"audio-pitch-correction", "yes"},
       {"pause", "yes"},

@@ -33,6 +33,10 @@ MpvPlayer::MpvPlayer(const std::string& audioOutput)
     // few hundred milliseconds, and drops them. A finished file is loaded again instead.
     : mpv_(createAudioHandle(audioOutput, /*keepOpen=*/false)) {
   if (!mpv_) return;
+  // A next file in the playlist is opened while the current one still plays, so that the
+  // output, kept open between files of one format, runs on into it without a gap.
+  mpv_set_property_string(mpv_.get(), "prefetch-playlist", "yes");
+  mpv_set_property_string(mpv_.get(), "gapless-audio", "weak");
   setVolume(volume_);
   mpv_set_wakeup_callback(mpv_.get(), &MpvPlayer::wakeup, this);
 }
