@@ -106,7 +106,7 @@ void PhrasePlayer::playClip(int row, const std::string& audio, const std::string
   const bool playingOn = std::exchange(s.playingOn, false) && audio == s.lastAudioFile;
   if (!playingOn) positionPlayer(audio, beginText, begin);
   s.lastClipEnd = endText;
-  if (begin == 0.0 && !playingOn) env_.player.play();
+  if (begin == 0.0 && !playingOn && !cueing_) env_.player.play();
   prepareFollowingFile(row);
   env_.timers.start(kTrackingTimer, kTrackingIntervalMs);
 }
@@ -123,7 +123,7 @@ void PhrasePlayer::positionPlayer(const std::string& audio, const std::string& b
     if (begin != 0.0) {
       applyRateAndVolume();
       player.setCurrentPosition(begin);
-      player.play();
+      if (!cueing_) player.play();
     }
   }
   // The texts are compared, not the numbers: a clip that begins where the last one ended plays
@@ -254,6 +254,8 @@ void PhrasePlayer::startSelectedHeading() {
   if (env_.settings.SoundOnHeadingChange) {
     sounds.play("Level" + std::to_string(tree.depth(node)) + ".wav", true);
   }
+  // A heading chosen is a heading to read, also after the reader stopped.
+  env_.state.waitForReader = false;
   // The heading's first phrase loads its file afresh even when it is the file just heard;
   // unless the player has gone on into it by itself at the end of the heading before.
   if (!env_.state.playingOn) {
@@ -283,6 +285,24 @@ void PhrasePlayer::startSelectedHeading() {
   }
   env_.tables.title.ensureVisible(title);
   env_.tables.title.setState(title, kRowSelected, kRowSelected);
+}
+
+int PhrasePlayer::headingStartRow() const {
+  const BookTable& phrases = env_.tables.phrase;
+  int row = phrases.selectionMark();
+  if (row < 0 || row >= phrases.rowCount()) return -1;
+  const std::string_view treeId = phrases.cell(row, PhraseCol::TreeId);
+  while (row > 0 && phrases.cell(row - 1, PhraseCol::TreeId) == treeId) --row;
+  return row;
+}
+
+void PhrasePlayer::cueHeadingStart() {
+  const int row = headingStartRow();
+  if (!env_.book.open || row < 0) return;
+  env_.state.forceSeek = true;
+  cueing_ = true;
+  startRow(row);
+  cueing_ = false;
 }
 
 bool PhrasePlayer::callTextSearchActive() const {

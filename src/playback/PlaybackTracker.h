@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "playback/PhrasePlayer.h"
 #include "playback/PlaybackEnv.h"
 
@@ -17,9 +19,10 @@ class PlaybackTracker {
   // The heading's audio has run out: the next heading with auto playback, else back to the
   // heading's first phrase, paused.
   void endOfHeading();
-
-  // Ticks to wait for a file to open before its clip counts as unplayable.
-  static constexpr int kOpenWaitTicks = 30;
+  // Another book: nothing of this one has been passed unheard.
+  void forgetPassedHeadings() { silentHeadings_ = 0; }
+  // Told after the tracker has gone on from a heading's end (a sleep timer may stop there).
+  std::function<void()> afterHeadingEnd;
   // Seconds before the end of its file within which a clip counts as ending with the file.
   static constexpr double kClipEndsWithFile = 0.25;
 
@@ -30,10 +33,11 @@ class PlaybackTracker {
   void advanceToNextHeading();
   void returnToHeadingStart();
   void passUnplayableClip();
+  void stopAfterSilentBook();
 
   PlaybackEnv env_;
   PhrasePlayer& phrases_;
-  int unopenedTicks_ = 0;
+  int silentHeadings_ = 0;  // headings passed in a row without a clip that could be played
 };
 
 }  // namespace orbis

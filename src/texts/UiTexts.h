@@ -31,6 +31,7 @@ namespace orbis {
   X(of)                                               \
   X(entriesRead)                                      \
   X(browseForBook)                                    \
+  X(audioMissing)                                     \
   /* finding books on drives */                       \
   X(createListQuestion)                               \
   X(searchingForDaisy)                                \
@@ -119,6 +120,10 @@ namespace orbis {
   X(panelBookmarks)                                   \
   X(panelGroups)                                      \
   X(panelSearches)                                    \
+  /* sleep timer */                                   \
+  X(sleepTimerOff)                                    \
+  X(sleepTimeLeft)                                    \
+  X(sleepUntilHeadingEnd)                             \
   /* context menu of the current text line */         \
   X(copy)                                             \
   X(selectAll)
