@@ -145,6 +145,7 @@ void BookSession::clearBook() {
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
   state_.lastAudioFile.clear();
+  state_.followingAudioFile.clear();
   state_.waitForReader = false;
   tracker_.forgetPassedHeadings();
   callHook(ctx_.library.forgetHighlight);

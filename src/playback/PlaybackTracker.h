@@ -23,8 +23,13 @@ class PlaybackTracker {
   void forgetPassedHeadings() { silentHeadings_ = 0; }
   // Told after the tracker has gone on from a heading's end (a sleep timer may stop there).
   std::function<void()> afterHeadingEnd;
+  // Seconds before the end of its file within which a clip counts as ending with the file.
+  static constexpr double kClipEndsWithFile = 0.25;
 
  private:
+  bool playerWentOn() const;
+  bool awaitingNextFile() const;
+  void followIntoNextFile();
   void advanceToNextHeading();
   void returnToHeadingStart();
   void passUnplayableClip();
