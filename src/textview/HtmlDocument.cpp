@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 
+#include "daisy3/DtbookHtml.h"
 #include "textview/HtmlMarkup.h"
 
 namespace orbis {
@@ -104,6 +105,11 @@ HtmlDocument::~HtmlDocument() {
 }
 
 std::unique_ptr<HtmlDocument> HtmlDocument::parse(std::string_view bytes, const std::string& url) {
+  // A DAISY 3 book's text is DTBook: shown as the HTML it stands for.
+  if (looksLikeDtbook(bytes)) {
+    if (std::optional<std::string> html = dtbookToHtml(bytes, url))
+      return std::unique_ptr<HtmlDocument>(new HtmlDocument(parseBytes(*html, url), url));
+  }
   return std::unique_ptr<HtmlDocument>(new HtmlDocument(parseBytes(bytes, url), url));
 }
 
