@@ -15,7 +15,8 @@ namespace orbis::testing {
 //   book.write();
 //
 // Names: heading i (from 0) has its phrases' par ids "p<i>_<k>" and text ids "t<i>_<k>"; the
-// phrases before the first heading (frontPhrases) are "p_<k>".
+// phrases before the first heading (frontPhrases) are "p_<k>". Titles and labels are written
+// into the XML files as given, so that a test may write references or markup in them.
 class Daisy3Builder {
  public:
   struct Heading {
