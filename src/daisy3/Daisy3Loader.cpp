@@ -17,6 +17,7 @@ namespace {
 
 // The tree and the title table know six levels; deeper navPoints are shown on the sixth.
 constexpr int kDeepestLevel = 6;
+constexpr int kUtf8CodePage = 65001;
 
 // The NCX names files relative to its own folder, the tables relative to the book's.
 std::string besideNcx(const std::string& ncx, const std::string& link) {
@@ -70,6 +71,8 @@ bool Daisy3Loader::run() {
       package->ncx.empty() ? std::nullopt : readNcxFile(folder_, package->ncx);
   if (!ncx) ncx.emplace();
   fillMetadata(*package, &*ncx, result_.metadata);
+  // The XML parser hands every text over in UTF-8, whatever the files were written in.
+  result_.codePage = kUtf8CodePage;
 
   // The NCX's targets, as the SMIL reader meets them.
   std::unordered_map<std::string, int> headingTargets;
@@ -82,6 +85,11 @@ bool Daisy3Loader::run() {
   SkipStructures skips(ncx->customTests);
   Smil2Reader smil(targets_.phrase, folder_, skips, result_.features);
   smil.setHeadingTargets(std::move(headingTargets));
+  if (!package->ncx.empty()) {
+    std::vector<std::string> ids;
+    for (const NcxHeading& heading : ncx->headings) ids.push_back(heading.id);
+    smil.showTextlessIn(folder_ + package->ncx, std::move(ids), ncx->docTitleId);
+  }
   auto wantAll = [&](const auto& entries) {
     for (const NcxTarget& entry : entries)
       smil.wantHeadingOf(Smil2Reader::key(besideNcx(package->ncx, entry.smil), entry.fragment));

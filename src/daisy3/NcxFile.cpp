@@ -14,6 +14,7 @@ std::string labelOf(xml::Node point) {
 }
 
 void readTarget(xml::Node point, NcxTarget& target) {
+  target.id = xml::attribute(point, "id");
   target.label = labelOf(point);
   splitLink(xml::attribute(xml::firstChild(point, "content"), "src"), target.smil, target.fragment);
 }
@@ -52,7 +53,9 @@ std::optional<NcxFile> readNcxFile(const std::string& folder, const std::string&
   if (!xml::isElement(root, "ncx")) return std::nullopt;
   NcxFile ncx;
   readHead(xml::firstChild(root, "head"), ncx);
-  ncx.docTitle = xml::collapsedText(xml::firstChild(xml::firstChild(root, "docTitle"), "text"));
+  xml::Node title = xml::firstChild(root, "docTitle");
+  ncx.docTitle = xml::collapsedText(xml::firstChild(title, "text"));
+  ncx.docTitleId = xml::attribute(title, "id");
   ncx.docAuthor = xml::collapsedText(xml::firstChild(xml::firstChild(root, "docAuthor"), "text"));
   readNavPoints(xml::firstChild(root, "navMap"), 1, ncx.headings);
   xml::forEachChild(xml::firstChild(root, "pageList"), [&](xml::Node target) {

@@ -9,6 +9,7 @@ namespace orbis {
 // An entry of the NCX that points into the book: its label (decoded, white space collapsed)
 // and its target as SMIL file and fragment, relative to the NCX's folder.
 struct NcxTarget {
+  std::string id;
   std::string label;
   std::string smil;
   std::string fragment;
@@ -27,6 +28,7 @@ struct NcxPage : NcxTarget {
 // other) and the bookStruct each smilCustomTest id names.
 struct NcxFile {
   std::string docTitle;
+  std::string docTitleId;
   std::string docAuthor;
   std::string uid;  // dtb:uid
   std::vector<NcxHeading> headings;

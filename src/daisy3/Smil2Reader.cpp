@@ -139,6 +139,12 @@ void Smil2Reader::readPar(xml::Node par, const std::string& skip) {
       document = folder_ + smilFolder_ + document;
     }
   }
+  if (document.empty() && !ncx_.empty()) {
+    document = ncx_;
+    fragment = current_ >= 0 && static_cast<size_t>(current_) < headingIds_.size()
+                   ? headingIds_[current_]
+                   : titleId_;
+  }
   // Text elements of DAISY 3 rarely carry ids; the par's stands for the text, so that the
   // entries of a navList, which point at pars, find their phrase as NCC groups do.
   if (textId.empty()) textId = parId;

@@ -32,6 +32,13 @@ class Smil2Reader {
   void setHeadingTargets(std::unordered_map<std::string, int> targets) {
     headingTargets_ = std::move(targets);
   }
+  // A book without DTBook shows its NCX (the full path given): the pars without text point at
+  // the navPoint of their heading (`headingIds`, by heading index) or at the title.
+  void showTextlessIn(std::string ncx, std::vector<std::string> headingIds, std::string titleId) {
+    ncx_ = std::move(ncx);
+    headingIds_ = std::move(headingIds);
+    titleId_ = std::move(titleId);
+  }
   // Targets (pages, groups) whose heading is wanted; found ones are in headingOf() afterwards.
   void wantHeadingOf(std::string key) { wanted_.emplace(std::move(key), -1); }
   // The title row of a wanted target's phrase; -1 when no phrase had it.
@@ -62,6 +69,9 @@ class Smil2Reader {
   std::unordered_map<std::string, int> headingTargets_;
   std::unordered_map<std::string, int> wanted_;
   std::unordered_set<std::string> filesRead_;
+  std::string ncx_;
+  std::vector<std::string> headingIds_;
+  std::string titleId_;
   size_t distinctBytes_ = 0;
 
   int current_ = -1;        // heading index

@@ -5,6 +5,7 @@
 #include "support/Daisy3Builder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
+#include "textview/HtmlDocument.h"
 
 namespace orbis::testing {
 namespace {
@@ -118,9 +119,15 @@ TEST(Daisy3Loader, TextOnlyAndAudioOnlyBooksOpen) {
   audioOnly.heading(1, "One", 2);
   ASSERT_TRUE(audio.load(audioOnly.write()));
   ASSERT_EQ(audio.tables.phrase.rowCount(), 2);
-  EXPECT_EQ(audio.phrase(0, PhraseCol::Document), "");
   EXPECT_EQ(audio.phrase(0, PhraseCol::Audio), Daisy3Builder::audioName(0));
   EXPECT_FALSE(audio.result.features.separateText);
+  // Without DTBook the text view shows the NCX, the phrase marking its heading's label.
+  const std::string ncx = audio.phrase(1, PhraseCol::Document);
+  EXPECT_EQ(ncx, audio.dir.str() + "/book.ncx");
+  const auto shown = HtmlDocument::parse(audio.dir.read("book.ncx"), ncx);
+  HtmlElement heading = shown->getElementById(audio.phrase(1, PhraseCol::Fragment));
+  ASSERT_NE(heading, nullptr);
+  EXPECT_EQ(shown->innerText(heading), "One");
 }
 
 TEST(Daisy3Loader, AnUnreadablePackageOrTwoPackagesAreNoBook) {
