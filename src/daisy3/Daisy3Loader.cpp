@@ -92,7 +92,7 @@ bool Daisy3Loader::run() {
   }
   auto wantAll = [&](const auto& entries) {
     for (const NcxTarget& entry : entries)
-      smil.wantHeadingOf(Smil2Reader::key(besideNcx(package->ncx, entry.smil), entry.fragment));
+      smil.wantPhraseOf(Smil2Reader::key(besideNcx(package->ncx, entry.smil), entry.fragment));
   };
   wantAll(ncx->pages);
   wantAll(ncx->groups);
@@ -150,18 +150,23 @@ bool Daisy3Loader::run() {
       lastNodeOfLevel[deeper] = kNoNode;
   }
 
-  auto fill = [&](BookTable& table, const auto& entries) {
+  // A page leads to the phrase whose par or text its fragment names; a group only to the one
+  // whose text does, so a group names its phrase by the text's id.
+  auto fill = [&](BookTable& table, const auto& entries, bool byTextId) {
     for (const NcxTarget& entry : entries) {
       const std::string smilName = besideNcx(package->ncx, entry.smil);
-      const int heading = smil.headingOf(Smil2Reader::key(smilName, entry.fragment));
+      const int phrase = smil.phraseOf(Smil2Reader::key(smilName, entry.fragment));
       const int at = table.insertRow(table.rowCount(), entry.label);
       table.setCell(at, PageCol::Smil, smilName);
-      table.setCell(at, PageCol::Fragment, entry.fragment);
-      if (heading >= 0) table.setCell(at, PageCol::TitleId, std::to_string(heading));
+      table.setCell(at, PageCol::Fragment,
+                    phrase >= 0 && byTextId ? targets_.phrase.cell(phrase, PhraseCol::TextId)
+                                            : std::string_view(entry.fragment));
+      if (phrase >= 0)
+        table.setCell(at, PageCol::TitleId, targets_.phrase.cell(phrase, PhraseCol::TreeId));
     }
   };
-  fill(targets_.page, ncx->pages);
-  fill(targets_.group, ncx->groups);
+  fill(targets_.page, ncx->pages, false);
+  fill(targets_.group, ncx->groups, true);
   result_.features.pages = !ncx->pages.empty();
   result_.features.groups = !ncx->groups.empty();
   result_.metadata.tocItems = std::to_string(rows.size() + ncx->pages.size() + ncx->groups.size());

@@ -43,7 +43,7 @@ std::string Smil2Reader::key(const std::string& smilName, const std::string& fra
   return lowerAsciiCopy(file) + "#" + fragment;
 }
 
-int Smil2Reader::headingOf(const std::string& key) const {
+int Smil2Reader::phraseOf(const std::string& key) const {
   auto found = wanted_.find(key);
   return found == wanted_.end() ? -1 : found->second;
 }
@@ -88,10 +88,10 @@ void Smil2Reader::reachTarget(const std::string& id) {
   if (found != headingTargets_.end()) current_ = found->second;
 }
 
-void Smil2Reader::rememberWanted(const std::string& id, int treeId) {
+void Smil2Reader::rememberWanted(const std::string& id, int row) {
   if (id.empty() || wanted_.empty()) return;
   auto found = wanted_.find(smilKey_ + id);
-  if (found != wanted_.end() && found->second < 0) found->second = treeId;
+  if (found != wanted_.end() && found->second < 0) found->second = row;
 }
 
 void Smil2Reader::walk(xml::Node node, const std::string& skip) {
@@ -112,9 +112,7 @@ void Smil2Reader::walk(xml::Node node, const std::string& skip) {
     if (seq) {
       const int firstRow = phrase_.rowCount();
       walk(child, inner);
-      if (phrase_.rowCount() > firstRow)
-        rememberWanted(id,
-                       std::atoi(std::string(phrase_.cell(firstRow, PhraseCol::TreeId)).c_str()));
+      if (phrase_.rowCount() > firstRow) rememberWanted(id, firstRow);
     } else {
       readPar(child, inner);
     }
@@ -158,8 +156,8 @@ void Smil2Reader::readPar(xml::Node par, const std::string& skip) {
   cells[PhraseCol::TextId] = textId;
   cells[PhraseCol::Skip] = skip;
   const int firstRow = phrase_.insertRow(phrase_.rowCount(), cells);
-  rememberWanted(parId, treeId());
-  rememberWanted(xml::attribute(text, "id"), treeId());
+  rememberWanted(parId, firstRow);
+  rememberWanted(xml::attribute(text, "id"), firstRow);
   for (size_t i = 0; i < audios.size(); ++i) {
     int row = firstRow;
     if (i > 0) row = phrase_.insertRow(phrase_.rowCount(), cells);

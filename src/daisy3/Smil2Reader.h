@@ -39,10 +39,10 @@ class Smil2Reader {
     headingIds_ = std::move(headingIds);
     titleId_ = std::move(titleId);
   }
-  // Targets (pages, groups) whose heading is wanted; found ones are in headingOf() afterwards.
-  void wantHeadingOf(std::string key) { wanted_.emplace(std::move(key), -1); }
-  // The title row of a wanted target's phrase; -1 when no phrase had it.
-  int headingOf(const std::string& key) const;
+  // Targets (pages, groups) whose phrase is wanted; found ones are in phraseOf() afterwards.
+  void wantPhraseOf(std::string key) { wanted_.emplace(std::move(key), -1); }
+  // The first phrase row a wanted target (a par, a seq or a text) starts; -1 for none.
+  int phraseOf(const std::string& key) const;
 
   // Reads one SMIL file of the spine (a name relative to the book folder); nothing for an
   // unreadable file, or one read before.
@@ -57,7 +57,7 @@ class Smil2Reader {
   void walk(xml::Node node, const std::string& skip);
   void readPar(xml::Node par, const std::string& skip);
   void reachTarget(const std::string& id);
-  void rememberWanted(const std::string& id, int treeId);
+  void rememberWanted(const std::string& id, int row);
   void addClip(xml::Node audio, int row);
   int treeId() const { return current_ + (offset_ > 0 ? offset_ : 0); }
   bool full() const;
