@@ -24,11 +24,6 @@ void reportPackageFailure(Dialogs& dialogs, const LoaderTexts& texts) {
                      MessageIcon::Error);
 }
 
-// The DAISY 3 package file of a folder whose ncc.html could not be read; empty for none.
-std::string packageOf(const std::string& folder) {
-  return solePackageFileIn(folder);
-}
-
 }  // namespace
 
 std::string formatCounts(const std::string& text, int first, int second) {
@@ -67,7 +62,8 @@ bool BookLoader::run() {
 
   auto ncc = readBookFile(folder, "ncc.html");
   if (!ncc) {
-    if (const std::string package = packageOf(folder); !package.empty()) {
+    // No ncc.html: a DAISY 3 book, when the folder holds one package file.
+    if (const std::string package = solePackageFileIn(folder); !package.empty()) {
       Daisy3Loader daisy3(targets_, folder, package, progress_, texts_, result_);
       if (daisy3.run()) return true;
       reportPackageFailure(dialogs_, texts_);
@@ -86,7 +82,7 @@ std::optional<BookMetadata> BookLoader::readMetadata(const std::string& folder, 
   std::string base = withFinalSlash(folder);
   auto ncc = readBookFile(base, "ncc.html");
   if (!ncc) {
-    if (const std::string package = packageOf(base); !package.empty()) {
+    if (const std::string package = solePackageFileIn(base); !package.empty()) {
       BookMetadata metadata;
       if (Daisy3Loader::readMetadata(base, package, metadata)) return metadata;
       reportPackageFailure(dialogs, texts);

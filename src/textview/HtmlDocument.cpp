@@ -109,8 +109,10 @@ std::unique_ptr<HtmlDocument> HtmlDocument::parse(std::string_view bytes, const 
   // A DAISY 3 book's text is DTBook, shown as the HTML it stands for; a book without DTBook
   // shows its NCX.
   std::optional<std::string> html;
-  if (looksLikeDtbook(bytes)) html = dtbookToHtml(bytes, url);
-  else if (looksLikeNcx(bytes)) html = ncxToHtml(bytes, url);
+  if (looksLikeDtbook(bytes))
+    html = dtbookToHtml(bytes, url);
+  else if (looksLikeNcx(bytes))
+    html = ncxToHtml(bytes, url);
   if (html) return std::unique_ptr<HtmlDocument>(new HtmlDocument(parseBytes(*html, url), url));
   return std::unique_ptr<HtmlDocument>(new HtmlDocument(parseBytes(bytes, url), url));
 }
