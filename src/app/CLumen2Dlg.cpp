@@ -13,10 +13,10 @@
 #include "library/CChooseBookOnCD.h"
 #include "library/DaisyLoad.h"
 #include "library/VolumeChange.h"
-#include "playback/InterfaceSounds.h"
 #include "settings/BuiltinKeys.h"
 #include "settings/CDefineKeys.h"
 #include "settings/CSettings.h"
+#include "sounds/InterfaceSounds.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -29,7 +29,6 @@ constexpr int kVkEscape = 27;
 constexpr int kVkSpace = 32;
 constexpr int kVkF1 = 112;
 constexpr int kVkF6 = 117;
-constexpr int kMaxDriveItems = cmd::kLastDriveItem - cmd::kFirstDriveItem + 1;
 }  // namespace
 
 namespace {
@@ -66,7 +65,10 @@ const std::vector<int> kStyleCommands = {cmd::kMarkBackground, cmd::kMarkItalic,
 }  // namespace
 
 CLumen2Dlg::CLumen2Dlg(AppFolders folders, MainPorts ports)
-    : folders_(std::move(folders)), ports_(ports), menu_(buildMainMenu()) {
+    : folders_(std::move(folders)),
+      ports_(ports),
+      menu_(buildMainMenu()),
+      driveItems_(menu_, commands_, ports_.drives, [this] { rebuildAccelerators(); }) {
   menu_.onRedraw([this] {
     offerOnlyCommandsWithHandlers();
     ports_.view.redrawMenu();
@@ -218,40 +220,13 @@ void CLumen2Dlg::offerOnlyCommandsWithHandlers() {
   });
 }
 
-// Each disc drive keeps its item identifier from run to run: the identifier follows the drive's
-// device number, so a key assigned to "eject sr1" stays with that drive.
-void CLumen2Dlg::insertDriveItems() {
-  for (const auto& drive : ports_.drives.opticalDrives()) {
-    int id = cmd::kFirstDriveItem + std::clamp(drive.number, 0, kMaxDriveItems - 1);
-    const int wanted = id;
-    while (driveRoots_.count(id) != 0) {
-      id = id == cmd::kLastDriveItem ? cmd::kFirstDriveItem : id + 1;
-      if (id == wanted) break;
-    }
-    if (driveRoots_.count(id) != 0) break;  // every identifier is taken
-    driveRoots_[id] = drive.root;
-    driveDevices_[id] = drive.device;
-  }
-  // In the order of their identifiers, as the drive letters were.
-  for (const auto& [id, root] : driveRoots_) {
-    commands_.add(id, [this, id = id] { driveDoor(id); });
-    menu_.insertBefore(cmd::kExit, MenuItem::command(id, root + " " + uiTexts().driveEject));
-  }
-  if (!driveRoots_.empty()) menu_.insertBefore(cmd::kExit, MenuItem::makeSeparator());
-}
-
-// The item's own text tells whether the tray is taken as closed (it offers "eject") or open.
-void CLumen2Dlg::driveDoor(int id) {
-  const std::string& root = driveRoots_[id];
-  const bool open = menu_.text(id).find(uiTexts().driveEject) != std::string::npos;
-  menu_.setText(id, root + " " + (open ? uiTexts().driveInsert : uiTexts().driveEject));
-  rebuildAccelerators();
-  ports_.drives.setTrayOpen(driveDevices_[id], open);
+void CLumen2Dlg::onDrivesChanged() {
+  driveItems_.update();
 }
 
 void CLumen2Dlg::onInitDialog() {
   playSound("OrbisVeloraStarted.wav", false);
-  insertDriveItems();
+  driveItems_.update();
   ensureActiveKeyFile(folders_.programFolder, folders_.activeKeyTable(), menu_.commandCount());
   relabel();
   loadSettings();
@@ -311,7 +286,8 @@ void CLumen2Dlg::loadSettings() {
 }
 
 void CLumen2Dlg::relabel() {
-  relabelMenu(menu_, uiTexts(), languageIndex(), driveRoots_);
+  relabelMenu(menu_, uiTexts(), languageIndex());
+  driveItems_.relabel();
   relabelControls(ports_.view, uiTexts());
   rebuildAccelerators();
 }

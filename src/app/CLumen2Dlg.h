@@ -1,6 +1,5 @@
 #pragma once
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "commands/MenuModel.h"
 #include "info/BookInformation.h"
 #include "library/BookSession.h"
+#include "library/DriveItems.h"
 #include "library/MinizipReader.h"
 #include "library/ZipBook.h"
 #include "marks/Bookmarks.h"
@@ -127,6 +127,8 @@ class CLumen2Dlg {
   // That request: opens the book in the root of the first removable drive that holds one.
   // An open book is closed only when a book is found there.
   void onDriveSearchRequest(int automatic);
+  // A disc drive came or went, or a disc was mounted or unmounted: the drive items follow.
+  void onDrivesChanged();
   // The menu bar opened or closed: reading pauses meanwhile.
   void onMenuOpened();
   void onMenuClosed();
@@ -134,8 +136,6 @@ class CLumen2Dlg {
  private:
   void registerCommands();
   void offerOnlyCommandsWithHandlers();
-  void insertDriveItems();
-  void driveDoor(int id);
   void relabel();
   void rebuildAccelerators();
   void loadSettings();
@@ -168,9 +168,8 @@ class CLumen2Dlg {
   std::unique_ptr<ZipBook> zipBook_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree
   LayoutResult layout_;
-  std::map<int, std::string> driveRoots_;    // drive items: id -> root
-  std::map<int, std::string> driveDevices_;  // drive items: id -> device
   CommandTable commands_;
+  DriveItems driveItems_;
   bool updaterRequested_ = false;
   bool closing_ = false;
   bool startPageShown_ = false;

@@ -1,13 +1,9 @@
 #pragma once
-#include <map>
 #include <vector>
 
-namespace orbis {
+#include "ports/ControlLayout.h"
 
-struct Rect {
-  int x = 0, y = 0, width = 0, height = 0;
-  bool operator==(const Rect&) const = default;
-};
+namespace orbis {
 
 struct LayoutInput {
   int clientWidth = 0;
@@ -17,15 +13,6 @@ struct LayoutInput {
   bool hideButtons = false;
   bool hideCurrentText = false;
   bool treeVisible = true;
-};
-
-struct LayoutResult {
-  std::map<int, Rect> geometry;  // by control id; only controls that are placed
-  std::map<int, bool> visible;   // by control id
-  bool brailleEnabled = true;    // the menu item that focuses the current text line
-  bool rowsWrapped = false;      // the second button row stands on a line of its own
-  int textAreaTop = 0;
-  int textViewHeight = 0;
 };
 
 // Tool buttons in layout order; 0 is an empty slot one button wide.

@@ -4,8 +4,7 @@
 
 namespace orbis {
 
-void relabelMenu(MenuModel& menu, const UiTexts& texts, int languageIndex,
-                 const std::map<int, std::string>& driveRoots) {
+void relabelMenu(MenuModel& menu, const UiTexts& texts, int languageIndex) {
   auto& bar = menu.bar();
   for (std::size_t i = 0; i < bar.size() && i < texts.menuBar.size(); ++i) {
     bar[i].text = texts.menuBar[i];
@@ -21,8 +20,6 @@ void relabelMenu(MenuModel& menu, const UiTexts& texts, int languageIndex,
     }
     if (auto it = texts.menuItems.find(item.id); it != texts.menuItems.end()) {
       item.text = it->second;
-    } else if (auto drive = driveRoots.find(item.id); drive != driveRoots.end()) {
-      item.text = drive->second + " " + texts.driveEject;
     }
   });
   if (languageIndex == kLanguageGerman || languageIndex == kLanguageEnglish) {

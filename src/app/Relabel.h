@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <string>
 
 #include "commands/MenuModel.h"
@@ -9,11 +8,10 @@
 namespace orbis {
 
 // Sets every menu caption from the table: the bar by position, items by command id, submenus by
-// the caption they were built with, the drive items as root, blank and the eject word. The item
+// the caption they were built with; the drive items are labelled by their own. The item
 // of the current language gets the radio mark and is disabled; the other is enabled. Key hints
 // are gone afterwards; the accelerator rebuild adds them again.
-void relabelMenu(MenuModel& menu, const UiTexts& texts, int languageIndex,
-                 const std::map<int, std::string>& driveRoots);
+void relabelMenu(MenuModel& menu, const UiTexts& texts, int languageIndex);
 
 // Buttons (accessible name and tooltip) and the three labels.
 void relabelControls(MainView& view, const UiTexts& texts);

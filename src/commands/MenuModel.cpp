@@ -1,6 +1,7 @@
 #include "commands/MenuModel.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace orbis {
@@ -169,6 +170,14 @@ void MenuModel::remove(int id) {
   holder->erase(std::remove_if(holder->begin(), holder->end(),
                                [&](const MenuItem& it) { return !it.popup && it.id == id; }),
                 holder->end());
+}
+
+void MenuModel::removeSeparatorBefore(int id) {
+  std::vector<MenuItem>* holder = holderOf(bar_, id);
+  if (!holder) return;
+  auto at = std::find_if(holder->begin(), holder->end(),
+                         [&](const MenuItem& it) { return !it.popup && it.id == id; });
+  if (at != holder->begin() && std::prev(at)->separator) holder->erase(std::prev(at));
 }
 
 }  // namespace orbis

@@ -62,6 +62,8 @@ class MenuModel {
   // beforeId is 0 or missing) - used for the drive items of the first menu.
   void insertBefore(int beforeId, MenuItem item);
   void remove(int id);
+  // Removes the separator that stands just before the item id, if one does.
+  void removeSeparatorBefore(int id);
 
   // Redrawing: the widget that shows the bar registers here and is called on redraw().
   void onRedraw(std::function<void()> listener) { redraw_ = std::move(listener); }

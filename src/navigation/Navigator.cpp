@@ -1,5 +1,6 @@
 #include "navigation/Navigator.h"
 
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -119,21 +120,76 @@ void Navigator::selectAndRun(BookTable& table, int row, bool parIdCounts) {
   if (!handlerRan_ && ctx_.book.open) goToTarget(table, row, parIdCounts);
 }
 
-// A page or group row leads to its heading, then to the first phrase whose text (or, for pages,
-// whose par) carries the row's fragment; without such a phrase the heading's start stays.
+namespace {
+
+// Whether a phrase's text (or, for pages, its par) carries a page's or group's fragment.
+bool carries(const BookTable& phrases, int phrase, std::string_view fragment, bool parIdCounts) {
+  return phrases.cell(phrase, PhraseCol::TextId) == fragment ||
+         (parIdCounts && phrases.cell(phrase, PhraseCol::ParId) == fragment);
+}
+
+// The first phrase that carries the fragment, among the phrases of one heading or, with
+// treeId -1, among all. A SMIL file that several headings share is read once for each of them,
+// so the same fragment stands in every copy; only the heading's own copy is read with it.
+int phraseCarrying(const BookTable& phrases, std::string_view fragment, int treeId,
+                   bool parIdCounts) {
+  for (int phrase = 0; phrase < phrases.rowCount(); ++phrase) {
+    if (treeId >= 0 && integerValue(phrases.cell(phrase, PhraseCol::TreeId)) != treeId) continue;
+    if (carries(phrases, phrase, fragment, parIdCounts)) return phrase;
+  }
+  return -1;
+}
+
+// Where each page leads, by the rule of a jump to it: the first phrase of the page's heading
+// that carries its fragment (by text id or by par id), else the first of any heading; -1 for
+// none. Made once, for a whole page table.
+class PageTargets {
+ public:
+  explicit PageTargets(const BookTable& phrases) {
+    for (int row = phrases.rowCount() - 1; row >= 0; --row) {
+      const std::string_view treeId = phrases.cell(row, PhraseCol::TreeId);
+      for (int column : {PhraseCol::TextId, PhraseCol::ParId}) {
+        const std::string_view id = phrases.cell(row, column);
+        inHeading_[key(treeId, id)] = row;
+        anywhere_[id] = row;
+      }
+    }
+  }
+  int of(const BookTable& pages, int row) const {
+    const std::string_view fragment = pages.cell(row, PageCol::Fragment);
+    if (fragment.empty()) return -1;
+    auto own = inHeading_.find(key(pages.cell(row, PageCol::TitleId), fragment));
+    if (own != inHeading_.end()) return own->second;
+    auto any = anywhere_.find(fragment);
+    return any != anywhere_.end() ? any->second : -1;
+  }
+
+ private:
+  static std::string key(std::string_view treeId, std::string_view id) {
+    return std::string(treeId) + '#' + std::string(id);
+  }
+  std::unordered_map<std::string, int> inHeading_;
+  std::unordered_map<std::string_view, int> anywhere_;
+};
+
+}  // namespace
+
+// A page or group row leads to its heading, then to the heading's first phrase whose text (or,
+// for pages, whose par) carries the row's fragment. When only another heading holds such a
+// phrase, that heading is taken with it, so that what is heard and what is shown stay together;
+// without any such phrase the heading's start stays.
 void Navigator::goToTarget(BookTable& table, int row, bool parIdCounts) {
-  selectHeadingByTreeId(ctx_.tree, integerValue(table.cell(row, PageCol::TitleId)));
+  HeadingsTree& tree = ctx_.tree;
+  selectHeadingByTreeId(tree, integerValue(table.cell(row, PageCol::TitleId)));
   const std::string_view fragment = table.cell(row, PageCol::Fragment);
   if (fragment.empty()) return;
   const BookTable& phrases = ctx_.tables.phrase;
-  for (int phrase = 0; phrase < phrases.rowCount(); ++phrase) {
-    if (phrases.cell(phrase, PhraseCol::TextId) == fragment ||
-        (parIdCounts && phrases.cell(phrase, PhraseCol::ParId) == fragment)) {
-      ctx_.state.forceSeek = true;
-      ctx_.phrases.startRow(phrase);
-      return;
-    }
-  }
+  int phrase = phraseCarrying(phrases, fragment, tree.itemData(tree.selected()), parIdCounts);
+  if (phrase < 0) phrase = phraseCarrying(phrases, fragment, -1, parIdCounts);
+  if (phrase < 0) return;
+  selectHeadingByTreeId(tree, integerValue(phrases.cell(phrase, PhraseCol::TreeId)));
+  ctx_.state.forceSeek = true;
+  ctx_.phrases.startRow(phrase);
 }
 
 void Navigator::chooseGroup(int index) {
@@ -201,18 +257,12 @@ void Navigator::markPageOfCurrentPhrase() {
   const BookTable& phrases = ctx_.tables.phrase;
   const int current = phrases.selectionMark();
   if (pages.rowCount() == 0 || current < 0) return;
-  // The first phrase that each fragment starts, by text id and by par id.
-  std::unordered_map<std::string_view, int> firstRow;
-  for (int row = 0; row <= current && row < phrases.rowCount(); ++row) {
-    firstRow.emplace(phrases.cell(row, PhraseCol::TextId), row);
-    firstRow.emplace(phrases.cell(row, PhraseCol::ParId), row);
-  }
+  // The page being read is the last one that leads to the current phrase or before it.
+  const PageTargets targets(phrases);
   int page = -1;
   for (int row = 0; row < pages.rowCount(); ++row) {
-    const std::string_view fragment = pages.cell(row, PageCol::Fragment);
-    if (fragment.empty()) continue;
-    auto found = firstRow.find(fragment);
-    if (found != firstRow.end() && found->second <= current) page = row;
+    const int target = targets.of(pages, row);
+    if (target >= 0 && target <= current) page = row;
   }
   if (page < 0) return;
   pages.setSelectionMark(page);

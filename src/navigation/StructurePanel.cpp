@@ -1,7 +1,7 @@
 #include "navigation/StructurePanel.h"
 
 #include "commands/CommandIds.h"
-#include "playback/InterfaceSounds.h"
+#include "sounds/InterfaceSounds.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {

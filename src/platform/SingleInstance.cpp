@@ -6,12 +6,25 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "platform/PrivateFolder.h"
+
 namespace orbis {
 
+// Whoever could create the lock or the socket first would keep the player from starting or be
+// handed the books it is asked to open: both live in a folder no other user can enter.
 QString defaultInstanceFolder() {
-  QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-  if (!runtime.isEmpty() && QDir(runtime).exists()) return runtime;
-  return QDir::tempPath();
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && isPrivateFolder(runtime.toStdString())) return runtime;
+  const QString ownTemp =
+      QDir::tempPath() + QStringLiteral("/orbis-velora-") + QString::number(getuid());
+  if (ensurePrivateFolder(ownTemp.toStdString())) return ownTemp;
+  // Another user took that name first; the home folder is the user's alone.
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  const QString ownCache = cache + QStringLiteral("/orbis-velora");
+  if (!cache.isEmpty() && QDir().mkpath(cache) && ensurePrivateFolder(ownCache.toStdString())) {
+    return ownCache;
+  }
+  return {};
 }
 
 namespace {
@@ -24,9 +37,12 @@ QString fileStem(const QString& name) {
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& name, const QString& folder) {
-  QDir dir(folder.isEmpty() ? defaultInstanceFolder() : folder);
-  lockPath_ = dir.filePath(fileStem(name) + QStringLiteral(".lock"));
-  socketPath_ = dir.filePath(fileStem(name) + QStringLiteral(".socket"));
+  const QString where = folder.isEmpty() ? defaultInstanceFolder() : folder;
+  if (!where.isEmpty()) {
+    QDir dir(where);
+    lockPath_ = dir.filePath(fileStem(name) + QStringLiteral(".lock"));
+    socketPath_ = dir.filePath(fileStem(name) + QStringLiteral(".socket"));
+  }
   connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::onConnection);
 }
 
@@ -36,6 +52,11 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::becomePrimary() {
+  if (lockPath_.isEmpty()) {
+    // Better a second player than none: without a private folder the player runs on its own.
+    qWarning("No private folder for the single-instance lock; running without it.");
+    return true;
+  }
   lock_ = std::make_unique<QLockFile>(lockPath_);
   lock_->setStaleLockTime(0);  // a lock is stale only when its process is gone
   if (!lock_->tryLock(0)) {
@@ -98,6 +119,7 @@ bool SingleInstance::requestOpenBook(const QString& absolutePath) const {
 }
 
 std::optional<QString> SingleInstance::request(const QString& line, int timeoutMs) const {
+  if (socketPath_.isEmpty()) return std::nullopt;
   QLocalSocket socket;
   socket.connectToServer(socketPath_);
   if (!socket.waitForConnected(timeoutMs)) return std::nullopt;

@@ -40,7 +40,7 @@ class SingleInstance : public QObject {
   };
 
   // name: the instance name ("Orbis Orbis Velora.exe"); folder: where the lock and socket live
-  // (by default the user's runtime folder).
+  // (by default defaultInstanceFolder(); without one this process stays alone, as if first).
   explicit SingleInstance(const QString& name, const QString& folder = QString());
   ~SingleInstance() override;
 
@@ -67,7 +67,10 @@ class SingleInstance : public QObject {
   Handlers handlers_;
 };
 
-// The folder for the lock and the socket: $XDG_RUNTIME_DIR when set, else the temp folder.
+// The folder for the lock and the socket: $XDG_RUNTIME_DIR when it is a private folder, else the
+// private folder "orbis-velora-<uid>" in the temp folder, made when missing, else (another user
+// holds that name) the private folder "orbis-velora" in the user's cache folder. Empty when no
+// private folder can be had.
 QString defaultInstanceFolder();
 
 }  // namespace orbis

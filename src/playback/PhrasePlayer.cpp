@@ -5,7 +5,7 @@
 #include "book/BookPaths.h"
 #include "commands/CommandIds.h"
 #include "playback/DecimalText.h"
-#include "playback/InterfaceSounds.h"
+#include "sounds/InterfaceSounds.h"
 
 namespace orbis {
 

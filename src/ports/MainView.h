@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "app/MainLayout.h"
+#include "ports/ControlLayout.h"
 
 namespace orbis {
 

@@ -52,9 +52,9 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
   if (fd < 0) return false;
   const std::string temporary(pattern.data());
 
-  // mkstemp creates the file for its owner only; the files are the user's own anyway, but keep
-  // the usual permissions so that they look like any other file the user made.
-  ::fchmod(fd, 0644);
+  // The reader's positions, bookmarks, settings and books are nobody else's business: the file
+  // is for its owner only, also where it replaces a file that others could read.
+  ::fchmod(fd, 0600);
   const bool written = writeAll(fd, content) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {

@@ -4,10 +4,10 @@
 #include <filesystem>
 
 #include "commands/CommandIds.h"
-#include "playback/InterfaceSounds.h"
 #include "settings/AtomicFile.h"
 #include "settings/BuiltinKeys.h"
 #include "settings/KeyFile.h"
+#include "sounds/InterfaceSounds.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {

@@ -17,6 +17,7 @@
 #include "platform/CurlHttp.h"
 #include "platform/DesktopShell.h"
 #include "platform/LinuxDrives.h"
+#include "platform/MountWatcher.h"
 #include "platform/MprisService.h"
 #include "platform/MpvPlayer.h"
 #include "platform/MpvSounds.h"
@@ -255,6 +256,18 @@ int CLumen2App::run(int argc, char** argv) {
               return answerTestRequest(request, dialog, dialogs, window);
             })
           : nullptr,
+  });
+
+  // The drive items follow the drives, but never rebuild the menu bar beneath an open menu or
+  // box: the change waits until the reader is back in the main window.
+  MountWatcher mountWatcher;
+  QObject::connect(&mountWatcher, &MountWatcher::changed, &window, [&] {
+    if (dialog.closing()) return;
+    if (readerBusy()) {
+      mountWatcher.reportAgainLater();
+    } else {
+      dialog.onDrivesChanged();
+    }
   });
 
   MediaSession mediaSession(dialog, player);

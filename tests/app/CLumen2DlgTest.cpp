@@ -138,6 +138,32 @@ TEST_F(MainDialogTest, ExitSavesTheSettingsAndDestructionPlaysTheClosingSound) {
   EXPECT_TRUE(sounds.played[0].wait);
 }
 
+// What the player keeps of the reader (positions, bookmarks, settings, the last book, keys) is
+// readable by the reader alone, also where an older file was open to others.
+TEST_F(MainDialogTest, EveryFileOfTheReaderIsWrittenForTheReaderAlone) {
+  namespace fs = std::filesystem;
+  const auto mode = [](const fs::path& path) {
+    return fs::status(path).permissions() & fs::perms::all;
+  };
+  const fs::perms readerOnly = fs::perms::owner_read | fs::perms::owner_write;
+  auto& dlg = startWithBook();
+  clock.advance(1500);
+  dlg.onCommand(cmd::kBookmarkSet);
+  dlg.onCommand(cmd::kExit);
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(folders.dataFolder)) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    EXPECT_EQ(mode(entry.path()), readerOnly) << entry.path();
+  }
+  EXPECT_GE(files, 5);
+
+  const fs::path settings = folders.dataFolder + "Settings.dl";
+  fs::permissions(settings, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+  start().onCommand(cmd::kExit);
+  EXPECT_EQ(mode(settings), readerOnly);
+}
+
 TEST_F(MainDialogTest, FocusQueryAndHelp) {
   auto& dlg = start();
   view.focused = ctl::kCurrentText;
@@ -180,6 +206,48 @@ TEST_F(MainDialogTest, DriveItemsStandBeforeExitAndFollowTheLanguage) {
   dlg.onCommand(1124);
   dlg.onCommand(cmd::kGerman);
   EXPECT_EQ(dlg.menu().text(1124), "/media/cdrom0 herausfahren");
+}
+
+// The items follow the drives while the player runs; what a use does comes from the item's
+// state, whatever words the drive's mount point holds.
+TEST_F(MainDialogTest, DriveItemsFollowTheDrivesAndMoveTheTrayByTheirState) {
+  auto& dlg = start();
+  auto daisyEnd = [&] {
+    std::vector<std::string> texts;
+    for (const MenuItem& item : dlg.menu().bar()[0].children) {
+      texts.push_back(item.separator ? "-" : item.text);
+    }
+    return std::vector<std::string>(texts.end() - std::min<size_t>(texts.size(), 4), texts.end());
+  };
+  const std::vector<std::string> without = daisyEnd();
+
+  drives.optical = {{"/dev/sr0", "/dev/sr0", 0}};
+  dlg.onDrivesChanged();
+  EXPECT_EQ(dlg.menu().text(1124), "/dev/sr0 herausfahren");
+  dlg.onCommand(1124);  // the tray opens
+  drives.optical = {{"/dev/sr0", "/dev/sr0", 0}, {"/dev/sr1", "/media/leser/herausfahren", 1}};
+  dlg.onDrivesChanged();
+  // The first drive keeps its state; the second reads the root of its disc.
+  EXPECT_EQ(dlg.menu().text(1124), "/dev/sr0 hineinfahren");
+  EXPECT_EQ(dlg.menu().text(1125), "/media/leser/herausfahren herausfahren");
+  dlg.onCommand(1125);
+  dlg.onCommand(1125);
+  dlg.onCommand(1124);
+  const std::vector<std::pair<std::string, bool>> moves = {
+      {"/dev/sr0", true}, {"/dev/sr1", true}, {"/dev/sr1", false}, {"/dev/sr0", false}};
+  EXPECT_EQ(drives.moves, moves);
+
+  // A disc mounted in an open drive closed its tray.
+  dlg.onCommand(1124);
+  drives.optical[0].root = "/media/leser/DISC";
+  dlg.onDrivesChanged();
+  EXPECT_EQ(dlg.menu().text(1124), "/media/leser/DISC herausfahren");
+
+  // Both drives gone: their items, their separator and their commands go too.
+  drives.optical.clear();
+  dlg.onDrivesChanged();
+  EXPECT_EQ(daisyEnd(), without);
+  EXPECT_FALSE(dlg.onCommand(1124));
 }
 
 TEST_F(MainDialogTest, TheAboutBoxPausesReadingWhileItIsOpen) {

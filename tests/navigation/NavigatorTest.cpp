@@ -158,6 +158,55 @@ TEST_F(NavigatorTest, APageWithoutHeadingLeadsToTheFirstHeading) {
   EXPECT_EQ(phrase(), 0);
 }
 
+// The second heading links into the first heading's file, which the reader copies once for
+// each heading: its page and group lead into its own copy, where its audio and text are.
+TEST_F(NavigatorTest, PagesAndGroupsOfHeadingsSharingAFileLeadIntoTheirOwnHeadingsCopy) {
+  BookBuilder builder(books.path() / "shared");
+  builder.heading(1, "One", 4);
+  builder.page("1");
+  const int two = builder.heading(1, "Two", 0);
+  builder.headingAt(two).sharesSmilOf = 0;
+  builder.headingAt(two).sharedFromPhrase = 2;
+  builder.page("2");
+  builder.group("G");
+  dlg->openBookAtStart(builder.write());
+  BookTable& phrases = dlg->tables().phrase;
+  ASSERT_EQ(phrases.rowCount(), 8);
+  const int third = firstPhraseOf(1) + 2;  // "p0_2" in the second heading's copy
+
+  command(cmd::kPageNext);
+  EXPECT_EQ(heading(), 1);
+  EXPECT_EQ(phrase(), third);
+  EXPECT_NEAR(player.currentPosition(), 2.0, 0.01);  // the clip of that phrase is heard
+  EXPECT_EQ(player.playState(), PlayState::Playing);
+
+  command(ctl::kButtonPreviousLevel);
+  dlg->tables().group.setCell(0, GroupCol::Fragment, phrases.cell(third, PhraseCol::TextId));
+  dlg->panel().choose(kPanelGroups, 0);
+  EXPECT_EQ(heading(), 1);
+  EXPECT_EQ(phrase(), third);
+
+  // At the start of the second copy, before its page: opened again, the first page is marked.
+  command(ctl::kButtonPreviousLevel);
+  command(ctl::kButtonNextLevel);
+  ASSERT_EQ(phrase(), firstPhraseOf(1));
+  dlg->openBookAtStart(dlg->book().folder);
+  ASSERT_EQ(phrase(), firstPhraseOf(1));
+  EXPECT_EQ(dlg->tables().page.selectionMark(), 0);
+}
+
+// What is heard and what is shown stay together: the heading that holds the phrase is taken.
+TEST_F(NavigatorTest, APagePhraseThatOnlyAnotherHeadingHoldsLeadsIntoThatHeading) {
+  const int second = firstPhraseOf(2) + 1;  // in "Zwei.1"; page "ii" stands under "Zwei"
+  dlg->tables().page.setCell(1, PageCol::Fragment,
+                             dlg->tables().phrase.cell(second, PhraseCol::ParId));
+  dialogs.texts = {std::string("ii")};
+  command(cmd::kPageGoto);
+  EXPECT_EQ(heading(), 2);
+  EXPECT_EQ(phrase(), second);
+  EXPECT_NEAR(player.currentPosition(), 1.0, 0.01);
+}
+
 TEST_F(NavigatorTest, GroupsAreChosenFromTheListOrSteppedThroughWithTheirKeys) {
   ASSERT_EQ(panel.entries[kPanelGroups], (std::vector<std::string>{"A", "B"}));
   view.focused = ctl::kButtonGroups;

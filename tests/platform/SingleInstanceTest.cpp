@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
 #include <filesystem>
+#include <optional>
 
 #include "qtsupport/QtEventLoop.h"
 #include "support/TempDir.h"
@@ -103,6 +105,69 @@ TEST(SingleInstance, OnlyOneHolderAndAStaleSocketDoesNotBlock) {
   SingleInstance next(QStringLiteral("test instance"), dir);
   folder.write(QFileInfo(next.socketPath()).fileName().toStdString(), "");
   EXPECT_TRUE(next.becomePrimary());
+}
+
+// Sets environment variables for the life of a test and puts back what was there.
+class EnvironmentOverride {
+ public:
+  EnvironmentOverride(
+      std::initializer_list<std::pair<const char*, std::optional<std::string>>> set) {
+    for (const auto& [name, value] : set) {
+      saved_.emplace_back(name, qEnvironmentVariableIsSet(name)
+                                    ? std::optional<QByteArray>(qgetenv(name))
+                                    : std::nullopt);
+      if (value) {
+        qputenv(name, QByteArray::fromStdString(*value));
+      } else {
+        qunsetenv(name);
+      }
+    }
+  }
+  ~EnvironmentOverride() {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        qputenv(name, *value);
+      } else {
+        qunsetenv(name);
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+// Without a runtime folder the lock and the socket go to a folder of the user's own, made for
+// the user alone; a folder of that name that others may enter, or a link, may be another user's
+// trap and is passed over for one in the user's cache folder.
+TEST(SingleInstance, WithoutARuntimeFolderTheLockLivesInAFolderOfTheUsersOwn) {
+  coreApplication();
+  namespace fs = std::filesystem;
+  testing::TempDir temp, cache, elsewhere;
+  EnvironmentOverride environment(
+      {{"XDG_RUNTIME_DIR", std::nullopt}, {"TMPDIR", temp.str()}, {"XDG_CACHE_HOME", cache.str()}});
+  const auto mode = [](const QString& path) {
+    return fs::symlink_status(path.toStdString()).permissions() & fs::perms::all;
+  };
+  const QString own = defaultInstanceFolder();
+  EXPECT_EQ(QFileInfo(own).dir(), QDir(QString::fromStdString(temp.str())));
+  EXPECT_EQ(mode(own), fs::perms::owner_all);
+  {
+    SingleInstance instance(QStringLiteral("test instance"));
+    EXPECT_TRUE(instance.becomePrimary());
+    EXPECT_EQ(QFileInfo(instance.socketPath()).dir(), QDir(own));
+  }
+
+  const QString inCache = QString::fromStdString(cache.str() + "/orbis-velora");
+  fs::remove_all(own.toStdString());
+  fs::create_directory(own.toStdString());
+  fs::permissions(own.toStdString(), fs::perms::all);
+  EXPECT_EQ(defaultInstanceFolder(), inCache);
+  EXPECT_EQ(mode(inCache), fs::perms::owner_all);
+
+  fs::remove_all(own.toStdString());
+  fs::create_directory_symlink(elsewhere.path(), own.toStdString());
+  EXPECT_EQ(defaultInstanceFolder(), inCache);
 }
 
 }  // namespace

@@ -79,7 +79,8 @@ std::string BookBuilder::textName(int heading) {
 
 std::string BookBuilder::ncc() const {
   double total = 0;
-  for (const auto& h : headings_) total += h.phrases * h.clipSeconds;
+  for (const auto& h : headings_)
+    if (h.sharesSmilOf < 0) total += h.phrases * h.clipSeconds;
   std::string out = "<?xml version=\"1.0\" encoding=\"" + charset +
                     "\"?>\n<html>\n<head>\n<title>" + title +
                     "</title>\n<meta name=\"dc:title\" content=\"" + title + "\"/>\n" +
@@ -92,8 +93,7 @@ std::string BookBuilder::ncc() const {
                     clock(total).substr(0, clock(total).find('.')) + "\"/>\n</head>\n<body>\n";
   int pages = 0, groups = 0;
   for (const Entry& entry : entries_) {
-    int target = entry.index < 0 ? 0 : entry.index;
-    std::string link = smilName(target) + "#p" + std::to_string(target) + "_0";
+    std::string link = this->link(entry.index < 0 ? 0 : entry.index);
     if (entry.kind == Entry::Heading) {
       const Heading& h = headings_[entry.index];
       std::string tag = std::string("h") + std::to_string(h.level);
@@ -109,6 +109,13 @@ std::string BookBuilder::ncc() const {
     }
   }
   return out + "</body>\n</html>\n";
+}
+
+std::string BookBuilder::link(int index) const {
+  const Heading& h = headings_[index];
+  const int file = h.sharesSmilOf < 0 ? index : h.sharesSmilOf;
+  const int phrase = h.sharesSmilOf < 0 ? 0 : h.sharedFromPhrase;
+  return smilName(file) + "#p" + std::to_string(file) + "_" + std::to_string(phrase);
 }
 
 std::string BookBuilder::smil(int index) const {
@@ -171,6 +178,7 @@ std::string BookBuilder::write() const {
   std::filesystem::create_directories(folder_);
   writeFile(folder_ / "ncc.html", ncc());
   for (int i = 0; i < headingCount(); ++i) {
+    if (headings_[i].sharesSmilOf >= 0) continue;
     writeFile(folder_ / smilName(i), smil(i));
     if (textDocuments) writeFile(folder_ / textName(i), text(i));
     if (audio)

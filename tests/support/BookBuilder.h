@@ -24,6 +24,10 @@ class BookBuilder {
     double clipSeconds = 1.0;
     std::string parAttributes;   // e.g. system-required="footnote-on" for every par
     std::string linkAttributes;  // e.g. rel="next" on the heading's link
+    // Set: the heading has no files of its own; its link (and the pages and groups after it)
+    // lead into that earlier heading's SMIL file, at its phrase `sharedFromPhrase`.
+    int sharesSmilOf = -1;
+    int sharedFromPhrase = 0;
   };
 
   explicit BookBuilder(std::filesystem::path folder);
@@ -69,6 +73,7 @@ class BookBuilder {
   std::string ncc() const;
   std::string smil(int index) const;
   std::string text(int index) const;
+  std::string link(int index) const;
 
   std::filesystem::path folder_;
   std::vector<Heading> headings_;

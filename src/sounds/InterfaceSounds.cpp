@@ -1,4 +1,4 @@
-#include "playback/InterfaceSounds.h"
+#include "sounds/InterfaceSounds.h"
 
 #include <filesystem>
 
