@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Daisy3Builder.h"
+#include "support/MainDialogRig.h"
 #include "support/ManualClock.h"
 #include "support/SessionOverFiles.h"
 #include "support/SimulatedPlayer.h"
@@ -41,6 +42,16 @@ TEST(Daisy3Session, BooksThatDifferOnlyInTheirIdentifierKeepTheirOwnPositions) {
   EXPECT_EQ(s.rig.tables.phrase.selectionMark(), 0);
   s.rig.session->openBookFolder(a);
   EXPECT_EQ(s.rig.tables.phrase.selectionMark(), 4);
+}
+
+// The command line and a second start name the package file; the book is its folder.
+TEST(Daisy3Session, APackageFileGivenAtStartOpensItsBook) {
+  MainDialogRig rig;
+  const std::string folder = writeBook(rig.books.path() / "d3", "id-start");
+  rig.start().openBookAtStart(folder + "book.opf");
+  ASSERT_TRUE(rig.dialog->book().open);
+  EXPECT_EQ(rig.dialog->book().folder, folder);
+  EXPECT_EQ(rig.dialog->book().metadata.identifier, "id-start");
 }
 
 }  // namespace
