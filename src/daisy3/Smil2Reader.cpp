@@ -43,9 +43,17 @@ std::string Smil2Reader::key(const std::string& smilName, const std::string& fra
   return lowerAsciiCopy(file) + "#" + fragment;
 }
 
+Smil2Reader::Entry Smil2Reader::byFile(Targets& targets, const std::string& key) {
+  const size_t hash = key.rfind('#');
+  return Entry{targets[key.substr(0, hash + 1)], key.substr(hash + 1)};
+}
+
 int Smil2Reader::phraseOf(const std::string& key) const {
-  auto found = wanted_.find(key);
-  return found == wanted_.end() ? -1 : found->second;
+  const size_t hash = key.rfind('#');
+  auto file = wanted_.find(key.substr(0, hash + 1));
+  if (file == wanted_.end()) return -1;
+  auto found = file->second.find(key.substr(hash + 1));
+  return found == file->second.end() ? -1 : found->second;
 }
 
 bool Smil2Reader::full() const {
@@ -63,7 +71,11 @@ std::optional<SmilTimes> Smil2Reader::read(const std::string& smilName) {
   xml::Node root = file.root();
   if (!xml::isElement(root, "smil")) return std::nullopt;
 
-  smilKey_ = key(smilName, "");
+  const std::string fileKey = key(smilName, "");
+  auto targets = headingTargets_.find(fileKey);
+  fileTargets_ = targets == headingTargets_.end() ? nullptr : &targets->second;
+  auto wanted = wanted_.find(fileKey);
+  fileWanted_ = wanted == wanted_.end() ? nullptr : &wanted->second;
   const size_t slash = smilName.find_last_of('/');
   smilFolder_ = slash == std::string::npos ? std::string() : smilName.substr(0, slash + 1);
   clipTotal_ = 0;
@@ -84,14 +96,15 @@ std::optional<SmilTimes> Smil2Reader::read(const std::string& smilName) {
 
 void Smil2Reader::reachTarget(const std::string& id) {
   if (id.empty()) return;
-  auto found = headingTargets_.find(smilKey_ + id);
-  if (found != headingTargets_.end()) current_ = found->second;
+  if (!fileTargets_) return;
+  auto found = fileTargets_->find(id);
+  if (found != fileTargets_->end()) current_ = found->second;
 }
 
 void Smil2Reader::rememberWanted(const std::string& id, int row) {
-  if (id.empty() || wanted_.empty()) return;
-  auto found = wanted_.find(smilKey_ + id);
-  if (found != wanted_.end() && found->second < 0) found->second = row;
+  if (id.empty() || !fileWanted_) return;
+  auto found = fileWanted_->find(id);
+  if (found != fileWanted_->end() && found->second < 0) found->second = row;
 }
 
 void Smil2Reader::walk(xml::Node node, const std::string& skip) {

@@ -29,8 +29,8 @@ class Smil2Reader {
               BookFeatures& features);
 
   // Where each heading starts: "<smil file>#<id>" (see key()) -> heading index from 0.
-  void setHeadingTargets(std::unordered_map<std::string, int> targets) {
-    headingTargets_ = std::move(targets);
+  void setHeadingTargets(const std::unordered_map<std::string, int>& targets) {
+    for (const auto& [key, heading] : targets) byFile(headingTargets_, key).emplace(heading);
   }
   // A book without DTBook shows its NCX (the full path given): the pars without text point at
   // the navPoint of their heading (`headingIds`, by heading index) or at the title.
@@ -40,7 +40,7 @@ class Smil2Reader {
     titleId_ = std::move(titleId);
   }
   // Targets (pages, groups) whose phrase is wanted; found ones are in phraseOf() afterwards.
-  void wantPhraseOf(std::string key) { wanted_.emplace(std::move(key), -1); }
+  void wantPhraseOf(const std::string& key) { byFile(wanted_, key).emplace(-1); }
   // The first phrase row a wanted target (a par, a seq or a text) starts; -1 for none.
   int phraseOf(const std::string& key) const;
 
@@ -66,8 +66,19 @@ class Smil2Reader {
   std::string folder_;
   const SkipStructures& skips_;
   BookFeatures& features_;
-  std::unordered_map<std::string, int> headingTargets_;
-  std::unordered_map<std::string, int> wanted_;
+  // Targets by file key, then by id: a par's id is looked up without building a key.
+  using Targets = std::unordered_map<std::string, std::unordered_map<std::string, int>>;
+  // The entry of a "file#id" key, made when missing; emplace() into it keeps a value given first.
+  struct Entry {
+    std::unordered_map<std::string, int>& ids;
+    std::string id;
+    void emplace(int value) { ids.emplace(id, value); }
+  };
+  static Entry byFile(Targets& targets, const std::string& key);
+  Targets headingTargets_;
+  Targets wanted_;
+  std::unordered_map<std::string, int>* fileTargets_ = nullptr;  // of the file being read
+  std::unordered_map<std::string, int>* fileWanted_ = nullptr;
   std::unordered_set<std::string> filesRead_;
   std::string ncx_;
   std::vector<std::string> headingIds_;
@@ -76,7 +87,6 @@ class Smil2Reader {
 
   int current_ = -1;        // heading index
   int offset_ = -1;         // decided by the first phrase: 1 when it came before any heading
-  std::string smilKey_;     // key() of the file being read, up to and with the "#"
   std::string smilFolder_;  // the folder of that file inside the book, with "/" or empty
   double clipTotal_ = 0;
 };

@@ -3,7 +3,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <mutex>
+#include <cstdint>
 
 #include "book/BookPaths.h"
 
@@ -51,14 +51,17 @@ void XmlFile::Free::operator()(_xmlDoc* doc) const {
 }
 
 XmlFile XmlFile::parse(std::string_view bytes, const std::string& url) {
-  static std::once_flag loaderSet;
-  std::call_once(loaderSet, [] { xmlSetExternalEntityLoader(refuseExternal); });
   XmlFile file;
   if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return file;
   xmlParserCtxtPtr context = xmlNewParserCtxt();
   if (context == nullptr) return file;
+  // The loader is the process's own: refusing is set for this parse only, so that whoever else
+  // reads files through libxml2 still can.
+  const xmlExternalEntityLoader previous = xmlGetExternalEntityLoader();
+  xmlSetExternalEntityLoader(refuseExternal);
   file.doc_.reset(xmlCtxtReadMemory(context, bytes.data(), static_cast<int>(bytes.size()),
                                     url.c_str(), nullptr, kParseOptions));
+  xmlSetExternalEntityLoader(previous);
   xmlFreeParserCtxt(context);
   return file;
 }
