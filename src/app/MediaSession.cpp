@@ -64,12 +64,13 @@ std::int64_t MediaSession::positionMicroseconds() const {
   return static_cast<std::int64_t>(std::llround(std::max(0.0, player_.currentPosition()) * 1e6));
 }
 
+// Reading also goes on while clips that cannot be played are passed, with the player idle.
 void MediaSession::play() {
-  if (player_.playState() != PlayState::Playing) playPause();
+  if (bookOpen() && !dialog_.session().audio().reading()) playPause();
 }
 
 void MediaSession::pause() {
-  if (player_.playState() == PlayState::Playing) playPause();
+  if (bookOpen() && dialog_.session().audio().reading()) playPause();
 }
 
 void MediaSession::playPause() {

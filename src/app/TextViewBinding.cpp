@@ -12,7 +12,7 @@ namespace orbis {
 TextViewBinding::TextViewBinding(TextViewContext context)
     : context_(std::move(context)),
       phrase_(context_.view, context_.currentText),
-      search_(context_.view, context_.currentText),
+      search_(context_.view),
       styleCommands_(style_, context_.player, context_.dialogs, context_.autoPlayback,
                      context_.radioCheck) {
   context_.view.onDocumentComplete([this](const std::string& url) {

@@ -16,7 +16,7 @@ BookSession::BookSession(BookSessionContext context)
       hooks_(ctx_.playback),
       phrases_(env()),
       tracker_(env(), phrases_),
-      audio_(env()),
+      audio_(env(), phrases_),
       resume_(env()),
       lastBook_(ctx_.folders.dataFolder) {
   ctx_.tables.phrase.setListener(
@@ -25,6 +25,10 @@ BookSession::BookSession(BookSessionContext context)
     if (change.kind == TreeChange::SelectionChanged) phrases_.startSelectedHeading();
   });
   phrases_.headingEnded = [this] { tracker_.endOfHeading(); };
+  hooks_.noPlayableAudio = [this] {
+    ctx_.dialogs.messageBox(uiTexts().audioMissing, uiTexts().infoCaption, MessageButtons::Ok,
+                            MessageIcon::Warning);
+  };
 }
 
 BookSession::~BookSession() {
@@ -126,6 +130,8 @@ void BookSession::clearBook() {
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
   state_.lastAudioFile.clear();
+  state_.waitForReader = false;
+  tracker_.forgetPassedHeadings();
   callHook(ctx_.library.forgetHighlight);
   ctx_.tree.deleteAll();
   callHook(ctx_.library.clearStructureLists);

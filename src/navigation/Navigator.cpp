@@ -233,7 +233,7 @@ void Navigator::updateStepItems(const BookTable& table, int nextId, int previous
 
 void Navigator::goToPage() {
   if (!ctx_.book.open) return;
-  ctx_.player.pause();
+  const bool resume = ctx_.audio.beginModal();
   const UiTexts& texts = uiTexts();
   const std::optional<std::string> label =
       ctx_.dialogs.askText(texts.gotoPageCaption, texts.gotoPagePrompt, 0);
@@ -249,7 +249,7 @@ void Navigator::goToPage() {
   }
   ctx_.dialogs.messageBox(texts.pageNotFound, texts.pageNotFoundCaption, MessageButtons::Ok,
                           MessageIcon::Warning);
-  ctx_.player.play();
+  ctx_.audio.endModal(resume);
 }
 
 void Navigator::markPageOfCurrentPhrase() {

@@ -38,18 +38,51 @@ void AudioControls::pauseContinue() {
   MediaPlayer& player = env_.player;
   const PlayState state = player.playState();
   const int code = static_cast<int>(state);
-  if (state == PlayState::Playing) {
+  if (passingUnplayable()) {
+    // The player ignores play on a file it could not open: the passing pauses instead.
+    env_.state.waitForReader = !env_.state.waitForReader;
+  } else if (state == PlayState::Playing) {
     player.pause();
   } else if (state == PlayState::Paused || state == PlayState::MediaEnded ||
              state == PlayState::Stopped || code == kScanForward || code == kScanReverse) {
+    env_.state.waitForReader = false;
     player.play();
   }
   refresh();
 }
 
+// The player stands stopped at the heading's first clip, which is shown and marked; the
+// tracking takes the stop for the reader's, not for the end of the file.
 void AudioControls::stop() {
   env_.player.stop();
+  env_.state.waitForReader = true;
+  phrases_.cueHeadingStart();
   refresh();
+}
+
+bool AudioControls::passingUnplayable() const {
+  return env_.state.audioFailed && !env_.state.lastAudioFile.empty();
+}
+
+bool AudioControls::reading() const {
+  if (passingUnplayable()) return !env_.state.waitForReader;
+  return env_.player.playState() == PlayState::Playing;
+}
+
+void AudioControls::pauseReading() {
+  if (passingUnplayable()) {
+    env_.state.waitForReader = true;
+  } else {
+    env_.player.pause();
+  }
+}
+
+void AudioControls::resumeReading() {
+  if (passingUnplayable()) {
+    env_.state.waitForReader = false;
+  } else if (env_.player.playState() == PlayState::Paused) {
+    env_.player.play();
+  }
 }
 
 void AudioControls::windForward() {
@@ -126,8 +159,8 @@ void AudioControls::toggleAutoPlayback() {
 }
 
 void AudioControls::pauseForPopup() {
-  if (env_.player.playState() == PlayState::MediaEnded) return;
-  env_.player.pause();
+  if (!reading()) return;
+  pauseReading();
   if (env_.state.autoPlayback) env_.state.resumeAfterPopup = true;
 }
 
@@ -139,16 +172,14 @@ void AudioControls::onSlidersMoved(int volumePosition, int speedPosition) {
 }
 
 void AudioControls::onPopupClosed() {
-  if (env_.player.playState() == PlayState::Paused && env_.state.resumeAfterPopup) {
-    env_.player.play();
-  }
+  if (env_.state.resumeAfterPopup) resumeReading();
   env_.state.resumeAfterPopup = false;
 }
 
 void AudioControls::onMenuOpened() {
   const PlayState state = env_.player.playState();
-  if (state != PlayState::Playing && static_cast<int>(state) != kScanReverse) return;
-  env_.player.pause();
+  if (!reading() && static_cast<int>(state) != kScanReverse) return;
+  pauseReading();
   if (env_.state.autoPlayback) env_.state.resumeAfterPopup = true;
 }
 
@@ -156,14 +187,14 @@ void AudioControls::onMenuClosed() {
   onPopupClosed();
 }
 
-void AudioControls::beginModal() {
-  if (env_.player.playState() != PlayState::MediaEnded) env_.player.pause();
+bool AudioControls::beginModal() {
+  if (!reading()) return false;
+  pauseReading();
+  return env_.state.autoPlayback;
 }
 
-void AudioControls::endModal() {
-  if (env_.state.autoPlayback && env_.player.playState() == PlayState::Paused) {
-    env_.player.play();
-  }
+void AudioControls::endModal(bool resume) {
+  if (resume) resumeReading();
 }
 
 void AudioControls::refresh() {

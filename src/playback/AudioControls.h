@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "commands/CommandTable.h"
+#include "playback/PhrasePlayer.h"
 #include "playback/PlaybackEnv.h"
 
 namespace orbis {
@@ -10,12 +11,13 @@ namespace orbis {
 // phrase player re-applies rate and volume whenever it positions the player.
 class AudioControls {
  public:
-  explicit AudioControls(PlaybackEnv env) : env_(env) {}
+  AudioControls(PlaybackEnv env, PhrasePlayer& phrases) : env_(env), phrases_(phrases) {}
 
   // The audio menu's commands and the audio buttons, except the two that open sliders.
   void registerCommands(CommandTable& commands);
 
   void pauseContinue();
+  // Stops reading at the start of the current heading, where Play reads on.
   void stop();
   void windForward();
   void windBackward();
@@ -30,8 +32,8 @@ class AudioControls {
 
   // A slider moved; both positions are taken over.
   void onSlidersMoved(int volumePosition, int speedPosition);
-  // A popup (the structure panel) is about to open: the player pauses unless its media has
-  // ended, and with auto playback reading is to go on when the popup closes.
+  // A popup (the structure panel) is about to open: reading pauses, and with auto playback
+  // goes on when the popup closes; a pause of the reader's own stays.
   void pauseForPopup();
   // The structure panel closed and gave the focus back.
   void onPopupClosed();
@@ -42,19 +44,24 @@ class AudioControls {
   void onMenuOpened();
   void onMenuClosed();
 
-  // Runs a dialog or message box with the player paused, and lets the reading go on afterwards
-  // when auto playback is on: a reader who answers a question should not have to restart it.
+  // Runs a dialog or message box with reading paused, and lets the reading go on afterwards
+  // when the box paused it and auto playback is on: a reader who answers a question should not
+  // have to restart it, and a reader who paused keeps the pause.
   template <typename Dialog>
   decltype(auto) duringModal(Dialog&& dialog) {
-    beginModal();
     struct Resume {
       AudioControls& controls;
-      ~Resume() { controls.endModal(); }
-    } resume{*this};
+      bool wanted;
+      ~Resume() { controls.endModal(wanted); }
+    } resume{*this, beginModal()};
     return std::forward<Dialog>(dialog)();
   }
-  void beginModal();
-  void endModal();
+  // Pauses reading for a box; true when reading is to go on once the box is closed.
+  bool beginModal();
+  void endModal(bool resume);
+
+  // Reading goes on: the player plays, or clips that cannot be played are being passed.
+  bool reading() const;
 
   // Shows the state of the player: the mute button's face, the sliders.
   void refresh();
@@ -63,8 +70,12 @@ class AudioControls {
  private:
   void wind(double direction);
   void setVolume(int volume);
+  bool passingUnplayable() const;
+  void pauseReading();
+  void resumeReading();
 
   PlaybackEnv env_;
+  PhrasePlayer& phrases_;
 };
 
 }  // namespace orbis

@@ -110,7 +110,7 @@ void PhrasePlayer::playClip(const std::string& audio, const std::string& beginTe
     if (begin != 0.0) {
       applyRateAndVolume();
       player.setCurrentPosition(begin);
-      player.play();
+      if (!cueing_) player.play();
     }
   }
   // The texts are compared, not the numbers: a clip that begins where the last one ended plays
@@ -121,7 +121,7 @@ void PhrasePlayer::playClip(const std::string& audio, const std::string& beginTe
     applyRateAndVolume();
   }
   s.lastClipEnd = endText;
-  if (begin == 0.0) player.play();
+  if (begin == 0.0 && !cueing_) player.play();
   env_.timers.start(kTrackingTimer, kTrackingIntervalMs);
 }
 
@@ -196,6 +196,8 @@ void PhrasePlayer::startSelectedHeading() {
   if (env_.settings.SoundOnHeadingChange) {
     sounds.play("Level" + std::to_string(tree.depth(node)) + ".wav", true);
   }
+  // A heading chosen is a heading to read, also after the reader stopped.
+  env_.state.waitForReader = false;
   // The heading's first phrase loads its file afresh even when it is the file just heard.
   env_.player.setUrl("");
   env_.state.lastAudioFile.clear();
@@ -221,6 +223,24 @@ void PhrasePlayer::startSelectedHeading() {
   }
   env_.tables.title.ensureVisible(title);
   env_.tables.title.setState(title, kRowSelected, kRowSelected);
+}
+
+int PhrasePlayer::headingStartRow() const {
+  const BookTable& phrases = env_.tables.phrase;
+  int row = phrases.selectionMark();
+  if (row < 0 || row >= phrases.rowCount()) return -1;
+  const std::string_view treeId = phrases.cell(row, PhraseCol::TreeId);
+  while (row > 0 && phrases.cell(row - 1, PhraseCol::TreeId) == treeId) --row;
+  return row;
+}
+
+void PhrasePlayer::cueHeadingStart() {
+  const int row = headingStartRow();
+  if (!env_.book.open || row < 0) return;
+  env_.state.forceSeek = true;
+  cueing_ = true;
+  startRow(row);
+  cueing_ = false;
 }
 
 bool PhrasePlayer::callTextSearchActive() const {

@@ -27,6 +27,11 @@ class PhrasePlayer {
   void startRow(int row);
   // The headings tree's selection changed: sounds for the heading, then its first phrase.
   void startSelectedHeading();
+  // The first row of the heading the selected phrase belongs to; -1 without a selected phrase.
+  int headingStartRow() const;
+  // Puts the reader on the current heading's first phrase, shown, marked and with the player
+  // positioned there, without starting the audio.
+  void cueHeadingStart();
   // The player reported an error: its queue is cleared, the reader is told nothing.
   void onPlayerError();
 
@@ -46,6 +51,7 @@ class PhrasePlayer {
 
   PlaybackEnv env_;
   int headingsEnding_ = 0;  // headings ended by skipping, one inside the other
+  bool cueing_ = false;     // phrases start positioned but silent
 };
 
 }  // namespace orbis

@@ -33,6 +33,8 @@ struct PlaybackHooks {
   std::function<void(int volumePosition, int speedPosition)> setSliderPositions;
   // Structure panel's bookmark list: append an entry and answer its index.
   std::function<int(const std::string& text)> addBookmarkListEntry;
+  // Tell the reader that none of the book's audio can be played.
+  std::function<void()> noPlayableAudio;
 };
 
 template <typename Hook, typename... Args>

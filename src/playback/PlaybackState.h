@@ -24,6 +24,10 @@ struct PlaybackState {
   bool skipProducerNotes = false;
   bool skipPageNumbers = false;
   bool resumeAfterPopup = false;  // a menu or popup paused the player while auto playback was on
+  // Reading waits for the reader where it stands: after Stop, at a heading's start without
+  // auto playback, or with the passing over unplayable audio paused. A stopped player is then
+  // no file that ran out, and a clip that cannot be played is not passed.
+  bool waitForReader = false;
 
   // Remembered between phrases so that a phrase that follows on from the last one plays on
   // without a seek. They hold the texts as the phrase table has them.

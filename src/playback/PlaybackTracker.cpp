@@ -18,14 +18,16 @@ void PlaybackTracker::onTrackingTick() {
     passUnplayableClip();
     return;
   }
-  unopenedTicks_ = 0;
   const PlayState state = player.playState();
   if (state == PlayState::Playing) {
+    env_.state.waitForReader = false;
+    silentHeadings_ = 0;
     const double position = player.currentPosition();
     env_.state.volume = player.volume();  // mirror a volume changed outside the program
     // No tolerance: one tick late is 100 ms at most, and a clip is never cut short.
     if (env_.state.clipEnd <= position) phrases_.nextPhraseInTitle();
-  } else if (state == PlayState::Stopped) {
+  } else if (state == PlayState::Stopped && !env_.state.waitForReader) {
+    // Stopped without the reader asking: the file has run out.
     endOfHeading();
   }
 }
@@ -39,14 +41,27 @@ void PlaybackTracker::endOfHeading() {
 }
 
 // A clip whose file is missing or cannot be played counts as heard once the player has said
-// so, or has not opened the file for a few seconds: reading would otherwise stall there for
-// good, in silence. The text goes on following the book one phrase a tick, and the rest of the
-// book is read. A reader's pause holds it as it holds the audio.
+// so; a file the player is still opening (a disc spinning up) is waited for. The text follows
+// the book one phrase a tick, and the reading goes on as it would after the clip, but a book
+// none of whose headings can be heard is passed once only.
 void PlaybackTracker::passUnplayableClip() {
-  if (env_.state.lastAudioFile.empty() || env_.player.playState() == PlayState::Paused) return;
-  if (!env_.state.audioFailed && ++unopenedTicks_ < kOpenWaitTicks) return;
-  unopenedTicks_ = 0;
-  if (!phrases_.nextPhraseInTitle()) endOfHeading();
+  const PlaybackState& s = env_.state;
+  if (s.lastAudioFile.empty() || !s.audioFailed || s.waitForReader) return;
+  if (phrases_.nextPhraseInTitle()) return;
+  if (s.autoPlayback && ++silentHeadings_ >= env_.tree.count()) {
+    stopAfterSilentBook();
+    return;
+  }
+  endOfHeading();
+}
+
+// Back where the passing began, waiting for the reader, who is told why nothing is heard.
+void PlaybackTracker::stopAfterSilentBook() {
+  silentHeadings_ = 0;
+  advanceToNextHeading();
+  env_.state.waitForReader = true;
+  phrases_.cueHeadingStart();  // a book of one heading stays where it is otherwise
+  callHook(env_.hooks.noPlayableAudio);
 }
 
 void PlaybackTracker::advanceToNextHeading() {
@@ -66,18 +81,17 @@ void PlaybackTracker::advanceToNextHeading() {
 void PlaybackTracker::returnToHeadingStart() {
   env_.timers.kill(kTrackingTimer);
   BookTable& phrases = env_.tables.phrase;
-  int row = phrases.selectionMark();
-  if (row < 0 || row >= phrases.rowCount()) {
+  const int row = phrases_.headingStartRow();
+  if (row < 0) {
     env_.player.pause();
     return;
   }
-  const std::string treeId(phrases.cell(row, PhraseCol::TreeId));
-  selectHeadingByTreeId(env_.tree, integerValue(treeId));
-  while (row > 0 && phrases.cell(row - 1, PhraseCol::TreeId) == treeId) --row;
+  selectHeadingByTreeId(env_.tree, integerValue(phrases.cell(row, PhraseCol::TreeId)));
   phrases.setSelectionMark(row);
   phrases.ensureVisible(row);
   phrases.setState(row, kRowSelected, kRowSelected);
   env_.player.pause();
+  env_.state.waitForReader = true;
 }
 
 }  // namespace orbis

@@ -17,18 +17,18 @@ class PlaybackTracker {
   // The heading's audio has run out: the next heading with auto playback, else back to the
   // heading's first phrase, paused.
   void endOfHeading();
-
-  // Ticks to wait for a file to open before its clip counts as unplayable.
-  static constexpr int kOpenWaitTicks = 30;
+  // Another book: nothing of this one has been passed unheard.
+  void forgetPassedHeadings() { silentHeadings_ = 0; }
 
  private:
   void advanceToNextHeading();
   void returnToHeadingStart();
   void passUnplayableClip();
+  void stopAfterSilentBook();
 
   PlaybackEnv env_;
   PhrasePlayer& phrases_;
-  int unopenedTicks_ = 0;
+  int silentHeadings_ = 0;  // headings passed in a row without a clip that could be played
 };
 
 }  // namespace orbis

@@ -137,6 +137,7 @@ void fillEnglishTexts(UiTexts& t) {
   t.of = "of";
   t.entriesRead = "%i entries of %i read...";
   t.browseForBook = "Browse for a book...";
+  t.audioMissing = "The audio files of this book are missing or cannot be played.";
 
   t.createListQuestion = "Create a list?";
   t.searchingForDaisy = "Searching for DAISY...";

@@ -140,6 +140,7 @@ void fillGermanTexts(UiTexts& t) {
   t.of = "von";
   t.entriesRead = "%i Einträge von %i gelesen...";
   t.browseForBook = "Ein Buch suchen...";
+  t.audioMissing = "Die Audiodateien dieses Buches fehlen oder können nicht abgespielt werden.";
 
   t.createListQuestion = "Liste erstellen?";
   t.searchingForDaisy = "DAISY suchen...";

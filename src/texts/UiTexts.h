@@ -34,6 +34,7 @@ namespace orbis {
   X(of)                                               \
   X(entriesRead)                                      \
   X(browseForBook)                                    \
+  X(audioMissing)                                     \
   /* finding books on drives */                       \
   X(createListQuestion)                               \
   X(searchingForDaisy)                                \

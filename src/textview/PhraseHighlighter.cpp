@@ -67,6 +67,8 @@ void PhraseHighlighter::highlight(const std::string& id, const PhraseHighlightCo
   if (HtmlElement element = document->getElementById(id); element != nullptr) {
     markElement(*document, element, tag);
     lastTag_ = tag;
+  } else if (currentText_) {
+    currentText_({});  // the text of the phrase before is not the one being read
   }
   lastId_ = id;
   lastDocument_ = documentKey;

@@ -26,9 +26,10 @@ struct PhraseHighlightContext {
 };
 
 // Marks the phrase being read in the shown document: wraps the element that carries the
-// phrase's text id in a styled span, puts its text into the current text line and scrolls it
-// to the middle of the view. The mark of the previous phrase is removed first when it is still
-// in the shown document of the same book.
+// phrase's text id in a styled span, puts its text into the current text line (which is
+// emptied when no element carries the id) and scrolls it to the middle of the view. The mark
+// of the previous phrase is removed first when it is still in the shown document of the same
+// book.
 class PhraseHighlighter {
  public:
   PhraseHighlighter(TextView& view, CurrentTextSink currentText);

@@ -12,12 +12,8 @@ bool contains(const std::string& s, const char* part) {
 
 }  // namespace
 
-SearchTermHighlighter::SearchTermHighlighter(TextView& view, CurrentTextSink currentText)
-    : view_(view), currentText_(std::move(currentText)) {}
-
 void SearchTermHighlighter::highlight(const std::string& term,
                                       const SearchHighlightContext& context) {
-  if (currentText_) currentText_(term);
   if (context.startPageShown) return;
   std::string location = view_.locationName();
   HtmlDocument* document = view_.document();

@@ -14,10 +14,11 @@ struct SearchHighlightContext {
 };
 
 // Marks every occurrence of the last search term in the text of the shown document, and removes
-// the marks of the previous term when the term changes while the same document is shown.
+// the marks of the previous term when the term changes while the same document is shown. The
+// current text line is left to the phrase being read.
 class SearchTermHighlighter {
  public:
-  SearchTermHighlighter(TextView& view, CurrentTextSink currentText);
+  explicit SearchTermHighlighter(TextView& view) : view_(view) {}
 
   void highlight(const std::string& term, const SearchHighlightContext& context);
 
@@ -29,7 +30,6 @@ class SearchTermHighlighter {
                const SearchHighlightContext& context) const;
 
   TextView& view_;
-  CurrentTextSink currentText_;
   std::string lastDocument_;
   std::string lastTerm_;
   std::string lastTag_;

@@ -31,8 +31,8 @@ void UpdateCheck::registerCommands(CommandTable& commands) {
 }
 
 void UpdateCheck::check(bool asked) {
-  ctx_.audio.beginModal();
-  if (checkPaused(asked) == Answer::Resume) ctx_.audio.endModal();
+  const bool resume = ctx_.audio.beginModal();
+  if (checkPaused(asked) == Answer::Resume) ctx_.audio.endModal(resume);
 }
 
 UpdateCheck::Answer UpdateCheck::checkPaused(bool asked) {

@@ -107,7 +107,7 @@ TEST_F(QtTextViewTest, CentresTheMarkedElementInTheRealLayout) {
 TEST_F(QtTextViewTest, SearchMarksRedrawButKeepThePlace) {
   view.navigate(path("daisybrochureforstickv3.html"));
   view.setScrollTop(500);
-  SearchTermHighlighter search(view, nullptr);
+  SearchTermHighlighter search(view);
   search.highlight("daisy", {});
   EXPECT_EQ(view.scrollTop(), 500);
   EXPECT_EQ(view.fullRenders(), 2);

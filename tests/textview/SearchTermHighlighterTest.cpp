@@ -32,9 +32,7 @@ class SearchTermHighlighterTest : public ::testing::Test {
 
   testing::TempDir dir;
   testing::InMemoryTextView view;
-  std::vector<std::string> lines;
-  SearchTermHighlighter highlighter{view,
-                                    [this](const std::string& text) { lines.push_back(text); }};
+  SearchTermHighlighter highlighter{view};
   SearchHighlightContext context;
   const std::string mark = "<SPAN style=\"BACKGROUND-COLOR: #ff8000\">";
 };
@@ -44,7 +42,6 @@ TEST_F(SearchTermHighlighterTest, MarksEveryOccurrenceAdjacentOnesIncluded) {
   highlighter.highlight("an", context);
   EXPECT_EQ(view.document()->innerHTML(view.document()->getElementById("p")),
             mark + "An</SPAN>" + mark + "an</SPAN> b" + mark + "an</SPAN>" + mark + "an</SPAN>a");
-  EXPECT_EQ(lines, std::vector<std::string>{"an"});
 }
 
 // The term also occurs in tag names, attribute values and a character reference; marking it
@@ -91,7 +88,6 @@ TEST_F(SearchTermHighlighterTest, TheSameTermInTheSameDocumentIsMarkedOnce) {
   highlighter.highlight("word", context);
   highlighter.highlight("word", context);
   EXPECT_EQ(count(body(), mark), 1);
-  EXPECT_EQ(lines.size(), 2u);
 }
 
 TEST_F(SearchTermHighlighterTest, LeavesTextSearchesNccStartPagesAndEmptyTermsAlone) {
@@ -107,8 +103,6 @@ TEST_F(SearchTermHighlighterTest, LeavesTextSearchesNccStartPagesAndEmptyTermsAl
   context.startPageShown = true;
   highlighter.highlight("word", context);
   EXPECT_EQ(count(body(), "<SPAN"), 0);
-  EXPECT_EQ(lines.back(), "word");  // the term reaches the text line in every case
-  EXPECT_EQ(lines.size(), 5u);
 }
 
 TEST(SearchMarkup, LowersLettersBeyondAsciiWithoutChangingLength) {
