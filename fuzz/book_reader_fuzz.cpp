@@ -2,15 +2,12 @@
 // file "a.smil" (at the first "@@SMIL@@", or all NCC when there is none), written into a
 // private folder and loaded, into fresh tables and into tables that held the inputs before; the
 // text routines get the raw input too.
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "FuzzFiles.h"
 #include "book/BookLoader.h"
 #include "book/CharacterSets.h"
 #include "book/References.h"
@@ -44,22 +41,10 @@ class SilentDialogs : public orbis::Dialogs {
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 };
 
-const std::string& folder() {
-  static const std::string path = [] {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("orbis-fuzz-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string() + "/";
-  }();
-  return path;
-}
-
-void writeFile(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-}
-
 }  // namespace
+
+using orbis::fuzz::folder;
+using orbis::fuzz::writeFile;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);

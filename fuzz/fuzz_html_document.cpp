@@ -8,16 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzFiles.h"
 #include "textview/HtmlDocument.h"
 
 namespace {
 
-constexpr std::string_view kMarkOpen = "<SPAN style=\"BACKGROUND-COLOR: #ff8000\">";
+using orbis::fuzz::expect;
 
-// A failed expectation is a finding: libFuzzer reports the abort with the input.
-void expect(bool condition) {
-  if (!condition) __builtin_trap();
-}
+constexpr std::string_view kMarkOpen = "<SPAN style=\"BACKGROUND-COLOR: #ff8000\">";
 
 void markAndUnmark(orbis::HtmlDocument& document, orbis::HtmlElement element) {
   std::string before = document.innerHTML(element);

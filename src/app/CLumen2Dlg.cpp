@@ -1,6 +1,7 @@
 #include "app/CLumen2Dlg.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/ButtonFaces.h"
@@ -81,6 +82,7 @@ CLumen2Dlg::~CLumen2Dlg() {
   ports_.timers.setHandler(nullptr);
   ports_.player.onPlayStateChange(nullptr);
   ports_.player.onError(nullptr);
+  ports_.textView.onZoomWheel(nullptr);
   bookmarks_.reset();
   search_.reset();
   information_.reset();
@@ -156,8 +158,8 @@ void CLumen2Dlg::createReading() {
                     [this](const std::string& term, bool textSearch) {
                       text_->markSearchTerm(term, textSearch);
                     }});
-  information_ = std::make_unique<BookInformation>(
-      InformationContext{tables_, book_, ports_.player, session_->audio(), ports_.dialogs});
+  information_ = std::make_unique<BookInformation>(InformationContext{
+      tables_, book_, ports_.player, session_->audio(), ports_.dialogs, session_->sleepTimer()});
   zipBook_ = std::make_unique<ZipBook>(ZipBookContext{*session_, ports_.dialogs, ports_.busyNote,
                                                       settings_, zipReader_, kProgramName});
   update_ = std::make_unique<UpdateCheck>(
@@ -166,6 +168,14 @@ void CLumen2Dlg::createReading() {
                       updaterRequested_ = true;
                       onClose();
                     }});
+
+  zoom_ = std::make_unique<TextZoom>(ports_.textView, preferencesPath());
+  // The wheel goes through the commands, so that it is held back where the keys are.
+  ports_.textView.onZoomWheel([this](int steps) {
+    for (int step = 0; step < std::abs(steps); ++step) {
+      onCommand(steps > 0 ? cmd::kZoomIn : cmd::kZoomOut);
+    }
+  });
 
   ports_.timers.setHandler([this](int id) { session_->onTimer(id); });
   ports_.player.onPlayStateChange([this](PlayState state) { session_->onPlayStateChange(state); });
@@ -208,6 +218,11 @@ void CLumen2Dlg::registerCommands() {
   information_->registerCommands(c);
   update_->registerCommands(c);
   zipBook_->registerCommands(c);
+  zoom_->registerCommands(c);
+  // A key straight into the sleep timer's choices, offered while they can be chosen.
+  c.add(
+      cmd::kSleepTimerMenu, [this] { ports_.view.popUpSubmenu(cmd::kSleepOff); },
+      [this] { return menu_.isReachable(cmd::kSleepOff); });
 }
 
 // A command is offered only where it can act: an item or button whose work is not there yet is
@@ -230,6 +245,7 @@ void CLumen2Dlg::onInitDialog() {
   ensureActiveKeyFile(folders_.programFolder, folders_.activeKeyTable(), menu_.commandCount());
   relabel();
   loadSettings();
+  zoom_->restore();
   onSize();
   session_->clearBook();
   for (const ButtonFaces& button : buttonFaces()) {

@@ -34,6 +34,7 @@
 #include "settings/AcceleratorTable.h"
 #include "settings/AppFolders.h"
 #include "settings/Settings.h"
+#include "textview/TextZoom.h"
 #include "update/UpdateCheck.h"
 
 namespace orbis {
@@ -103,6 +104,9 @@ class CLumen2Dlg {
   const AppFolders& folders() const { return folders_; }
   Settings& settings() { return settings_; }
   std::string settingsPath() const { return folders_.dataFolder + "Settings.dl"; }
+  // The reader's settings that came after the settings file's fixed set of lines.
+  std::string preferencesPath() const { return folders_.dataFolder + "ReaderPreferences.ini"; }
+  TextZoom& textZoom() { return *zoom_; }
 
   // The main window's key filter for a key press (Windows virtual-key code and modifiers);
   // true when the key was used up.
@@ -164,6 +168,7 @@ class CLumen2Dlg {
   std::unique_ptr<Search> search_;
   std::unique_ptr<BookInformation> information_;
   std::unique_ptr<UpdateCheck> update_;
+  std::unique_ptr<TextZoom> zoom_;
   MinizipReader zipReader_;
   std::unique_ptr<ZipBook> zipBook_;
   int focusBeforeTree_ = -1;  // the control that had the focus before F6 moved it to the tree

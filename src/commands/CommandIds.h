@@ -41,6 +41,24 @@ inline constexpr int kWindForward = 32805;
 inline constexpr int kWindBackward = 32807;
 inline constexpr int kPauseContinue = 32808;
 inline constexpr int kAutoPlay = 32840;
+// Jumps by time in the book, the sleep timer and the text size: commands added to the original
+// set. Their numbers lie above every older one, so key files of either age stay valid.
+inline constexpr int kJumpBack10 = 33101;
+inline constexpr int kJumpForward10 = 33102;
+inline constexpr int kJumpBack60 = 33103;
+inline constexpr int kJumpForward60 = 33104;
+inline constexpr int kSleepOff = 33110;
+inline constexpr int kSleep15 = 33111;
+inline constexpr int kSleep30 = 33112;
+inline constexpr int kSleep45 = 33113;
+inline constexpr int kSleep60 = 33114;
+inline constexpr int kSleep90 = 33115;
+inline constexpr int kSleepEndOfHeading = 33116;
+inline constexpr int kSleepTimerMenu = 33117;  // opens the sleep timer's menu where the reader is
+inline constexpr int kSleepTimeLeft = 33118;   // tells how long the sleep timer still runs
+inline constexpr int kZoomIn = 33120;
+inline constexpr int kZoomOut = 33121;
+inline constexpr int kZoomReset = 33122;
 // Text
 inline constexpr int kMarkBackground = 32844;
 inline constexpr int kMarkItalic = 32847;

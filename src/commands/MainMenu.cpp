@@ -37,20 +37,28 @@ MenuModel buildMainMenu() {
              {item(kSkipFootnotes, "Fußnoten"), item(kSkipSidebars, "Seitenrand"),
               item(kSkipProdNotes, "Information"), item(kSkipPageNumbers, "Seitenzahl")}),
        separator(), item(kSwitchToTree, "Wechseln zu...")}));
-  bar.push_back(
-      popup("&Audio",
-            {popup("&Lautstärke", {item(kVolumeUp, "lauter"), item(kVolumeNormal, "normal"),
-                                   item(kVolumeDown, "leiser")}),
-             popup("Gesch&windigkeit", {item(kFaster, "schneller"), item(kSpeedNormal, "normal"),
-                                        item(kSlower, "langsamer")}),
-             popup("Sp&ulen", {item(kWindForward, "vorwärts"), item(kWindBackward, "rückwärts")}),
-             separator(), item(kPauseContinue, "Pause/Fortsetzen"),
-             item(kAutoPlay, "&Autom. Wiedergabe")}));
+  bar.push_back(popup(
+      "&Audio",
+      {popup("&Lautstärke", {item(kVolumeUp, "lauter"), item(kVolumeNormal, "normal"),
+                             item(kVolumeDown, "leiser")}),
+       popup("Gesch&windigkeit", {item(kFaster, "schneller"), item(kSpeedNormal, "normal"),
+                                  item(kSlower, "langsamer")}),
+       popup("Sp&ulen", {item(kWindForward, "vorwärts"), item(kWindBackward, "rückwärts")}),
+       popup("Sp&ringen",
+             {item(kJumpBack10, "10 Sekunden zurück"), item(kJumpForward10, "10 Sekunden vor"),
+              item(kJumpBack60, "1 Minute zurück"), item(kJumpForward60, "1 Minute vor")}),
+       separator(), item(kPauseContinue, "Pause/Fortsetzen"), item(kAutoPlay, "&Autom. Wiedergabe"),
+       popup("&Einschlaftimer", {item(kSleepOff, "Aus"), item(kSleep15, "15 Minuten"),
+                                 item(kSleep30, "30 Minuten"), item(kSleep45, "45 Minuten"),
+                                 item(kSleep60, "60 Minuten"), item(kSleep90, "90 Minuten"),
+                                 item(kSleepEndOfHeading, "Am Ende dieser Überschrift")})}));
   bar.push_back(popup(
       "&Text",
       {popup("Hervorheben", {item(kMarkBackground, "Hintergrund"), item(kMarkItalic, "Kursiv"),
                              item(kMarkBold, "Fett"), item(kMarkTextColor, "Schriftfarbe")}),
-       item(kSwitchToText, "Wechseln zu..."), item(kBraille, "Braille")}));
+       item(kSwitchToText, "Wechseln zu..."), item(kBraille, "Braille"),
+       popup("Schrift&größe",
+             {item(kZoomIn, "Größer"), item(kZoomOut, "Kleiner"), item(kZoomReset, "Normal")})}));
   bar.push_back(
       popup("&Lesezeichen", {item(kBookmarkSet, "Setzen"), item(kBookmarkDelete, "Löschen"),
                              item(kBookmarkNext, "Nächstes"), item(kBookmarkPrevious, "Vorheriges"),
@@ -68,9 +76,10 @@ MenuModel buildMainMenu() {
 
 const std::vector<int>& hiddenMenuCommands() {
   using namespace cmd;
-  static const std::vector<int> ids = {
-      kBookTimeTotal,  kBookTimeHeard,  kBookTimeRest,  kBookEntries, kBookLevels,
-      kTitleTimeTotal, kTitleTimeHeard, kTitleTimeRest, kTitleIndex,  kTitleLevel};
+  static const std::vector<int> ids = {kBookTimeTotal,  kBookTimeHeard,  kBookTimeRest,
+                                       kBookEntries,    kBookLevels,     kTitleTimeTotal,
+                                       kTitleTimeHeard, kTitleTimeRest,  kTitleIndex,
+                                       kTitleLevel,     kSleepTimerMenu, kSleepTimeLeft};
   return ids;
 }
 

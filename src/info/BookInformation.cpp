@@ -40,6 +40,11 @@ void BookInformation::registerCommands(CommandTable& commands) {
   });
   commands.add(kTitleIndex, [this] { tell([this](const Values& v) { return heading(v); }); });
   commands.add(kTitleLevel, [this] { tell([this](const Values& v) { return level(v); }); });
+  commands.add(kSleepTimeLeft, [this] {
+    tell([this](const Values&) {
+      return sleepTimerSentence(ctx_.sleep.secondsLeft(), ctx_.sleep.untilHeadingEnd(), uiTexts());
+    });
+  });
 }
 
 BookInformation::Values BookInformation::read() const {

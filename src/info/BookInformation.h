@@ -7,6 +7,7 @@
 #include "commands/CommandTable.h"
 #include "info/CInfoList.h"
 #include "playback/AudioControls.h"
+#include "playback/SleepTimer.h"
 #include "ports/Dialogs.h"
 #include "ports/MediaPlayer.h"
 #include "texts/UiTexts.h"
@@ -21,6 +22,7 @@ struct InformationContext {
   MediaPlayer& player;
   AudioControls& audio;
   Dialogs& dialogs;
+  const SleepTimer& sleep;
 };
 
 // Answers the reader's questions about the book and the current title: single sentences in a
@@ -30,8 +32,7 @@ class BookInformation {
  public:
   explicit BookInformation(InformationContext context) : ctx_(context) {}
 
-  // The two list commands of the DAISY menu and the ten sentence commands, which only keys
-  // reach.
+  // The two list commands of the DAISY menu and the sentence commands, which only keys reach.
   void registerCommands(CommandTable& commands);
 
   void showBookList();

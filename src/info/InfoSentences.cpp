@@ -76,6 +76,13 @@ std::string headingSentence(int heading, int headingCount, const UiTexts& texts)
          std::to_string(headingCount) + ".";
 }
 
+std::string sleepTimerSentence(std::optional<double> secondsLeft, bool untilHeadingEnd,
+                               const UiTexts& texts) {
+  if (!secondsLeft) return texts.sleepTimerOff;
+  const std::string& label = untilHeadingEnd ? texts.sleepUntilHeadingEnd : texts.sleepTimeLeft;
+  return timeSentence(label, *secondsLeft, true, texts);
+}
+
 std::string levelSentence(std::string_view level, const UiTexts& texts) {
   return texts.onLevel + " " + std::string(level) + " .";
 }

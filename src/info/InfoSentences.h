@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,11 @@ std::string headingSentence(int heading, int headingCount, const UiTexts& texts)
 
 // "Sie befinden sich auf Ebene 2 ." - the level as the title table holds it.
 std::string levelSentence(std::string_view level, const UiTexts& texts);
+
+// What the sleep timer has left: "Der Einschlaftimer ist aus." without a timer, else the time
+// until it runs out, told as the time to the end of the heading when it waits for that.
+std::string sleepTimerSentence(std::optional<double> secondsLeft, bool untilHeadingEnd,
+                               const UiTexts& texts);
 
 // A decimal number at the start of a text, as the book tables' numbers are read: leading
 // blanks and a sign allowed, anything after the digits ignored, 0 for no digits.

@@ -34,8 +34,9 @@ void grayBookMenus(MenuModel& menu) {
     setPopup(menu, top, false);
   }
   setItems(menu, {kChangeVolume, kBookInformation, kTitleInformation}, false);
-  for (const char* sub : {"&Phrase", "&Gruppe", "&Seite", "&Lautstärke", "Gesch&windigkeit",
-                          "Sp&ulen", "Hervorheben"}) {
+  for (const char* sub :
+       {"&Phrase", "&Gruppe", "&Seite", "&Lautstärke", "Gesch&windigkeit", "Sp&ulen", "Hervorheben",
+        "Sp&ringen", "&Einschlaftimer", "Schrift&größe"}) {
     setSubmenu(menu, sub, false);
   }
   // Of the skip menu, the producer-note item keeps its state: the menu is grayed anyway.
@@ -59,10 +60,12 @@ void enableBookMenus(MenuModel& menu, const BookMenuFacts& facts) {
            true);
   setSubmenu(menu, "&Phrase", true);
   setSubmenu(menu, "Hervorheben", true);
+  setSubmenu(menu, "Schrift&größe", true);
 
   if (f.audio) {
     setPopup(menu, "&Audio", true);
-    for (const char* sub : {"&Lautstärke", "Gesch&windigkeit", "Sp&ulen"}) {
+    for (const char* sub :
+         {"&Lautstärke", "Gesch&windigkeit", "Sp&ulen", "Sp&ringen", "&Einschlaftimer"}) {
       setSubmenu(menu, sub, true);
     }
     setItems(menu, {kPauseContinue, kAutoPlay}, true);

@@ -18,6 +18,8 @@ BookSession::BookSession(BookSessionContext context)
       tracker_(env(), phrases_),
       audio_(env(), phrases_),
       resume_(env()),
+      jumps_(env(), phrases_),
+      sleep_(env()),
       lastBook_(ctx_.folders.dataFolder) {
   ctx_.tables.phrase.setListener(
       [this](BookTable&, const RowStateChange& change) { phrases_.onPhraseSelected(change); });
@@ -28,6 +30,11 @@ BookSession::BookSession(BookSessionContext context)
   hooks_.noPlayableAudio = [this] {
     ctx_.dialogs.messageBox(uiTexts().audioMissing, uiTexts().infoCaption, MessageButtons::Ok,
                             MessageIcon::Warning);
+  };
+  tracker_.afterHeadingEnd = [this] { sleep_.onHeadingEnded(); };
+  // Where the reader fell asleep is kept as if the program had ended there.
+  sleep_.ranOut = [this] {
+    if (ctx_.book.open) saveReadingState(true);
   };
 }
 
@@ -75,11 +82,14 @@ void BookSession::registerCommands(CommandTable& commands) {
   commands.add(cmd::kOpen, [this] { openCommand(); });
   commands.add(cmd::kLastBook, [this] { lastBookCommand(); });
   audio_.registerCommands(commands);
+  jumps_.registerCommands(commands);
+  sleep_.registerCommands(commands);
 }
 
 void BookSession::onTimer(int id) {
   if (id == kHighlightTimer) tracker_.onHighlightTick();
   if (id == kTrackingTimer) tracker_.onTrackingTick();
+  if (id == kSleepTimer) sleep_.onTick();
 }
 
 void BookSession::openBookFolder(const std::string& folder) {
@@ -117,19 +127,25 @@ void BookSession::closeBookForLastBook() {
 
 void BookSession::saveBook(bool writeLastBook) {
   if (!ctx_.book.open) return;
+  sleep_.end();
   ctx_.book.open = false;
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
+  saveReadingState(writeLastBook);
+  clearBook();
+}
+
+void BookSession::saveReadingState(bool writeLastBook) {
   if (writeLastBook) lastBook_.write(ctx_.book.folder);
   resume_.savePosition();
   resume_.saveBookmarks();
-  clearBook();
 }
 
 void BookSession::clearBook() {
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
   state_.lastAudioFile.clear();
+  state_.followingAudioFile.clear();
   state_.waitForReader = false;
   tracker_.forgetPassedHeadings();
   callHook(ctx_.library.forgetHighlight);
@@ -194,13 +210,13 @@ void BookSession::announceBook() {
 }
 
 void BookSession::shutdown() {
+  // A fade in progress must not be stored as the reader's volume.
+  sleep_.end();
   if (ctx_.book.open) {
     ctx_.book.open = false;
     ctx_.timers.kill(kHighlightTimer);
     ctx_.timers.kill(kTrackingTimer);
-    lastBook_.write(ctx_.book.folder);
-    resume_.savePosition();
-    resume_.saveBookmarks();
+    saveReadingState(true);
   }
   Settings& s = ctx_.settings;
   s.Volume = state_.volume;

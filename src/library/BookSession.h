@@ -14,6 +14,8 @@
 #include "playback/PlaybackEnv.h"
 #include "playback/PlaybackTracker.h"
 #include "playback/ResumePositions.h"
+#include "playback/SleepTimer.h"
+#include "playback/TimeJumps.h"
 #include "ports/Dialogs.h"
 #include "ports/MediaPlayer.h"
 #include "ports/Sounds.h"
@@ -79,7 +81,7 @@ class BookSession {
 
   // Opening and the last book, and the audio commands and buttons.
   void registerCommands(CommandTable& commands);
-  // Timers 1 and 2; other ids are ignored.
+  // Timers 1, 2 and the sleep timer; other ids are ignored.
   void onTimer(int id);
   void onPlayStateChange(PlayState state) { audio_.onPlayStateChange(state); }
   void onPlayerError() { phrases_.onPlayerError(); }
@@ -124,11 +126,13 @@ class BookSession {
   PlaybackTracker& tracker() { return tracker_; }
   AudioControls& audio() { return audio_; }
   ResumePositions& resume() { return resume_; }
+  SleepTimer& sleepTimer() { return sleep_; }
   const LastBookFile& lastBookFile() const { return lastBook_; }
 
  private:
   PlaybackEnv env();
   void saveBook(bool writeLastBook);
+  void saveReadingState(bool writeLastBook);
   void enableMenus();
   void announceBook();
 
@@ -139,6 +143,8 @@ class BookSession {
   PlaybackTracker tracker_;
   AudioControls audio_;
   ResumePositions resume_;
+  TimeJumps jumps_;
+  SleepTimer sleep_;
   LastBookFile lastBook_;
   int treeListener_ = 0;
 };

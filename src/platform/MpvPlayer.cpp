@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace orbis {
 namespace {
@@ -32,6 +33,10 @@ MpvPlayer::MpvPlayer(const std::string& audioOutput)
     // few hundred milliseconds, and drops them. A finished file is loaded again instead.
     : mpv_(createAudioHandle(audioOutput, /*keepOpen=*/false)) {
   if (!mpv_) return;
+  // A next file in the playlist is opened while the current one still plays, so that the
+  // output, kept open between files of one format, runs on into it without a gap.
+  mpv_set_property_string(mpv_.get(), "prefetch-playlist", "yes");
+  mpv_set_property_string(mpv_.get(), "gapless-audio", "weak");
   setVolume(volume_);
   mpv_set_wakeup_callback(mpv_.get(), &MpvPlayer::wakeup, this);
 }
@@ -53,6 +58,9 @@ void MpvPlayer::wakeup(void* self) {
 
 void MpvPlayer::setUrl(const std::string& path) {
   url_ = path;
+  nextUrl_.clear();  // mpv's playlist goes with the file it is replaced by
+  nextEntryId_ = -1;
+  tailUrl_.clear();
   open_ = failed_ = false;
   duration_ = 0;
   pendingSeek_.reset();
@@ -87,6 +95,27 @@ void MpvPlayer::load() {
   mpv_free_node_contents(&result);
 }
 
+void MpvPlayer::setNextUrl(const std::string& path) {
+  if (path == nextUrl_ || !mpv_) return;
+  if (!tailUrl_.empty() && path == url_) return;  // mpv is moving into it already
+  dropNext();
+  if (path.empty() || url_.empty() || failed_) return;
+  const char* command[] = {"loadfile", path.c_str(), "append", nullptr};
+  mpv_node result;
+  if (mpv_command_ret(mpv_.get(), command, &result) < 0) return;
+  nextUrl_ = path;
+  nextEntryId_ = entryIdOf(result);
+  mpv_free_node_contents(&result);
+}
+
+void MpvPlayer::dropNext() {
+  nextUrl_.clear();
+  nextEntryId_ = -1;
+  // Everything but the entry mpv plays: the next file, and the old one after a move.
+  const char* command[] = {"playlist-clear", nullptr};
+  mpv_command(mpv_.get(), command);
+}
+
 void MpvPlayer::play() {
   if (url_.empty() || failed_ || state_ == PlayState::Playing) return;
   if (loaded_) setPaused(false);  // otherwise started as soon as the file is open
@@ -109,6 +138,7 @@ void MpvPlayer::stop() {
 
 double MpvPlayer::currentPosition() const {
   if (url_.empty() || failed_) return 0;
+  if (inTail()) return tailPosition();
   if (!loaded_) return pendingSeek_.value_or(0);
   const double position = mpvPosition();
   if (pendingSeek_) {
@@ -141,10 +171,12 @@ double MpvPlayer::mpvPosition() const {
 
 void MpvPlayer::setCurrentPosition(double seconds) {
   if (url_.empty() || failed_) return;
+  if (inTail()) reopenTail();       // a position in the file still heard, which mpv has left
   seek(seconds > 0 ? seconds : 0);  // also catches NaN
 }
 
 double MpvPlayer::duration() const {
+  if (inTail()) return tailDuration_;
   return loaded_ ? mpvDouble(mpv_.get(), "duration", duration_) : duration_;
 }
 
@@ -198,6 +230,10 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       if (end->playlist_entry_id == entryId_) fileEnded(*end);
       break;
     }
+    case MPV_EVENT_IDLE:
+      // The next file was added after mpv had found the playlist at its end: start it here.
+      if (!tailUrl_.empty() && !started_) load();
+      break;
     default:
       break;
   }
@@ -223,17 +259,72 @@ void MpvPlayer::fileLoaded() {
 }
 
 void MpvPlayer::fileEnded(const mpv_event_end_file& end) {
+  const bool wasLoaded = loaded_;
   started_ = loaded_ = false;
-  if (end.reason == MPV_END_FILE_REASON_ERROR) {
+  if (end.reason == MPV_END_FILE_REASON_EOF && nextEntryId_ >= 0) {
+    takeNext();
+  } else if (end.reason == MPV_END_FILE_REASON_ERROR && !wasLoaded && !tailUrl_.empty()) {
+    // The next file cannot be played: the one before simply ends.
+    url_ = std::exchange(tailUrl_, {});
+    duration_ = tailDuration_;
+    endOfFile();
+  } else if (end.reason == MPV_END_FILE_REASON_ERROR) {
     fail(mpv_error_string(end.error));
   } else if (end.reason == MPV_END_FILE_REASON_EOF) {
-    // Played (or sought) to the end: report it, then stand stopped at the start with the file
-    // open again, as the playback logic expects of a finished file.
-    setState(PlayState::MediaEnded);
-    setState(PlayState::Stopped);
-    seek(0);
-    load();
+    endOfFile();
   }
+}
+
+void MpvPlayer::endOfFile() {
+  // Played (or sought) to the end: report it, then stand stopped at the start with the file
+  // open again, as the playback logic expects of a finished file.
+  setState(PlayState::MediaEnded);
+  setState(PlayState::Stopped);
+  seek(0);
+  load();
+}
+
+// mpv has decoded the current file to its end and goes on into the next one; the output still
+// plays the end of the old one, which stays the reported file until the new one is heard.
+void MpvPlayer::takeNext() {
+  tailUrl_ = url_;
+  tailDuration_ = duration_;
+  url_ = std::exchange(nextUrl_, {});
+  entryId_ = std::exchange(nextEntryId_, -1);
+  duration_ = 0;
+  pendingSeek_.reset();
+}
+
+bool MpvPlayer::inTail() const {
+  if (tailUrl_.empty()) return false;
+  double position = 0;
+  if (loaded_ && mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) >= 0 &&
+      position >= 0) {
+    tailUrl_.clear();  // the new file is heard
+    return false;
+  }
+  return true;
+}
+
+double MpvPlayer::tailPosition() const {
+  // Below zero in the new file by as much as the output still holds of the old one.
+  double position = 0;
+  if (loaded_ && mpv_get_property(mpv_.get(), "time-pos", MPV_FORMAT_DOUBLE, &position) >= 0) {
+    return std::clamp(tailDuration_ + position, 0.0, tailDuration_);
+  }
+  const double elapsed = std::min(
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - lastPositionAt_).count(),
+      kMaxCarryOn);
+  return std::min(lastPosition_ + elapsed * rate_, tailDuration_);
+}
+
+// Open the old file again, for a position asked for in it while its end was still heard.
+void MpvPlayer::reopenTail() {
+  url_ = std::exchange(tailUrl_, {});
+  duration_ = tailDuration_;
+  nextUrl_.clear();
+  nextEntryId_ = -1;
+  load();
 }
 
 void MpvPlayer::seek(double seconds) {

@@ -22,6 +22,12 @@ namespace orbis {
 // playback logic expects are kept here: a stopped file is a paused one sought to its start, and
 // a file that runs out reports MediaEnded and then Stopped, and is loaded again so that it stays
 // open at its start.
+//
+// The next file waits in mpv's playlist behind the current one, so that mpv decodes on into it
+// with the audio output still running: the reader hears no pause between the two. mpv moves on
+// while the output still holds the end of the old file (its position in the new file counts up
+// from below zero); until the new file is heard, the old one is reported, its position following
+// the sound.
 class MpvPlayer : public QObject, public MediaPlayer {
  public:
   explicit MpvPlayer(const std::string& audioOutput = availableAudioOutput());
@@ -33,7 +39,8 @@ class MpvPlayer : public QObject, public MediaPlayer {
   bool isAvailable() const { return mpv_ != nullptr; }
 
   void setUrl(const std::string& path) override;
-  std::string url() const override { return url_; }
+  std::string url() const override { return inTail() ? tailUrl_ : url_; }
+  void setNextUrl(const std::string& path) override;
 
   void play() override;
   void pause() override;
@@ -64,6 +71,12 @@ class MpvPlayer : public QObject, public MediaPlayer {
   void fileLoaded();
   void fileEnded(const mpv_event_end_file& end);
   void load();
+  void endOfFile();
+  void takeNext();
+  void dropNext();
+  bool inTail() const;
+  double tailPosition() const;
+  void reopenTail();
   double mpvPosition() const;
   void seek(double seconds);
   void setPaused(bool paused);
@@ -73,12 +86,17 @@ class MpvPlayer : public QObject, public MediaPlayer {
   MpvHandle mpv_;
   std::string url_;
   PlayState state_ = PlayState::Undefined;
-  std::int64_t entryId_ = -1;  // mpv's playlist entry of url_
-  bool started_ = false;       // mpv has begun opening entryId_
-  bool loaded_ = false;        // ... and has it open
-  bool open_ = false;          // url_ is open for the caller (also while mpv reloads it)
-  double duration_ = 0;        // of url_, kept while mpv reloads it
-  bool failed_ = false;        // url_ could not be opened or decoded
+  std::int64_t entryId_ = -1;      // mpv's playlist entry of url_
+  bool started_ = false;           // mpv has begun opening entryId_
+  bool loaded_ = false;            // ... and has it open
+  bool open_ = false;              // url_ is open for the caller (also while mpv reloads it)
+  double duration_ = 0;            // of url_, kept while mpv reloads it
+  bool failed_ = false;            // url_ could not be opened or decoded
+  std::string nextUrl_;            // waits in mpv's playlist behind url_ ...
+  std::int64_t nextEntryId_ = -1;  // ... as this entry
+  // The file before url_ while the output still plays its end, and its length.
+  mutable std::string tailUrl_;
+  double tailDuration_ = 0;
   // A position asked for but not yet reached by mpv: before the file is open, or while the seek
   // is under way. Reported as the position so that a read right after a write sees the write.
   mutable std::optional<double> pendingSeek_;

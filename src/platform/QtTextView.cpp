@@ -9,6 +9,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "book/BookPaths.h"
@@ -65,6 +66,19 @@ TextBrowserWidget::TextBrowserWidget(QWidget* parent) : QTextEdit(parent) {
   }
 }
 
+void TextBrowserWidget::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    QTextEdit::wheelEvent(event);
+    return;
+  }
+  constexpr int kNotch = 120;
+  wheelRest_ += event->angleDelta().y();
+  const int steps = wheelRest_ / kNotch;
+  wheelRest_ -= steps * kNotch;
+  if (steps != 0) emit zoomWheel(steps);
+  event->accept();
+}
+
 void TextBrowserWidget::activateLink(const QString& href) {
   emit anchorClicked(QUrl(href));
 }
@@ -92,6 +106,19 @@ QtTextView::QtTextView(Shell& shell, QWidget* parent)
   // A link is followed after the click has been handled, never from inside it.
   connect(browser_, &TextBrowserWidget::anchorClicked, this, &QtTextView::followLink,
           Qt::QueuedConnection);
+  connect(browser_, &TextBrowserWidget::zoomWheel, this,
+          [this](int steps) { notifyZoomWheel(steps); });
+}
+
+// The document's default font is the widget's: headings and marked text, sized relative to it,
+// grow with it, and every document shown afterwards keeps the size.
+void QtTextView::setZoom(int percent) {
+  if (!normalFont_) normalFont_ = browser_->font();
+  QFont font = *normalFont_;
+  const qreal normalSize = normalFont_->pointSizeF() > 0 ? normalFont_->pointSizeF() : 10.0;
+  font.setPointSizeF(normalSize * percent / 100.0);
+  browser_->setFont(font);
+  browser_->document()->setDefaultFont(font);
 }
 
 QtTextView::~QtTextView() = default;

@@ -28,12 +28,20 @@ class TextBrowserWidget : public QTextEdit {
  signals:
   // The reader activated a link (click, or Enter on a link the caret is on).
   void anchorClicked(const QUrl& link);
+  // The wheel turned with Ctrl held, in whole notches (positive: away from the reader).
+  void zoomWheel(int steps);
+
+ protected:
+  // With Ctrl the wheel asks for another text size instead of changing it here: the size is
+  // the program's to keep.
+  void wheelEvent(QWheelEvent* event) override;
 
  private slots:
   void activateLink(const QString& href);
 
  private:
   QString documentPath_;
+  int wheelRest_ = 0;  // eighths of a degree not yet a whole notch (fine-grained wheels)
 };
 
 // The text view: each document is parsed once into the DOM (HtmlDocument) and drawn by Qt's
@@ -58,6 +66,7 @@ class QtTextView : public QObject, public TextView {
   int scrollHeight() const override;
   int scrollTop() const override;
   void setScrollTop(int top) override;
+  void setZoom(int percent) override;
 
   // How many times the whole document was drawn since it was loaded (one after loading).
   int fullRenders() const { return fullRenders_; }
@@ -85,6 +94,7 @@ class QtTextView : public QObject, public TextView {
   std::map<QString, int> anchors_;  // id -> position of the element's first character
   bool anchorsValid_ = false;
   std::map<HtmlElement, std::vector<SavedFormat>> savedFormats_;  // formats under each mark
+  std::optional<QFont> normalFont_;  // the widget's font before the first size change
   int fullRenders_ = 0;
 };
 

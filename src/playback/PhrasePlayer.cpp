@@ -1,10 +1,12 @@
 #include "playback/PhrasePlayer.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "book/BookPaths.h"
 #include "commands/CommandIds.h"
 #include "playback/DecimalText.h"
+#include "playback/SelectHeading.h"
 #include "sounds/InterfaceSounds.h"
 
 namespace orbis {
@@ -57,7 +59,7 @@ void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
     if (nextHasAudio || env_.state.autoPlayback) nextPhraseInTitle();
     return;
   }
-  playClip(audio, beginText, endText);
+  playClip(row, audio, beginText, endText);
 }
 
 void PhrasePlayer::trackPage(const std::string& textId, const std::string& parId) {
@@ -94,14 +96,25 @@ void PhrasePlayer::markVolumeChange(const std::string& skipClasses) {
   if (otherVolume && env_.menu.isChecked(cmd::kAutoPlay)) env_.state.autoPlayback = false;
 }
 
-void PhrasePlayer::playClip(const std::string& audio, const std::string& beginText,
+void PhrasePlayer::playClip(int row, const std::string& audio, const std::string& beginText,
                             const std::string& endText) {
   PlaybackState& s = env_.state;
-  MediaPlayer& player = env_.player;
   const double begin = decimalValue(beginText);
   env_.timers.kill(kTrackingTimer);
   s.clipEnd = decimalValue(endText);
+  // Followed into its file by the tracking, the phrase finds it playing from its start.
+  const bool playingOn = std::exchange(s.playingOn, false) && audio == s.lastAudioFile;
+  if (!playingOn) positionPlayer(audio, beginText, begin);
+  s.lastClipEnd = endText;
+  if (begin == 0.0 && !playingOn && !cueing_) env_.player.play();
+  prepareFollowingFile(row);
+  env_.timers.start(kTrackingTimer, kTrackingIntervalMs);
+}
 
+void PhrasePlayer::positionPlayer(const std::string& audio, const std::string& beginText,
+                                  double begin) {
+  PlaybackState& s = env_.state;
+  MediaPlayer& player = env_.player;
   if (audio != s.lastAudioFile) {
     // Remembered first: a player may report the file's failure from inside setUrl.
     s.audioFailed = false;
@@ -120,9 +133,54 @@ void PhrasePlayer::playClip(const std::string& audio, const std::string& beginTe
     player.setCurrentPosition(begin);
     applyRateAndVolume();
   }
-  s.lastClipEnd = endText;
-  if (begin == 0.0 && !cueing_) player.play();
-  env_.timers.start(kTrackingTimer, kTrackingIntervalMs);
+}
+
+// The file the reading goes on with once this phrase's file has played out, where the phrase
+// that follows starts that file from its beginning anyway: handed to the player ahead, so that
+// it plays on into it without a pause.
+void PhrasePlayer::prepareFollowingFile(int row) {
+  PlaybackState& s = env_.state;
+  s.followingRow = followingFileRow(row);
+  s.followingAudioFile =
+      s.followingRow < 0 ? ""
+                         : std::string(env_.tables.phrase.cell(s.followingRow, PhraseCol::Audio));
+  env_.player.setNextUrl(
+      s.followingRow < 0 ? "" : resolveBookPath(env_.book.folder, s.followingAudioFile));
+}
+
+int PhrasePlayer::followingFileRow(int row) const {
+  const BookTable& phrases = env_.tables.phrase;
+  const std::string_view audio = phrases.cell(row, PhraseCol::Audio);
+  const std::string_view treeId = phrases.cell(row, PhraseCol::TreeId);
+  // Past the clips that play on in this file within this heading.
+  int next = row + 1;
+  while (next < phrases.rowCount() && phrases.cell(next, PhraseCol::TreeId) == treeId &&
+         phrases.cell(next, PhraseCol::Audio) == audio &&
+         phrases.cell(next, PhraseCol::Begin) == phrases.cell(next - 1, PhraseCol::End)) {
+    ++next;
+  }
+  if (next >= phrases.rowCount()) return -1;
+  const std::string_view nextAudio = phrases.cell(next, PhraseCol::Audio);
+  if (nextAudio.empty() || nextAudio == audio ||
+      decimalValue(phrases.cell(next, PhraseCol::Begin)) != 0.0 ||
+      skipped(std::string(phrases.cell(next, PhraseCol::Skip)))) {
+    return -1;
+  }
+  if (phrases.cell(next, PhraseCol::TreeId) == treeId) return next;
+  return readingGoesOnInto(integerValue(phrases.cell(next, PhraseCol::TreeId))) ? next : -1;
+}
+
+// Automatic playback goes on into that heading at this one's end, with no heading sound to be
+// heard between the two.
+bool PhrasePlayer::readingGoesOnInto(int title) const {
+  const HeadingsTree& tree = env_.tree;
+  const TreeNode node = tree.selected();
+  if (!env_.state.autoPlayback || env_.settings.SoundOnHeadingChange || node == kNoNode) {
+    return false;
+  }
+  const TreeNode after = headingAfter(tree, node);
+  return tree.itemData(after) == title &&
+         !(tree.hasChildren(after) && env_.settings.SoundOnSubLevels);
 }
 
 void PhrasePlayer::applyRateAndVolume() {
@@ -198,9 +256,13 @@ void PhrasePlayer::startSelectedHeading() {
   }
   // A heading chosen is a heading to read, also after the reader stopped.
   env_.state.waitForReader = false;
-  // The heading's first phrase loads its file afresh even when it is the file just heard.
-  env_.player.setUrl("");
-  env_.state.lastAudioFile.clear();
+  // The heading's first phrase loads its file afresh even when it is the file just heard;
+  // unless the player has gone on into it by itself at the end of the heading before.
+  if (!env_.state.playingOn) {
+    env_.player.setUrl("");
+    env_.state.lastAudioFile.clear();
+    env_.state.followingAudioFile.clear();
+  }
 
   BookTable& phrases = env_.tables.phrase;
   for (int row = 0; row < phrases.rowCount(); ++row) {

@@ -45,7 +45,12 @@ class PhrasePlayer {
   void trackPage(const std::string& textId, const std::string& parId);
   bool skipped(const std::string& skipClasses) const;
   void markVolumeChange(const std::string& skipClasses);
-  void playClip(const std::string& audio, const std::string& beginText, const std::string& endText);
+  void playClip(int row, const std::string& audio, const std::string& beginText,
+                const std::string& endText);
+  void positionPlayer(const std::string& audio, const std::string& beginText, double begin);
+  void prepareFollowingFile(int row);
+  int followingFileRow(int row) const;
+  bool readingGoesOnInto(int title) const;
   void applyRateAndVolume();
   bool callTextSearchActive() const;
 

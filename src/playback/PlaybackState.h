@@ -35,6 +35,13 @@ struct PlaybackState {
   std::string lastAudioFile;  // empty whenever the player's URL is empty
   bool audioFailed = false;   // the player could not open or play lastAudioFile
   std::string lastClipEnd;
+  // The file handed to the player to go on with when lastAudioFile plays out ("Audio" text,
+  // empty for none), and the phrase row that begins it.
+  std::string followingAudioFile;
+  int followingRow = -1;
+  // Set while the reader follows the player into that file: the phrase started then finds its
+  // file playing from its start already.
+  bool playingOn = false;
   bool startPageShown = false;  // the text view shows a start page, not a book document
 };
 

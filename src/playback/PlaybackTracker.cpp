@@ -1,5 +1,8 @@
 #include "playback/PlaybackTracker.h"
 
+#include <utility>
+
+#include "book/BookPaths.h"
 #include "playback/DecimalText.h"
 #include "playback/SelectHeading.h"
 
@@ -22,14 +25,54 @@ void PlaybackTracker::onTrackingTick() {
   if (state == PlayState::Playing) {
     env_.state.waitForReader = false;
     silentHeadings_ = 0;
+    if (playerWentOn()) {
+      followIntoNextFile();
+      return;
+    }
     const double position = player.currentPosition();
     env_.state.volume = player.volume();  // mirror a volume changed outside the program
     // No tolerance: one tick late is 100 ms at most, and a clip is never cut short.
-    if (env_.state.clipEnd <= position) phrases_.nextPhraseInTitle();
+    if (env_.state.clipEnd <= position && !awaitingNextFile()) phrases_.nextPhraseInTitle();
   } else if (state == PlayState::Stopped && !env_.state.waitForReader) {
     // Stopped without the reader asking: the file has run out.
     endOfHeading();
   }
+}
+
+// The player has played its file out and gone on into the following one by itself.
+bool PlaybackTracker::playerWentOn() const {
+  const PlaybackState& s = env_.state;
+  return !s.followingAudioFile.empty() && s.followingAudioFile != s.lastAudioFile &&
+         env_.player.url() == resolveBookPath(env_.book.folder, s.followingAudioFile);
+}
+
+// The clip ends with its file, and the file that follows plays on from it: the step to the
+// next phrase waits for the player to move into that file, since starting it now would cut off
+// what the output still holds of this one.
+bool PlaybackTracker::awaitingNextFile() const {
+  const PlaybackState& s = env_.state;
+  return !s.followingAudioFile.empty() && s.clipEnd >= env_.player.duration() - kClipEndsWithFile;
+}
+
+// The reader follows into the next file: its first phrase, in this heading or (with automatic
+// playback) the next, starts without touching the player.
+void PlaybackTracker::followIntoNextFile() {
+  PlaybackState& s = env_.state;
+  BookTable& phrases = env_.tables.phrase;
+  const int row = s.followingRow;
+  s.lastAudioFile = std::exchange(s.followingAudioFile, {});
+  s.followingRow = -1;
+  s.playingOn = true;
+  const int current = phrases.selectionMark();
+  if (current >= 0 && current < phrases.rowCount() &&
+      phrases.cell(current, PhraseCol::TreeId) == phrases.cell(row, PhraseCol::TreeId)) {
+    phrases.setSelectionMark(row);
+    phrases.setState(row, kRowSelected, kRowSelected);
+    phrases.ensureVisible(row);
+  } else {
+    endOfHeading();
+  }
+  s.playingOn = false;
 }
 
 void PlaybackTracker::endOfHeading() {
@@ -38,6 +81,7 @@ void PlaybackTracker::endOfHeading() {
   } else {
     returnToHeadingStart();
   }
+  if (afterHeadingEnd) afterHeadingEnd();
 }
 
 // A clip whose file is missing or cannot be played counts as heard once the player has said
@@ -68,14 +112,7 @@ void PlaybackTracker::advanceToNextHeading() {
   HeadingsTree& tree = env_.tree;
   const TreeNode node = tree.selected();
   if (node == kNoNode) return;
-  if (tree.hasChildren(node)) {
-    tree.select(tree.firstChild(node));
-  } else if (tree.itemData(node) + 1 == tree.count()) {
-    tree.select(tree.root());  // after the last heading the book starts again
-  } else {
-    const TreeNode next = tree.nextVisible(node);
-    tree.select(next != kNoNode ? next : tree.root());
-  }
+  tree.select(headingAfter(tree, node));  // after the last heading the book starts again
 }
 
 void PlaybackTracker::returnToHeadingStart() {

@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "playback/PhrasePlayer.h"
 #include "playback/PlaybackEnv.h"
 
@@ -19,8 +21,15 @@ class PlaybackTracker {
   void endOfHeading();
   // Another book: nothing of this one has been passed unheard.
   void forgetPassedHeadings() { silentHeadings_ = 0; }
+  // Told after the tracker has gone on from a heading's end (a sleep timer may stop there).
+  std::function<void()> afterHeadingEnd;
+  // Seconds before the end of its file within which a clip counts as ending with the file.
+  static constexpr double kClipEndsWithFile = 0.25;
 
  private:
+  bool playerWentOn() const;
+  bool awaitingNextFile() const;
+  void followIntoNextFile();
   void advanceToNextHeading();
   void returnToHeadingStart();
   void passUnplayableClip();

@@ -8,4 +8,11 @@ void selectHeadingByTreeId(HeadingsTree& tree, int treeId) {
   if (node != kNoNode) tree.select(node);
 }
 
+TreeNode headingAfter(const HeadingsTree& tree, TreeNode node) {
+  if (tree.hasChildren(node)) return tree.firstChild(node);
+  if (tree.itemData(node) + 1 == tree.count()) return tree.root();
+  const TreeNode next = tree.nextVisible(node);
+  return next != kNoNode ? next : tree.root();
+}
+
 }  // namespace orbis

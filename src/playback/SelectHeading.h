@@ -9,4 +9,8 @@ namespace orbis {
 // heading is not started again.
 void selectHeadingByTreeId(HeadingsTree& tree, int treeId);
 
+// The heading that automatic playback goes on with after `node`: its first child, else the next
+// visible heading, and after the book's last heading the first one.
+TreeNode headingAfter(const HeadingsTree& tree, TreeNode node);
+
 }  // namespace orbis

@@ -29,6 +29,10 @@ class MainView {
   virtual void setCurrentText(const std::string& text) = 0;
   // Brings the menu bar in line with the menu model.
   virtual void redrawMenu() = 0;
+  // Opens the submenu that holds the item as a popup menu over the text, its marked item (or
+  // its first) active, so that a key reaches a submenu deep in the menu bar at once. Choosing
+  // from it runs the command as the menu bar does, and reading pauses while it is open.
+  virtual void popUpSubmenu(int itemId) = 0;
   // Ends the main window; the program ends after it.
   virtual void endDialog() = 0;
 };

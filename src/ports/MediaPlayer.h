@@ -17,6 +17,13 @@ class MediaPlayer {
 
   virtual void setUrl(const std::string& path) = 0;
   virtual std::string url() const = 0;
+  // The file the reading goes on with once the current one has played out: the player opens it
+  // ahead and, when the current file reaches its end while playing, plays straight on into it
+  // with no pause between the two. From the moment its sound is heard, url() names it, the
+  // position counts in it from 0 and the state stays Playing (no MediaEnded, no Stopped). A
+  // next file that cannot be opened is dropped, and the current one ends as without it. The
+  // empty path takes the wish back; setUrl takes it back too.
+  virtual void setNextUrl(const std::string& path) = 0;
 
   virtual void play() = 0;
   virtual void pause() = 0;

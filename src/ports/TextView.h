@@ -40,6 +40,8 @@ class TextView {
   virtual int scrollHeight() const = 0;  // the height of the whole laid-out body
   virtual int scrollTop() const = 0;
   virtual void setScrollTop(int top) = 0;  // clamped to the scrollable range
+  // The text's size in percent of its normal size; it holds for every document shown after.
+  virtual void setZoom(int percent) = 0;
 
   // Raised when a document has been loaded and shown, with the url it was loaded from.
   void onDocumentComplete(std::function<void(const std::string& url)> handler) {
@@ -50,6 +52,9 @@ class TextView {
   void onBeforeNavigate2(std::function<void(const std::string& url, bool& cancel)> handler) {
     beforeNavigate_ = std::move(handler);
   }
+  // Raised when the reader turns the mouse wheel with Ctrl held: steps > 0 away from the reader
+  // (larger), < 0 towards (smaller). The view does not change its size by itself.
+  void onZoomWheel(std::function<void(int steps)> handler) { zoomWheel_ = std::move(handler); }
 
  protected:
   void notifyDocumentComplete(const std::string& url) {
@@ -61,10 +66,14 @@ class TextView {
     if (beforeNavigate_) beforeNavigate_(url, cancel);
     return cancel;
   }
+  void notifyZoomWheel(int steps) {
+    if (zoomWheel_) zoomWheel_(steps);
+  }
 
  private:
   std::function<void(const std::string&)> documentComplete_;
   std::function<void(const std::string&, bool&)> beforeNavigate_;
+  std::function<void(int)> zoomWheel_;
 };
 
 }  // namespace orbis

@@ -26,8 +26,7 @@ std::string withoutHint(const std::string& text) {
 // The command's key in the key file. A cleared key ("0\0") and codes outside the virtual-key
 // range count as none: no keyboard produces them, so they could never fire anyway.
 std::optional<KeyValue> usableKey(const KeyFileReader& keys, int commandId) {
-  std::optional<KeyValue> key =
-      parseKeyValue(keys.get(kKeysSection, std::to_string(commandId), ""));
+  std::optional<KeyValue> key = parseKeyValue(effectiveKeyValue(keys, commandId));
   if (key && !isKeyCode(key->virtualKey)) key.reset();
   return key;
 }

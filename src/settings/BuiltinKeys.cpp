@@ -6,6 +6,7 @@
 
 #include "commands/CommandIds.h"
 #include "settings/AtomicFile.h"
+#include "settings/KeyText.h"
 
 namespace orbis {
 
@@ -47,6 +48,27 @@ constexpr BuiltinKey kBuiltinKeys[] = {
     {kSpace, 0, cmd::kPauseContinue},
 };
 
+constexpr int kPlus = 0xBB;   // the "+" key of the main block ("=" on a US layout)
+constexpr int kMinus = 0xBD;  // the "-" key of the main block
+
+// Free in the "2.0" set and in the main window's own keys (Tab, Space, F1, F6, Escape).
+constexpr BuiltinKey kAddedKeys[] = {
+    {'J', kModShift, cmd::kJumpBack10}, {'J', 0, cmd::kJumpForward10},
+    {'K', kModShift, cmd::kJumpBack60}, {'K', 0, cmd::kJumpForward60},
+    {'Z', 0, cmd::kSleepTimerMenu},     {'Z', kModShift, cmd::kSleepTimeLeft},
+    {kPlus, kModCtrl, cmd::kZoomIn},    {kMinus, kModCtrl, cmd::kZoomOut},
+    {'0', kModCtrl, cmd::kZoomReset},
+};
+
+// The modifiers that decide which command a key fires; the extended-key bit does not.
+constexpr int kDispatchModifiers = kModShift | kModCtrl | kModAlt;
+
+bool holdsKey(const std::string& value, const BuiltinKey& key) {
+  const std::optional<KeyValue> held = parseKeyValue(value);
+  return held && held->virtualKey == key.virtualKey &&
+         (held->modifiers & kDispatchModifiers) == key.modifiers;
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
   if (folder.empty() || folder.back() == '/') return folder + name;
   return folder + "/" + name;
@@ -70,6 +92,26 @@ void copyIfMissing(const std::string& from, const std::string& to) {
 
 std::span<const BuiltinKey> builtinKeys() {
   return kBuiltinKeys;
+}
+
+std::span<const BuiltinKey> addedKeys() {
+  return kAddedKeys;
+}
+
+std::string effectiveKeyValue(const KeyFileReader& keys, int commandId) {
+  const std::string name = std::to_string(commandId);
+  const ProfileEntries entries = keys.section(kKeysSection);
+  for (const auto& [command, value] : entries) {
+    if (command == name) return value;
+  }
+  for (const BuiltinKey& key : addedKeys()) {
+    if (key.commandId != commandId) continue;
+    for (const auto& entry : entries) {
+      if (holdsKey(entry.second, key)) return {};
+    }
+    return keyValue(key.virtualKey, key.modifiers);
+  }
+  return {};
 }
 
 std::string keyValue(int virtualKey, int modifiers) {

@@ -28,6 +28,16 @@ struct BuiltinKey {
 // The built-in assignment in its fixed order.
 std::span<const BuiltinKey> builtinKeys();
 
+// The keys of the commands that came after the "2.0" set (jumps by time, the sleep timer, the
+// text size). They are not written into key files: a file that does not name such a command
+// (every file made before it existed) lends it its key, as long as the file gives that key to
+// no other command.
+std::span<const BuiltinKey> addedKeys();
+
+// The Keys value that holds for the command: the file's own when it names the command, else the
+// command's added key when that key is free in the file; empty when the command has no key.
+std::string effectiveKeyValue(const KeyFileReader& keys, int commandId);
+
 // The stored form of a key: code and modifier bits, both decimal, joined by a backslash.
 std::string keyValue(int virtualKey, int modifiers);
 

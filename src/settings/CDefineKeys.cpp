@@ -90,7 +90,8 @@ void CDefineKeys::fillLists() {
   values_.clear();
   const KeyFileReader keys(ctx_.activeKeyPath);
   auto add = [&](int id, const std::string& path) {
-    std::string value = keys.get(kKeysSection, std::to_string(id), "\\");
+    std::string value = effectiveKeyValue(keys, id);
+    if (value.empty()) value = "\\";
     ids_.push_back(id);
     paths_.push_back(path);
     display_.push_back(displayText(path, value));

@@ -43,6 +43,17 @@ void fillEnglishTexts(UiTexts& t) {
       {32799, "slower"},
       {32805, "forward"},
       {32807, "backward"},
+      {33101, "10 seconds back"},
+      {33102, "10 seconds forward"},
+      {33103, "1 minute back"},
+      {33104, "1 minute forward"},
+      {33110, "Off"},
+      {33111, "15 minutes"},
+      {33112, "30 minutes"},
+      {33113, "45 minutes"},
+      {33114, "60 minutes"},
+      {33115, "90 minutes"},
+      {33116, "At the end of this heading"},
       // Text
       {32966, "Swi&tch to..."},
       {33036, "Focus braille text..."},
@@ -50,6 +61,9 @@ void fillEnglishTexts(UiTexts& t) {
       {32847, "Italic"},
       {32846, "Bold"},
       {32848, "Text color"},
+      {33120, "Larger"},
+      {33121, "Smaller"},
+      {33122, "Normal size"},
       // Bookmark
       {32851, "Set"},
       {32859, "Delete"},
@@ -74,11 +88,18 @@ void fillEnglishTexts(UiTexts& t) {
 
   // Keyed by the German captions the menus are built with.
   t.submenus = {
-      {"Sprache", "Language"},       {"&Phrase", "&Phrase"},
-      {"&Gruppe", "&Group"},         {"&Seite", "Page"},
-      {"Überspringen", "Skip"},      {"&Lautstärke", "Vo&lume"},
-      {"Gesch&windigkeit", "Speed"}, {"Sp&ulen", "FF/FRW"},
+      {"Sprache", "Language"},
+      {"&Phrase", "&Phrase"},
+      {"&Gruppe", "&Group"},
+      {"&Seite", "Page"},
+      {"Überspringen", "Skip"},
+      {"&Lautstärke", "Vo&lume"},
+      {"Gesch&windigkeit", "Speed"},
+      {"Sp&ulen", "FF/FRW"},
       {"Hervorheben", "Mark up"},
+      {"Sp&ringen", "&Jump"},
+      {"&Einschlaftimer", "&Sleep timer"},
+      {"Schrift&größe", "Text &size"},
   };
 
   t.buttons = {
@@ -114,6 +135,8 @@ void fillEnglishTexts(UiTexts& t) {
       {32849, "Title Information -> Play time -> Remaining"},
       {32824, "Title Information -> Index"},
       {32825, "Title Information -> Level"},
+      {33117, "Audio -> Sleep timer -> Open menu"},
+      {33118, "Audio -> Sleep timer -> Time left"},
   };
 
   t.labelTextView = "&Text view";
@@ -231,6 +254,10 @@ void fillEnglishTexts(UiTexts& t) {
   t.panelBookmarks = "Bookmark";
   t.panelGroups = "Groups";
   t.panelSearches = "Searches";
+
+  t.sleepTimerOff = "The sleep timer is off.";
+  t.sleepTimeLeft = "The sleep timer runs for another ";
+  t.sleepUntilHeadingEnd = "The sleep timer stops at the end of this heading, in ";
 
   t.copy = "&Copy";
   t.selectAll = "Select &all";

@@ -43,6 +43,17 @@ void fillGermanTexts(UiTexts& t) {
       {32799, "langsamer"},
       {32805, "vorwärts"},
       {32807, "rückwärts"},
+      {33101, "10 Sekunden zurück"},
+      {33102, "10 Sekunden vor"},
+      {33103, "1 Minute zurück"},
+      {33104, "1 Minute vor"},
+      {33110, "Aus"},
+      {33111, "15 Minuten"},
+      {33112, "30 Minuten"},
+      {33113, "45 Minuten"},
+      {33114, "60 Minuten"},
+      {33115, "90 Minuten"},
+      {33116, "Am Ende dieser Überschrift"},
       // Text
       {32966, "Text fokussieren..."},
       {33036, "Braille- Text fokussieren..."},
@@ -50,6 +61,9 @@ void fillGermanTexts(UiTexts& t) {
       {32847, "Kursiv"},
       {32846, "Fett"},
       {32848, "Schriftfarbe"},
+      {33120, "Größer"},
+      {33121, "Kleiner"},
+      {33122, "Normale Größe"},
       // Lesezeichen
       {32851, "Setzen"},
       {32859, "Löschen"},
@@ -82,6 +96,9 @@ void fillGermanTexts(UiTexts& t) {
       {"Gesch&windigkeit", "Gesch&windigkeit"},
       {"Sp&ulen", "Sp&ulen"},
       {"Hervorheben", "Hervorheben"},
+      {"Sp&ringen", "Sp&ringen"},
+      {"&Einschlaftimer", "&Einschlaftimer"},
+      {"Schrift&größe", "Schrift&größe"},
   };
 
   t.buttons = {
@@ -117,6 +134,8 @@ void fillGermanTexts(UiTexts& t) {
       {32849, "Titel-Information -> Spieldauer -> Rest"},
       {32824, "Titel-Information -> Index"},
       {32825, "Titel-Information -> Ebene"},
+      {33117, "Audio -> Einschlaftimer -> Menü öffnen"},
+      {33118, "Audio -> Einschlaftimer -> Restzeit"},
   };
 
   t.labelTextView = "&Textansicht";
@@ -237,6 +256,10 @@ void fillGermanTexts(UiTexts& t) {
   t.panelBookmarks = "Lesezeichen";
   t.panelGroups = "Gruppen";
   t.panelSearches = "Suchbegriffe";
+
+  t.sleepTimerOff = "Der Einschlaftimer ist aus.";
+  t.sleepTimeLeft = "Der Einschlaftimer läuft noch ";
+  t.sleepUntilHeadingEnd = "Der Einschlaftimer hält am Ende dieser Überschrift an, in ";
 
   t.copy = "&Kopieren";
   t.selectAll = "&Alles markieren";

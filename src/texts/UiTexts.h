@@ -123,6 +123,10 @@ namespace orbis {
   X(panelBookmarks)                                   \
   X(panelGroups)                                      \
   X(panelSearches)                                    \
+  /* sleep timer */                                   \
+  X(sleepTimerOff)                                    \
+  X(sleepTimeLeft)                                    \
+  X(sleepUntilHeadingEnd)                             \
   /* context menu of the current text line */         \
   X(copy)                                             \
   X(selectAll)

@@ -213,8 +213,7 @@ void MainWindow::showAboutBox() {
   box.exec();
 }
 
-void MainWindow::redrawMenu() {
-  if (!logic_) return;
+MenuBarEvents MainWindow::menuEvents() {
   MenuBarEvents events;
   // The bar runs a chosen command only once the menu's own handling has returned (a command may
   // open a modal box, and a redraw inside it deletes the old menus).
@@ -227,7 +226,32 @@ void MainWindow::redrawMenu() {
   events.closed = [this] {
     if (logic_) logic_->onMenuClosed();
   };
-  syncMenuBar(*menuBar(), logic_->menu(), events);
+  return events;
+}
+
+void MainWindow::redrawMenu() {
+  if (!logic_) return;
+  syncMenuBar(*menuBar(), logic_->menu(), menuEvents());
+}
+
+void MainWindow::popUpSubmenu(int itemId) {
+  if (!logic_) return;
+  const MenuItem* holder = nullptr;
+  logic_->menu().walk([&](const MenuItem& item, int) {
+    if (!item.popup) return;
+    for (const MenuItem& child : item.children) {
+      if (child.id == itemId) holder = &item;
+    }
+  });
+  if (!holder) return;
+  QWidget* anchor = textView_->widget();
+  QMenu* menu = popupMenuFor(*holder, menuEvents(), this);
+  // The caption without its mnemonic is the name a screen reader gives the popup.
+  menu->setAccessibleName(menu->title().remove(QRegularExpression(QStringLiteral("&(?!&)"))));
+  QAction* marked = menu->activeAction();
+  menu->popup(anchor->mapToGlobal(anchor->rect().center()), marked);
+  // Showing may move the highlight to the first item; the reader is to start on the marked one.
+  menu->setActiveAction(marked);
 }
 
 void MainWindow::endDialog() {

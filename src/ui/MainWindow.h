@@ -12,6 +12,7 @@
 #include "ui/CurrentTextLine.h"
 #include "ui/HeadingsTreeView.h"
 #include "ui/ImageButton.h"
+#include "ui/MenuBarSync.h"
 #include "ui/StructurePanelWindow.h"
 
 namespace orbis {
@@ -43,6 +44,7 @@ class MainWindow : public QMainWindow, public MainView {
   void showAboutBox() override;
   void setCurrentText(const std::string& text) override;
   void redrawMenu() override;
+  void popUpSubmenu(int itemId) override;
   void endDialog() override;
 
   QWidget* control(int id) const;
@@ -69,6 +71,7 @@ class MainWindow : public QMainWindow, public MainView {
   void createControls();
   void mirrorTreeInWindow(bool inWindow);
   void registerControl(int id, QWidget* widget);
+  MenuBarEvents menuEvents();
 
   CLumen2Dlg* logic_ = nullptr;
   QWidget* client_ = nullptr;

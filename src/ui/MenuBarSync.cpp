@@ -52,6 +52,31 @@ void fillMenu(QMenu& menu, const std::vector<MenuItem>& items,
 
 }  // namespace
 
+QMenu* popupMenuFor(const MenuItem& submenu, const MenuBarEvents& events, QWidget* parent) {
+  auto* menu = new QMenu(QString::fromStdString(submenu.text), parent);
+  fillMenu(*menu, submenu.children, events.command);
+  for (QAction* action : menu->actions()) {
+    if (action->isEnabled() && !action->isSeparator() &&
+        (action->isChecked() || !menu->activeAction())) {
+      menu->setActiveAction(action);
+    }
+  }
+  QObject::connect(menu, &QMenu::aboutToShow, menu, [opened = events.opened] {
+    if (opened) opened();
+  });
+  QObject::connect(menu, &QMenu::aboutToHide, menu, [menu, closed = events.closed] {
+    // After the chosen command, which is queued on the menu: it runs first, then the menu goes.
+    QMetaObject::invokeMethod(
+        menu,
+        [menu, closed] {
+          if (closed) closed();
+          menu->deleteLater();
+        },
+        Qt::QueuedConnection);
+  });
+  return menu;
+}
+
 void syncMenuBar(QMenuBar& bar, const MenuModel& model, const MenuBarEvents& events) {
   const auto& onCommand = events.command;
   // The old menus go too, not only their actions; deleteLater keeps a menu that is closing

@@ -19,4 +19,8 @@ struct MenuBarEvents {
 // a reassigned key never fires twice.
 void syncMenuBar(QMenuBar& bar, const MenuModel& model, const MenuBarEvents& events);
 
+// A submenu of the model on its own, as a popup menu: the same items, marks and commands as in
+// the bar, the marked item (or the first enabled one) active. It deletes itself once closed.
+QMenu* popupMenuFor(const MenuItem& submenu, const MenuBarEvents& events, QWidget* parent);
+
 }  // namespace orbis

@@ -42,17 +42,19 @@ TEST(UiTextsTest, BothLanguagesFillTheSameCompleteSetOfEntries) {
   }
 
   // Every command id the menus re-label, and every button of the main window.
-  const std::set<int> menuIds = {32774, 33012, 33050, 32780, 33009, 33053, 33054, 32953, 32954,
-                                 32772, 32965, 32778, 32779, 32991, 32979, 32984, 32982, 32983,
-                                 32785, 32786, 32787, 33011, 32808, 32840, 32793, 32800, 32795,
-                                 32797, 32801, 32799, 32805, 32807, 32966, 33036, 32844, 32847,
-                                 32846, 32848, 32851, 32859, 32860, 32854, 33034, 32861, 32862,
-                                 32881, 32863, 32858, 33035, 33032, 33033, 32867, 32866, 33056};
+  const std::set<int> menuIds = {
+      32774, 33012, 33050, 32780, 33009, 33053, 33054, 32953, 32954, 32772, 32965, 32778,
+      32779, 32991, 32979, 32984, 32982, 32983, 32785, 32786, 32787, 33011, 32808, 32840,
+      32793, 32800, 32795, 32797, 32801, 32799, 32805, 32807, 32966, 33036, 32844, 32847,
+      32846, 32848, 32851, 32859, 32860, 32854, 33034, 32861, 32862, 32881, 32863, 32858,
+      33035, 33032, 33033, 32867, 32866, 33056, 33101, 33102, 33103, 33104, 33110, 33111,
+      33112, 33113, 33114, 33115, 33116, 33120, 33121, 33122};
   const std::set<int> buttonIds = {32774, 1045, 1047,  1048, 1049, 1050, 1052, 1053, 1054, 1051,
                                    1055,  1058, 32775, 1056, 1057, 1059, 1060, 1061, 1062};
-  const std::set<std::string> submenuCaptions = {"Sprache",          "&Phrase",      "&Gruppe",
-                                                 "&Seite",           "Überspringen", "&Lautstärke",
-                                                 "Gesch&windigkeit", "Sp&ulen",      "Hervorheben"};
+  const std::set<std::string> submenuCaptions = {
+      "Sprache",      "&Phrase",     "&Gruppe",          "&Seite",
+      "Überspringen", "&Lautstärke", "Gesch&windigkeit", "Sp&ulen",
+      "Hervorheben",  "Sp&ringen",   "&Einschlaftimer",  "Schrift&größe"};
   for (int language : {kLanguageGerman, kLanguageEnglish}) {
     const UiTexts texts = filled(language);
     EXPECT_EQ(keysOf(texts.menuItems), menuIds) << language;

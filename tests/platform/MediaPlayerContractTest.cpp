@@ -241,6 +241,56 @@ TEST_P(MediaPlayerContract, ANewUrlReplacesAPlayingFile) {
   EXPECT_LT(player().currentPosition(), 0.01);
 }
 
+TEST_P(MediaPlayerContract, PlaysOnIntoTheNextFileWithoutStopping) {
+  const std::string second = wav("second.wav", 800);
+  openFile(wav("first.wav", 600));
+  player().setNextUrl(second);
+  player().play();
+  const std::int64_t startedAt = rig_->nowMs();
+  double heardOfFirst = 0;
+  bool wentBack = false;
+  ASSERT_TRUE(waitFor([&] {
+    const double position = player().currentPosition();
+    if (player().url() == second) return true;
+    // Not back to the start (a reload would be): small steps back are the clock's estimate.
+    wentBack = wentBack || position < heardOfFirst - 0.2;
+    heardOfFirst = std::max(heardOfFirst, position);
+    return false;
+  }));
+  // The first file's position follows its sound to the end; the second counts from its start.
+  EXPECT_GE(rig_->nowMs() - startedAt, 500) << "moved on before the first file was heard";
+  EXPECT_FALSE(wentBack);
+  EXPECT_GT(heardOfFirst, 0.45);
+  EXPECT_LT(player().currentPosition(), 0.15);
+  EXPECT_NEAR(player().duration(), 0.8, 0.02);
+  EXPECT_EQ(player().playState(), PlayState::Playing);
+  EXPECT_EQ(std::count(states_.begin(), states_.end(), PlayState::MediaEnded), 0);
+
+  ASSERT_TRUE(waitFor([&] { return player().playState() == PlayState::Stopped; }));
+  EXPECT_EQ(player().url(), second);
+  EXPECT_EQ(player().errorCount(), 0);
+}
+
+TEST_P(MediaPlayerContract, ANextFileThatCannotBePlayedIsDroppedAndANewUrlTakesTheWishBack) {
+  const std::string first = wav("first.wav", 400);
+  openFile(first);
+  player().setNextUrl(dir_.str() + "/missing.wav");
+  player().play();
+  ASSERT_TRUE(waitFor([&] { return player().playState() == PlayState::Stopped; }));
+  EXPECT_EQ(player().url(), first);
+  EXPECT_EQ(player().errorCount(), 0);
+  EXPECT_TRUE(waitFor([&] {
+    return sawInOrder({PlayState::Playing, PlayState::MediaEnded, PlayState::Stopped});
+  }));
+
+  player().setNextUrl(wav("second.wav", 400));
+  const std::string third = wav("third.wav", 300);
+  openFile(third);
+  player().play();
+  ASSERT_TRUE(waitFor([&] { return player().playState() == PlayState::Stopped; }));
+  EXPECT_EQ(player().url(), third);
+}
+
 TEST_P(MediaPlayerContract, VolumeAndMuteRoundTripWithinTheRange) {
   EXPECT_EQ(player().volume(), 50);
   player().setVolume(30);

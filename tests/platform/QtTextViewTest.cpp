@@ -12,6 +12,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 #include <filesystem>
 
@@ -235,6 +236,27 @@ TEST_F(QtTextViewTest, ScreenReadersSeeAFocusableReadOnlyText) {
   EXPECT_TRUE(text.contains("DAISY"));
   view.widget()->setFocus();
   EXPECT_TRUE(view.widget()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+}
+
+TEST_F(QtTextViewTest, TheTextSizeHoldsForEveryDocumentAndCtrlWheelOnlyAsksForIt) {
+  view.navigate(path("daisybrochureforstickv3.html"));
+  const qreal normal = view.widget()->document()->defaultFont().pointSizeF();
+  view.setZoom(200);
+  EXPECT_DOUBLE_EQ(view.widget()->document()->defaultFont().pointSizeF(), 2 * normal);
+  view.navigate(path("daisybrochureforstickv3.html"));  // a document shown anew
+  EXPECT_DOUBLE_EQ(view.widget()->document()->defaultFont().pointSizeF(), 2 * normal);
+
+  std::vector<int> asked;
+  view.onZoomWheel([&](int steps) { asked.push_back(steps); });
+  const QPointF at(10, 10);
+  QWheelEvent up(at, view.widget()->mapToGlobal(at), {}, QPoint(0, 240), Qt::NoButton,
+                 Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view.widget()->viewport(), &up);
+  EXPECT_EQ(asked, std::vector<int>{2});
+  EXPECT_DOUBLE_EQ(view.widget()->document()->defaultFont().pointSizeF(), 2 * normal)
+      << "the view must not change its size by itself";
+  view.setZoom(100);
+  EXPECT_DOUBLE_EQ(view.widget()->document()->defaultFont().pointSizeF(), normal);
 }
 
 }  // namespace

@@ -42,5 +42,38 @@ TEST(ReadingWithMpv, AutomaticPlaybackGoesOnIntoTheSecondHeading) {
   session.shutdown();
 }
 
+// Without heading sounds between them, the next heading's file is already playing when its first
+// phrase is selected: mpv went on into it without the reader's file being stopped and loaded.
+TEST(ReadingWithMpv, TheNextHeadingsFileIsPlayingWhenItsFirstPhraseStarts) {
+  ensureQtApplication();
+  TempDir dir;
+  BookBuilder builder(dir.path() / "book");
+  builder.heading(1, "One", 2, 0.4);
+  builder.heading(1, "Two", 2, 0.4);
+  const std::string folder = builder.write();
+
+  MpvPlayer player("null");
+  QtTimers timers;
+  SessionOverFiles rig(player, timers);
+  rig.settings.SoundOnHeadingChange = false;
+  rig.settings.SoundOnSubLevels = false;
+  std::string urlAtSecondHeading;
+  PlayState stateAtSecondHeading = PlayState::Undefined;
+  rig.beforePhraseSelected = [&](const RowStateChange& change) {
+    if (change.row != 2 || change.newState != kRowSelected) return;
+    urlAtSecondHeading = player.url();
+    stateAtSecondHeading = player.playState();
+  };
+
+  rig.session->openBookFolder(folder);
+  ASSERT_TRUE(processEventsUntil([&] { return rig.started.size() >= 4; }, 6000))
+      << "phrases started: " << rig.started.size();
+  EXPECT_EQ(rig.started, (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(urlAtSecondHeading, folder + BookBuilder::audioName(1));
+  EXPECT_EQ(stateAtSecondHeading, PlayState::Playing);
+  EXPECT_EQ(rig.tree.itemData(rig.tree.selected()), 1);
+  rig.session->shutdown();
+}
+
 }  // namespace
 }  // namespace orbis::testing

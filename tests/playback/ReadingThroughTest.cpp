@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "commands/CommandIds.h"
+#include "settings/LineFile.h"
 #include "support/ReadingHarness.h"
 
 namespace orbis::testing {
@@ -355,6 +357,97 @@ TEST(ReadingThrough, TheHighlightTimerMarksThePhraseOnceAfterItsStart) {
   EXPECT_EQ(h.highlighted, (std::vector<std::string>{"t0"}));
   h.advance(500);
   EXPECT_EQ(h.highlighted.size(), 1u);
+}
+
+// Heading 0 lies in a.wav and b.wav, heading 1 in c.wav, heading 2 in d.wav.
+TestBook splitHeadings() {
+  TestBook book = threeHeadings();
+  book.headingLevels = {1, 1, 1};
+  book.phrases = {{0, "a.wav", "0.000", "1.000"}, {0, "a.wav", "1.000", "2.000"},
+                  {0, "b.wav", "0.000", "1.500"}, {1, "c.wav", "0.000", "1.000"},
+                  {1, "c.wav", "1.000", "2.000"}, {2, "d.wav", "0.000", "1.000"}};
+  book.audioSeconds = {{"a.wav", 2.0}, {"b.wav", 1.5}, {"c.wav", 2.0}, {"d.wav", 1.0}};
+  return book;
+}
+
+int urlsSet(const SimulatedPlayer& player, const std::string& url) {
+  return static_cast<int>(std::count(player.urls().begin(), player.urls().end(), url));
+}
+
+TEST(ReadingThrough, TheReaderFollowsThePlayerIntoTheNextFileWithinAndAcrossHeadings) {
+  ReadingHarness h;
+  h.settings.SoundOnHeadingChange = false;
+  h.settings.SoundOnSubLevels = false;
+  const std::string folder = h.addBook("split", splitHeadings());
+  h.start().openBookFolder(folder);
+  const std::string b = h.audioPath("split", "b.wav");
+
+  // Into the heading's second file: the player went there by itself, the reader followed
+  // within a tick, and the position saved is the one in the new file.
+  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 2; }, 2200));
+  EXPECT_EQ(h.player.url(), b);
+  EXPECT_EQ(urlsSet(h.player, b), 0);
+  EXPECT_EQ(h.tree.itemData(h.tree.selected()), 0);
+  h.advance(500);
+  h.session().shutdown();
+  const auto saved = readLineFile(h.dataFile("AResume.dl"));
+  ASSERT_TRUE(saved && saved->size() == 9u);
+  EXPECT_EQ((*saved)[6], "0");
+  EXPECT_NEAR(std::stod((*saved)[7]), 0.6, 0.11);
+  EXPECT_EQ((*saved)[8], "2");
+
+  // Across the headings the same, each step within a tick of its moment in the book.
+  ReadingHarness again;
+  again.settings = h.settings;
+  const std::string folder2 = again.addBook("split", splitHeadings());
+  again.start().openBookFolder(folder2);
+  const std::int64_t start = again.clock.nowMs();
+  ASSERT_TRUE(again.runUntil([&] { return again.selectedPhrase() == 3; }, 4000));
+  EXPECT_LE(again.clock.nowMs() - start, 3500 + 100);
+  EXPECT_EQ(again.tree.itemData(again.tree.selected()), 1);
+  ASSERT_TRUE(again.runUntil([&] { return again.selectedPhrase() == 5; }, 2200));
+  EXPECT_LE(again.clock.nowMs() - start, 5500 + 100);
+  EXPECT_EQ(again.tree.itemData(again.tree.selected()), 2);
+  EXPECT_EQ(again.startedRows, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(urlsSet(again.player, again.audioPath("split", "c.wav")), 0);
+  EXPECT_EQ(urlsSet(again.player, again.audioPath("split", "d.wav")), 0);
+  EXPECT_EQ(again.player.playState(), PlayState::Playing);
+}
+
+TEST(ReadingThrough, AStepBackAfterTheChangeOfFileReturnsAndGoesOnAgain) {
+  ReadingHarness h;
+  const std::string folder = h.addBook("split", splitHeadings());
+  h.start().openBookFolder(folder);
+  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 2; }, 2200));
+  h.advance(200);
+  h.command(cmd::kPhraseBackward);
+  EXPECT_EQ(h.selectedPhrase(), 1);
+  EXPECT_EQ(h.player.url(), h.audioPath("split", "a.wav"));
+  EXPECT_DOUBLE_EQ(h.player.currentPosition(), 1.0);
+  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 2; }, 1200));
+  EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "b.wav")), 0);
+  EXPECT_EQ(h.player.playState(), PlayState::Playing);
+}
+
+TEST(ReadingThrough, WithHeadingSoundsOrWithoutAutomaticPlaybackTheNextHeadingIsNotPlayedOnInto) {
+  ReadingHarness h;  // heading sounds on: they are heard between the headings
+  const std::string folder = h.addBook("split", splitHeadings());
+  h.start().openBookFolder(folder);
+  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 3; }, 4000));
+  EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "c.wav")), 1);
+  EXPECT_FALSE(h.sounds.played.empty());
+
+  ReadingHarness off;
+  off.settings.AutoPlay = false;
+  off.settings.SoundOnHeadingChange = false;
+  const std::string folder2 = off.addBook("split", splitHeadings());
+  off.start().openBookFolder(folder2);
+  ASSERT_TRUE(off.runUntil([&] { return off.selectedPhrase() == 2; }, 2200));
+  off.advance(1600);  // b.wav runs out: the heading ends
+  EXPECT_EQ(off.selectedPhrase(), 0);
+  EXPECT_EQ(off.tree.itemData(off.tree.selected()), 0);
+  EXPECT_EQ(off.player.playState(), PlayState::Paused);
+  EXPECT_EQ(off.player.url(), off.audioPath("split", "a.wav"));
 }
 
 }  // namespace

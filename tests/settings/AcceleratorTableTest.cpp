@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "commands/CommandIds.h"
 #include "commands/MainMenu.h"
 #include "commands/MenuModel.h"
 #include "settings/BuiltinKeys.h"
@@ -135,15 +138,38 @@ TEST_F(Accelerators, TheShippedMenuWithTheBuiltinKeys) {
   MenuModel menu = buildMainMenu();
   const std::string path = dir.str() + "/Active.kbd";
   ASSERT_TRUE(restoreBuiltinKeys(path, menu.commandCount()));
-  table.rebuild(menu, path, names);
-  EXPECT_EQ(table.entries().size(), builtinKeys().size())
-      << "a built-in command is not in the menu";
-  for (const BuiltinKey& key : builtinKeys()) {
-    EXPECT_EQ(table.commandFor(key.virtualKey, key.modifiers & kModCtrl, key.modifiers & kModAlt,
-                               key.modifiers & kModShift),
-              key.commandId);
+  table.rebuild(menu, path, names, hiddenMenuCommands());
+  EXPECT_EQ(table.entries().size(), builtinKeys().size() + addedKeys().size())
+      << "a command with a built-in key is neither in the menu nor among the menuless ones";
+  for (auto keys : {builtinKeys(), addedKeys()}) {
+    for (const BuiltinKey& key : keys) {
+      EXPECT_EQ(table.commandFor(key.virtualKey, key.modifiers & kModCtrl, key.modifiers & kModAlt,
+                                 key.modifiers & kModShift),
+                key.commandId);
+    }
   }
   EXPECT_EQ(menu.text(32774), "&Öffnen\tStrg+O");
+}
+
+// Key files made before the jumps and the sleep timer existed keep working as they are: the new
+// commands take their keys where the file leaves them free, and never a key the file gives away.
+TEST_F(Accelerators, AnOlderKeyFileLendsTheAddedCommandsTheirFreeKeys) {
+  MenuModel menu = buildMainMenu();
+  const int jumpForward = cmd::kJumpForward10;
+  const auto added =
+      std::find_if(addedKeys().begin(), addedKeys().end(),
+                   [&](const BuiltinKey& key) { return key.commandId == jumpForward; });
+  ASSERT_NE(added, addedKeys().end());
+  ASSERT_EQ(added->modifiers, 0);
+  const int jumpKey = added->virtualKey;
+  table.rebuild(menu, keyFile("32774=79\\2\n"), names);
+  EXPECT_EQ(table.commandFor(jumpKey, false, false, false), jumpForward);
+
+  // The key given to another command, or the command's key cleared: no key for it.
+  table.rebuild(menu, keyFile("32774=" + std::to_string(jumpKey) + "\\8\n"), names);
+  EXPECT_EQ(table.commandFor(jumpKey, false, false, false), 32774);
+  table.rebuild(menu, keyFile(std::to_string(jumpForward) + "=0\\0\n"), names);
+  EXPECT_EQ(table.commandFor(jumpKey, false, false, false), std::nullopt);
 }
 
 TEST(KeyText, ModifierNamesAndValues) {

@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "ports/MainView.h"
 #include "settings/KeyText.h"
@@ -34,6 +35,7 @@ class FakeMainView : public MainView {
   }
   void setCurrentText(const std::string& text) override { currentText = text; }
   void redrawMenu() override { ++menuRedraws; }
+  void popUpSubmenu(int itemId) override { poppedUp.push_back(itemId); }
   void endDialog() override { ended = true; }
 
   std::map<int, std::string> texts;
@@ -49,6 +51,7 @@ class FakeMainView : public MainView {
   int aboutBoxes = 0;
   std::function<void()> onAbout;
   int menuRedraws = 0;
+  std::vector<int> poppedUp;  // the items whose submenus were popped up
   bool ended = false;
 };
 

@@ -21,6 +21,7 @@ class InMemoryTextView : public TextView {
   int scrollHeight() const override;
   int scrollTop() const override { return scrollTop_; }
   void setScrollTop(int top) override;
+  void setZoom(int percent) override { zoom = percent; }
 
   // The reader follows a link: the view navigates unless the before-navigate handler cancels.
   void followLink(const std::string& url);
@@ -28,6 +29,9 @@ class InMemoryTextView : public TextView {
   void setHeight(int height) { height_ = height; }
   int topOf(HtmlElement element) const;
   std::vector<std::string> navigations;  // every url the view loaded, in order
+  int zoom = 100;
+  // The reader turns the wheel with Ctrl held.
+  void turnZoomWheel(int steps) { notifyZoomWheel(steps); }
 
  private:
   std::unique_ptr<HtmlDocument> document_;

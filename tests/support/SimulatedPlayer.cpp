@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "support/WavFile.h"
 
@@ -16,9 +17,19 @@ SimulatedPlayer::~SimulatedPlayer() {
   clock_.removeTickListener(listenerId_);
 }
 
+std::optional<double> SimulatedPlayer::lengthOf(const std::string& path) const {
+  std::error_code error;
+  if (auto known = durations_.find(path); known != durations_.end()) {
+    if (std::filesystem::exists(path, error)) return known->second;
+    return std::nullopt;
+  }
+  return wavDurationSeconds(path);
+}
+
 void SimulatedPlayer::setUrl(const std::string& path) {
   urls_.push_back(path);
   url_ = path;
+  nextUrl_.clear();
   open_ = false;
   duration_ = 0;
   position_ = 0;
@@ -27,13 +38,7 @@ void SimulatedPlayer::setUrl(const std::string& path) {
     return;
   }
   setState(PlayState::Stopped);
-  std::error_code error;
-  std::optional<double> length;
-  if (auto known = durations_.find(path); known != durations_.end()) {
-    if (std::filesystem::exists(path, error)) length = known->second;
-  } else {
-    length = wavDurationSeconds(path);
-  }
+  const std::optional<double> length = lengthOf(path);
   if (!length) {
     errors_.push_back("cannot open or decode: " + path);
     notifyError();
@@ -65,7 +70,8 @@ void SimulatedPlayer::setCurrentPosition(double seconds) {
   const double target = seconds > 0 ? seconds : 0;
   seeks_.push_back({url_, position_, target, clock_.nowMs()});
   position_ = std::min(target, duration_);
-  if (target >= duration_ && state_ != PlayState::Stopped) reachEnd();
+  if (target < duration_ || state_ == PlayState::Stopped) return;
+  if (state_ != PlayState::Playing || !goOnIntoNext()) reachEnd();
 }
 
 void SimulatedPlayer::setRate(double rate) {
@@ -93,7 +99,22 @@ void SimulatedPlayer::advanceTo(std::int64_t nowMs) {
   lastMs_ = nowMs;
   if (state_ != PlayState::Playing) return;
   position_ += static_cast<double>(elapsed) / 1000.0 * rate_;
+  while (position_ >= duration_ && goOnIntoNext()) {
+  }
   if (position_ >= duration_) reachEnd();
+}
+
+// The next file plays on from the end of the current one: what the clock ran past the end is
+// already heard of it. A next file that cannot be opened is dropped.
+bool SimulatedPlayer::goOnIntoNext() {
+  if (nextUrl_.empty()) return false;
+  const std::string next = std::exchange(nextUrl_, {});
+  const std::optional<double> length = lengthOf(next);
+  if (!length) return false;
+  position_ -= duration_;
+  url_ = next;
+  duration_ = *length;
+  return true;
 }
 
 void SimulatedPlayer::reachEnd() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,9 @@ namespace orbis::testing {
 // The media player on the manual clock, following the same state rules as the real one: a URL
 // of a playable file opens at once (open state 13) without playing; the position moves with the
 // clock times the rate while playing; at the end of the file the state passes through
-// MediaEnded to Stopped at position 0. Files it cannot "decode" (missing, or neither a wave
-// file nor given a duration) go to the error queue. It records what the program asked of it.
+// MediaEnded to Stopped at position 0, unless a next file was set: then it plays straight on
+// into that one, the time left over counted in it. Files it cannot "decode" (missing, or neither a
+// wave file nor given a duration) go to the error queue. It records what the program asked of it.
 class SimulatedPlayer : public MediaPlayer {
  public:
   struct Seek {
@@ -33,6 +35,8 @@ class SimulatedPlayer : public MediaPlayer {
 
   void setUrl(const std::string& path) override;
   std::string url() const override { return url_; }
+  void setNextUrl(const std::string& path) override { nextUrl_ = path; }
+  const std::string& nextUrl() const { return nextUrl_; }
   void play() override;
   void pause() override;
   void stop() override;
@@ -63,6 +67,8 @@ class SimulatedPlayer : public MediaPlayer {
 
  private:
   void advanceTo(std::int64_t nowMs);
+  std::optional<double> lengthOf(const std::string& path) const;
+  bool goOnIntoNext();
   void reachEnd();
   void setState(PlayState state);
 
@@ -71,6 +77,7 @@ class SimulatedPlayer : public MediaPlayer {
   std::int64_t lastMs_;
   std::map<std::string, double> durations_;
   std::string url_;
+  std::string nextUrl_;
   bool open_ = false;
   double duration_ = 0;
   double position_ = 0;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include "commands/CommandIds.h"
 #include "commands/MainMenu.h"
@@ -78,6 +79,30 @@ TEST(MenuBarSync, TheBarShowsTheModelAndReportsChoicesAndOpening) {
   QApplication::processEvents();
   EXPECT_EQ(actionWithId(menuOf(bar.actions()[0]), cmd::kOpen)->text(),
             QStringLiteral("&Open\tCtrl+O"));
+}
+
+TEST(MenuBarSync, ASubmenuPopsUpOnItsOwnAtItsMarkedItemAndRunsWhatIsChosen) {
+  testing::ensureQtApplication();
+  MenuModel model = buildMainMenu();
+  model.setRadioChecked({cmd::kSleepOff, cmd::kSleep30}, cmd::kSleep30);
+  const MenuItem* sleep = model.findPopup("&Einschlaftimer");
+  ASSERT_NE(sleep, nullptr);
+  std::vector<int> commands;
+  int opened = 0, closed = 0;
+  QPointer<QMenu> menu = popupMenuFor(
+      *sleep, {[&](int id) { commands.push_back(id); }, [&] { ++opened; }, [&] { ++closed; }},
+      nullptr);
+  ASSERT_EQ(menu->actions().size(), 7);
+  ASSERT_NE(menu->activeAction(), nullptr);
+  EXPECT_EQ(menu->activeAction()->data().toInt(), cmd::kSleep30);
+  menu->popup(QPoint(10, 10));
+  EXPECT_EQ(opened, 1);
+  menu->actions()[1]->trigger();
+  menu->hide();
+  testing::processEventsUntil([&] { return !commands.empty() && closed > 0 && !menu; }, 1000);
+  EXPECT_EQ(commands, std::vector<int>{cmd::kSleep15});
+  EXPECT_EQ(closed, 1);
+  EXPECT_TRUE(menu.isNull()) << "the popup is gone once closed";
 }
 
 }  // namespace
