@@ -3,15 +3,12 @@
 // a.smil and dtbook.xml, written into a private folder and loaded twice, into fresh tables and
 // into tables that held the inputs before; the DTBook and the NCX are turned into the HTML the
 // text view shows, and every part is read as a clock value.
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "FuzzFiles.h"
 #include "book/BookLoader.h"
 #include "daisy3/ClockValue.h"
 #include "daisy3/DtbookHtml.h"
@@ -45,20 +42,8 @@ class SilentDialogs : public orbis::Dialogs {
   std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
 };
 
-const std::string& folder() {
-  static const std::string path = [] {
-    auto dir =
-        std::filesystem::temp_directory_path() / ("orbis-fuzz-d3-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string() + "/";
-  }();
-  return path;
-}
-
-void writeFile(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-}
+using orbis::fuzz::folder;
+using orbis::fuzz::writeFile;
 
 // The part of the input before `mark` (all of it without the mark); `rest` keeps what follows.
 std::string_view cut(std::string_view& rest, std::string_view mark) {
