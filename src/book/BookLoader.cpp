@@ -2,6 +2,8 @@
 
 #include "book/BookPaths.h"
 #include "book/NccReader.h"
+#include "daisy3/Daisy3Loader.h"
+#include "daisy3/PackageFile.h"
 
 namespace orbis {
 
@@ -14,6 +16,11 @@ std::string withFinalSlash(std::string folder) {
 
 void reportOpenFailure(Dialogs& dialogs, const LoaderTexts& texts) {
   dialogs.messageBox(texts.nccOpenFailed, texts.nccReadErrorCaption, MessageButtons::Ok,
+                     MessageIcon::Error);
+}
+
+void reportPackageFailure(Dialogs& dialogs, const LoaderTexts& texts) {
+  dialogs.messageBox(texts.packageOpenFailed, texts.packageReadErrorCaption, MessageButtons::Ok,
                      MessageIcon::Error);
 }
 
@@ -55,6 +62,13 @@ bool BookLoader::run() {
 
   auto ncc = readBookFile(folder, "ncc.html");
   if (!ncc) {
+    // No ncc.html: a DAISY 3 book, when the folder holds one package file.
+    if (const std::string package = solePackageFileIn(folder); !package.empty()) {
+      Daisy3Loader daisy3(targets_, folder, package, progress_, texts_, result_);
+      if (daisy3.run()) return true;
+      reportPackageFailure(dialogs_, texts_);
+      return false;
+    }
     reportOpenFailure(dialogs_, texts_);
     return false;
   }
@@ -68,6 +82,12 @@ std::optional<BookMetadata> BookLoader::readMetadata(const std::string& folder, 
   std::string base = withFinalSlash(folder);
   auto ncc = readBookFile(base, "ncc.html");
   if (!ncc) {
+    if (const std::string package = solePackageFileIn(base); !package.empty()) {
+      BookMetadata metadata;
+      if (Daisy3Loader::readMetadata(base, package, metadata)) return metadata;
+      reportPackageFailure(dialogs, texts);
+      return std::nullopt;
+    }
     reportOpenFailure(dialogs, texts);
     return std::nullopt;
   }

@@ -13,6 +13,8 @@ namespace orbis {
 struct LoaderTexts {
   std::string nccOpenFailed = "Die ncc.html konnte nicht geöffnet werden!";
   std::string nccReadErrorCaption = "Lesefehler - ncc.html";
+  std::string packageOpenFailed = "Die Paketdatei (.opf) des Buches konnte nicht gelesen werden!";
+  std::string packageReadErrorCaption = "Lesefehler - Paketdatei";
   std::string of = "von";
   std::string entriesRead = "%i Einträge von %i gelesen...";  // link lines read, TOC items
 };
@@ -45,25 +47,27 @@ struct LoadResult {
   int linkLines = 0;  // NCC lines with a link
 };
 
-// Reads a DAISY 2.02 book into the book tables in one pass: the NCC line by line, and for every
-// heading the SMIL file it links to, completely, before the next NCC line. The title, phrase
-// and page tables and the tree are emptied first; the group table is not (clearing the book
-// empties it).
+// Reads a book into the book tables. A folder holding ncc.html is a DAISY 2.02 book, read in
+// one pass: the NCC line by line, and for every heading the SMIL file it links to, completely,
+// before the next NCC line. A folder without ncc.html that holds exactly one package file
+// (*.opf) is a DAISY 3 book (daisy3/Daisy3Loader). The title, phrase and page tables and the
+// tree are emptied first; the group table is not (clearing the book empties it).
 class BookLoader {
  public:
-  // `folder` holds ncc.html; a missing final "/" is added.
+  // `folder` holds ncc.html or a package file; a missing final "/" is added.
   BookLoader(LoadTargets targets, std::string folder, Dialogs& dialogs, LoaderTexts texts = {});
   BookLoader(HeadingsTree& tree, BookTables& tables, std::string folder, Dialogs& dialogs,
              LoaderTexts texts = {});
 
   void setProgress(LoadProgress* progress) { progress_ = progress; }
-  // True (OK) when the NCC was read. False (Cancel) when ncc.html cannot be opened: the reader
-  // has been told with an error message and the emptied tables stay empty.
+  // True (OK) when the NCC (or package file) was read. False (Cancel) when neither ncc.html nor a
+  // readable package file is there: the reader has been told with an error message and the
+  // emptied tables stay empty.
   bool run();
   const LoadResult& result() const { return result_; }
 
-  // Reads only the NCC's head metadata of a book folder (for the NCC of another volume); shows
-  // the same message as run() when ncc.html cannot be opened.
+  // Reads only the NCC's head metadata of a book folder (for the NCC of another volume), or a
+  // DAISY 3 book's package metadata; shows the same message as run() when neither is read.
   static std::optional<BookMetadata> readMetadata(const std::string& folder, Dialogs& dialogs,
                                                   const LoaderTexts& texts = {});
 

@@ -74,6 +74,8 @@ bool load(const std::string& book, LoadedBook& loaded, std::ostream& err) {
   LoaderTexts texts;
   texts.nccOpenFailed = "cannot open " + folder + "ncc.html";
   texts.nccReadErrorCaption = "orbis-velora";
+  texts.packageOpenFailed = "cannot read the package file (.opf) in " + folder;
+  texts.packageReadErrorCaption = "orbis-velora";
   BookLoader loader(loaded.tree, loaded.tables, folder, dialogs, texts);
   if (!loader.run()) return false;
   loaded.result = loader.result();

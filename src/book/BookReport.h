@@ -4,8 +4,9 @@
 
 namespace orbis {
 
-// The command-line reports of a book. BOOK is the book's folder or its ncc.html. Each returns
-// the process exit code: 0, or 1 after a clear message on `err` when the book cannot be read.
+// The command-line reports of a book. BOOK is the book's folder, its ncc.html or its package
+// file (.opf). Each returns the process exit code: 0, or 1 after a clear message on `err` when
+// the book cannot be read.
 
 // --info BOOK: title, identifier, date, set info, total time, TOC items, character set,
 // headings per level, pages, groups, phrases and features, one "name: value" per line.

@@ -78,11 +78,15 @@ std::vector<std::string> BookScan::run(const std::string& driveRoot) {
     Listing listing = list(dir);
     ::closedir(dir);
     std::sort(listing.files.begin(), listing.files.end());
+    int packageFiles = 0;
     for (const std::string& name : listing.files) {
       const std::string lower = lowerAsciiCopy(name);
       if (lower.rfind("ncc.html", 0) == 0) found(folder);
       if (lower.find("discinfo.html") != std::string::npos) readDiscInfo(folder, name);
+      if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".opf") == 0) ++packageFiles;
     }
+    // A DAISY 3 book: a folder of one package file (with several, none could be opened).
+    if (packageFiles == 1) found(folder);
     // Taken from the back: reversed, so that the folders are walked in name order.
     std::sort(listing.folders.begin(), listing.folders.end(), std::greater<>());
     for (const std::string& name : listing.folders) pending.push_back(joined(folder, name));

@@ -5,6 +5,7 @@
 #include "book/BookPaths.h"
 #include "commands/CommandIds.h"
 #include "library/BookMenus.h"
+#include "library/DaisyLoad.h"
 #include "playback/DecimalText.h"
 #include "texts/UiTexts.h"
 
@@ -98,8 +99,7 @@ void BookSession::openBookFolder(const std::string& folder) {
 
 void BookSession::openCommand() {
   closeBook();
-  const auto chosen =
-      ctx_.dialogs.openFile(uiTexts().browseForBook, FileFilter{"NCC", "ncc.html"}, "");
+  const auto chosen = ctx_.dialogs.openFile(uiTexts().browseForBook, bookFilter(), "");
   if (!chosen) return;
   // The reader may pick "ncc.html" or "NCC.HTML"; the book is the folder that holds it.
   const size_t slash = chosen->rfind('/');

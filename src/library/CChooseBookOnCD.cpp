@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "book/BookPaths.h"
+#include "daisy3/PackageFile.h"
 #include "settings/AppFolders.h"
 
 namespace orbis {
@@ -13,11 +14,11 @@ void CChooseBookOnCD::fill() {
   for (const Drive& drive : drives_.drives()) {
     if (externalOnly && drive.kind != DriveKind::Removable) continue;
     const std::string root = withTrailingSlash(drive.root);
-    // Discs written on Windows often name it NCC.HTML.
+    // Discs written on Windows often name it NCC.HTML; a DAISY 3 disc holds one package file.
     struct stat info;
-    if (::stat(resolveBookPath(root, "ncc.html").c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-      continue;
-    }
+    const bool ncc =
+        ::stat(resolveBookPath(root, "ncc.html").c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (!ncc && solePackageFileIn(root).empty()) continue;
     entries_.push_back(drive.root + " - " + drive.label);
     roots_.push_back(root);
   }

@@ -9,9 +9,16 @@ LoaderTexts currentLoaderTexts() {
   const UiTexts& ui = uiTexts();
   if (!ui.nccOpenFailed.empty()) texts.nccOpenFailed = ui.nccOpenFailed;
   if (!ui.nccReadErrorCaption.empty()) texts.nccReadErrorCaption = ui.nccReadErrorCaption;
+  if (!ui.packageOpenFailed.empty()) texts.packageOpenFailed = ui.packageOpenFailed;
+  if (!ui.packageReadErrorCaption.empty())
+    texts.packageReadErrorCaption = ui.packageReadErrorCaption;
   if (!ui.of.empty()) texts.of = ui.of;
   if (!ui.entriesRead.empty()) texts.entriesRead = ui.entriesRead;
   return texts;
+}
+
+FileFilter bookFilter() {
+  return FileFilter{uiTexts().bookFileFilter, "ncc.html;*.opf"};
 }
 
 LoadOutcome loadDaisyBook(HeadingsTree& tree, BookTables& tables, Dialogs& dialogs,

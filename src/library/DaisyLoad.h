@@ -15,4 +15,7 @@ LoadOutcome loadDaisyBook(HeadingsTree& tree, BookTables& tables, Dialogs& dialo
 // The interface texts the loader shows, in the current language.
 LoaderTexts currentLoaderTexts();
 
+// What the open dialogs offer: a DAISY 2.02 book's ncc.html and a DAISY 3 book's package file.
+FileFilter bookFilter();
+
 }  // namespace orbis

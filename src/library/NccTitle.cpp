@@ -7,6 +7,8 @@
 #include "book/LineScanner.h"
 #include "book/References.h"
 #include "book/ValueRules.h"
+#include "daisy3/Daisy3Loader.h"
+#include "daisy3/PackageFile.h"
 
 namespace orbis {
 
@@ -24,7 +26,13 @@ size_t headingStart(const std::string& lower) {
 
 std::optional<std::string> readNccTitle(const std::string& bookFolder) {
   const auto ncc = readBookFile(bookFolder, "ncc.html");
-  if (!ncc) return std::nullopt;
+  if (!ncc) {
+    const std::string package = solePackageFileIn(bookFolder);
+    BookMetadata metadata;
+    if (package.empty() || !Daisy3Loader::readMetadata(bookFolder, package, metadata))
+      return std::nullopt;
+    return metadata.title;
+  }
   int codePage = 0;
   std::string heading;  // the raw text from the heading's start, joined over its lines
   bool inHeading = false;

@@ -7,7 +7,8 @@ namespace orbis {
 // The title a book list shows for a book folder: the text of the first heading's link in its
 // ncc.html (any letter case), turned into UTF-8 from the NCC's declared character set and with
 // its character references decoded. Empty when the NCC has no such heading; nothing when
-// ncc.html cannot be read.
+// ncc.html cannot be read. A DAISY 3 book (a folder without ncc.html and with one package file)
+// has the title of its package file.
 std::optional<std::string> readNccTitle(const std::string& bookFolder);
 
 }  // namespace orbis

@@ -51,8 +51,8 @@ void VolumeChange::run() {
 }
 
 VolumeChange::Choice VolumeChange::choose(const VolumeIdentity& identity, std::string& folder) {
-  const auto chosen = dialogs_.openFile(uiTexts().browseForBook, FileFilter{"NCC", "ncc.html"},
-                                        parentFolder(folder));
+  const auto chosen =
+      dialogs_.openFile(uiTexts().browseForBook, bookFilter(), parentFolder(folder));
   if (!chosen) return Choice::Back;
   // Whatever the file is called ("NCC.HTML" on many CDs), the book is the folder holding it.
   const size_t slash = chosen->rfind('/');

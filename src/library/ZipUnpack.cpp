@@ -26,7 +26,8 @@ bool isTopLevelNcc(const std::vector<std::string>& parts) {
   std::string lower = parts[0];
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower == "ncc.html";
+  return lower == "ncc.html" ||
+         (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".opf") == 0);
 }
 
 // A folder on the way to an entry: made when missing, refused when it is anything but a real

@@ -20,8 +20,10 @@ struct UnpackLimits {
 };
 
 struct UnpackResult {
-  bool complete = false;     // every entry was unpacked
-  bool topLevelNcc = false;  // the archive has an ncc.html at its top level (any letter case)
+  bool complete = false;  // every entry was unpacked
+  // The archive has an ncc.html or a DAISY 3 package file (*.opf) at its top level (any letter
+  // case).
+  bool topLevelNcc = false;
 };
 
 // The parts of an entry name below the target folder, or nothing for a name that would reach

@@ -153,6 +153,9 @@ void fillEnglishTexts(UiTexts& t) {
   t.openingBook = "Opening book. Please wait...";
   t.nccOpenFailed = "Could not open ncc.html!";
   t.nccReadErrorCaption = "Read error - ncc.html";
+  t.packageOpenFailed = "Could not read the book's package file (.opf)!";
+  t.packageReadErrorCaption = "Read error - package file";
+  t.bookFileFilter = "DAISY books";
   t.openBookTitle = "Open book...";
   t.of = "of";
   t.entriesRead = "%i entries of %i read...";

@@ -152,6 +152,9 @@ void fillGermanTexts(UiTexts& t) {
   t.openingBook = "Buch wird geöffnet. Bitte warten...";
   t.nccOpenFailed = "Die ncc.html konnte nicht geöffnet werden!";
   t.nccReadErrorCaption = "Lesefehler - ncc.html";
+  t.packageOpenFailed = "Die Paketdatei (.opf) des Buches konnte nicht gelesen werden!";
+  t.packageReadErrorCaption = "Lesefehler - Paketdatei";
+  t.bookFileFilter = "DAISY-Bücher";
   t.openBookTitle = "Buch öffnen...";
   t.of = "von";
   t.entriesRead = "%i Einträge von %i gelesen...";

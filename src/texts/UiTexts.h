@@ -27,6 +27,9 @@ namespace orbis {
   X(openingBook)                                      \
   X(nccOpenFailed)                                    \
   X(nccReadErrorCaption)                              \
+  X(packageOpenFailed)                                \
+  X(packageReadErrorCaption)                          \
+  X(bookFileFilter)                                   \
   X(openBookTitle)                                    \
   X(of)                                               \
   X(entriesRead)                                      \

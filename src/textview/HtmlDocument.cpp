@@ -9,6 +9,8 @@
 #include <optional>
 #include <sstream>
 
+#include "daisy3/DtbookHtml.h"
+#include "daisy3/NcxHtml.h"
 #include "textview/HtmlMarkup.h"
 
 namespace orbis {
@@ -104,6 +106,14 @@ HtmlDocument::~HtmlDocument() {
 }
 
 std::unique_ptr<HtmlDocument> HtmlDocument::parse(std::string_view bytes, const std::string& url) {
+  // A DAISY 3 book's text is DTBook, shown as the HTML it stands for; a book without DTBook
+  // shows its NCX.
+  std::optional<std::string> html;
+  if (looksLikeDtbook(bytes))
+    html = dtbookToHtml(bytes, url);
+  else if (looksLikeNcx(bytes))
+    html = ncxToHtml(bytes, url);
+  if (html) return std::unique_ptr<HtmlDocument>(new HtmlDocument(parseBytes(*html, url), url));
   return std::unique_ptr<HtmlDocument>(new HtmlDocument(parseBytes(bytes, url), url));
 }
 

@@ -30,7 +30,8 @@ struct HtmlChange {
 class HtmlDocument {
  public:
   // Parses document bytes. The encoding comes from a byte-order mark, an XML declaration or a
-  // meta charset, as libxml2 finds them; without any hint the parser's default applies.
+  // meta charset, as libxml2 finds them; without any hint the parser's default applies. A
+  // DTBook document (DAISY 3) is parsed as the HTML it is turned into.
   static std::unique_ptr<HtmlDocument> parse(std::string_view bytes, const std::string& url);
   // Reads and parses a file; a missing or unreadable file gives an empty document.
   static std::unique_ptr<HtmlDocument> load(const std::string& path);

@@ -46,7 +46,7 @@ constexpr const char* kUsage =
     "Usage: orbis-velora [OPTION] [BOOK]\n"
     "A player for DAISY 2.02 talking books.\n"
     "\n"
-    "  BOOK            a book folder or its ncc.html, opened at start\n"
+    "  BOOK            a book folder, its ncc.html or its package file (.opf), opened at start\n"
     "  --info BOOK     print what is known about a book and exit\n"
     "  --tables BOOK   print the tables read from a book and exit\n"
     "  --version       print the version and exit\n"

@@ -6,6 +6,7 @@
 #include "library/BookListFile.h"
 #include "library/BookScan.h"
 #include "library/CA_DaisySuche.h"
+#include "support/Daisy3Builder.h"
 #include "support/MainDialogRig.h"
 #include "support/RecordingBusyNote.h"
 #include "support/ScriptedDialogs.h"
@@ -44,6 +45,21 @@ TEST_F(BookListTest, APathThatBeginsAnotherIsABookOfItsOwn) {
   drive.write("buch1/sicher/ncc.html.bak", ncc("Kopie"));
   EXPECT_EQ(scanned(), (std::vector<std::string>{root() + "/buch1", root() + "/buch1/sicher",
                                                  root() + "/buch10"}));
+}
+
+TEST_F(BookListTest, ADaisy3BookIsAFolderOfOnePackageFileAndHasItsTitle) {
+  testing::Daisy3Builder book(drive.path() / "drei");
+  book.title = "Drei &amp; mehr";
+  book.heading(1, "Eins", 1);
+  book.write();
+  drive.write("zwei/a.opf", "<package/>");
+  drive.write("zwei/b.OPF", "<package/>");
+  EXPECT_EQ(scanned(), std::vector<std::string>{root() + "/drei"});
+  CA_DaisySuche books = list();
+  books.select(0);
+  books.ok();
+  ASSERT_EQ(books.titles().size(), 2u);
+  EXPECT_EQ(books.titles()[1], "Drei & mehr");
 }
 
 TEST_F(BookListTest, DiscInfoNamesTheBooksOfADisc) {

@@ -7,6 +7,7 @@
 #include "commands/CommandIds.h"
 #include "library/MinizipReader.h"
 #include "library/ZipUnpack.h"
+#include "support/Daisy3Builder.h"
 #include "support/MainDialogRig.h"
 #include "texts/UiTexts.h"
 
@@ -85,6 +86,15 @@ TEST_F(ZipBookTest, ATopLevelBookOpensAndASecondUnpackReplacesReadOnlyFiles) {
   unzip(zip);
   EXPECT_TRUE(open());
   EXPECT_EQ(fs::file_size(temp() + "ncc.html"), fs::file_size(rig.books.path() / "book/ncc.html"));
+}
+
+TEST_F(ZipBookTest, ADaisy3BookAtTheTopOpens) {
+  Daisy3Builder builder(rig.books.path() / "d3");
+  builder.heading(1, "One", 2);
+  builder.write();
+  unzip(archive("d3.zip", filesOf(rig.books.path() / "d3")));
+  ASSERT_TRUE(open());
+  EXPECT_EQ(rig.dialog->book().metadata.identifier, builder.identifier);
 }
 
 // The folder still holds the earlier book; the new archive's book is not at its top.
