@@ -112,6 +112,9 @@ void CLumen2Dlg::createReading() {
   };
   playback.textSearchActive = [this] { return search_->textSearchActive(); };
   playback.clearSearchHits = [this] { search_->clearHits(); };
+  playback.phraseText = [this](const std::string& fragment) {
+    return text_->phraseText(fragment);
+  };
   playback.addBookmarkListEntry = [this](const std::string& text) {
     return panel_->append(kPanelBookmarks, text);
   };
@@ -127,7 +130,8 @@ void CLumen2Dlg::createReading() {
   library.positionRestored = [this] { navigator_->markPageOfCurrentPhrase(); };
 
   session_ = std::make_unique<BookSession>(
-      BookSessionContext{tables_, tree_, book_, menu_, settings_, ports_.player, ports_.timers,
+      BookSessionContext{tables_, tree_, book_, menu_, settings_, ports_.player, ports_.speech,
+                         ports_.timers,
                          ports_.sounds, ports_.dialogs, folders_,
                          [this](const std::string& folder) {
                            return runLoader ? runLoader(folder)

@@ -29,6 +29,7 @@
 #include "ports/Processes.h"
 #include "ports/Shell.h"
 #include "ports/Sounds.h"
+#include "ports/Speech.h"
 #include "ports/TextView.h"
 #include "ports/Timers.h"
 #include "settings/AcceleratorTable.h"
@@ -48,6 +49,7 @@ struct MainPorts {
   Drives& drives;
   const KeyNames& keyNames;
   MediaPlayer& player;
+  Speech& speech;
   Timers& timers;
   TextView& textView;
   PanelView& panel;

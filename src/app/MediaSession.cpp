@@ -38,7 +38,10 @@ MediaSession::Snapshot MediaSession::snapshot() const {
   s.volume = player_.volume() / 100.0;
   s.rate = player_.rate();
   if (!bookOpen()) return s;
-  s.status = statusText(player_.playState());
+  // A phrase read by speech is heard as much as a clip.
+  const PhraseSpeech& speech = dialog_.session().speech();
+  s.status = speech.active() ? (speech.speaking() ? "Playing" : "Paused")
+                             : statusText(player_.playState());
   s.album = dialog_.book().metadata.title;
   const HeadingsTree& tree = dialog_.tree();
   if (const TreeNode node = tree.selected(); node != kNoNode) {
@@ -50,7 +53,7 @@ MediaSession::Snapshot MediaSession::snapshot() const {
       s.lengthMicroseconds = static_cast<std::int64_t>(std::llround(seconds * 1e6));
     }
   }
-  const bool playable = dialog_.book().features.audio && available(cmd::kPauseContinue);
+  const bool playable = available(cmd::kPauseContinue);
   s.canPlay = playable;
   s.canPause = playable;
   s.canGoNext = available(ctl::kButtonNextLevel);

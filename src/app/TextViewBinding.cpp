@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "book/BookPaths.h"
+#include "textview/HtmlDocument.h"
 #include "playback/SelectHeading.h"
 #include "texts/UiTexts.h"
 #include "textview/StartPage.h"
@@ -56,6 +57,14 @@ void TextViewBinding::highlightPhrase(const std::string& fragment) {
   context.style = style_;
   context.startPageEntry = StartPage::entry(language_);
   phrase_.highlight(fragment, context);
+}
+
+SpokenText TextViewBinding::phraseText(const std::string& fragment) {
+  HtmlDocument* document = context_.view.document();
+  if (document == nullptr || fragment.empty()) return {};
+  const HtmlElement element = document->getElementById(fragment);
+  if (element == nullptr) return {};
+  return {document->innerText(element), HtmlDocument::language(element)};
 }
 
 void TextViewBinding::highlightSearchTerm() {

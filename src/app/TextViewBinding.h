@@ -6,6 +6,7 @@
 #include "book/BookRecord.h"
 #include "book/BookTables.h"
 #include "book/HeadingsTree.h"
+#include "playback/PlaybackEnv.h"
 #include "playback/PlaybackState.h"
 #include "ports/Dialogs.h"
 #include "ports/MediaPlayer.h"
@@ -46,6 +47,8 @@ class TextViewBinding : public SmilJumpHost {
   void navigate(const std::string& document);
   void highlightPhrase(const std::string& fragment);
   void highlightSearchTerm();
+  // The text and language of the shown document's element with this id, for speech.
+  SpokenText phraseText(const std::string& fragment);
   void forgetHighlight();
   // The search term marked in the text; empty while there is none.
   void setSearchTerm(std::string term, bool textSearch);

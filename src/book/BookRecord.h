@@ -13,6 +13,7 @@ struct BookMetadata {
   std::string tocItems;    // ncc:tocitems, as text
   std::string totalTime;   // ncc:totaltime
   std::string setInfo;     // ncc:setinfo, used when changing volumes
+  std::string language;    // dc:language; the language text without audio is spoken in
 };
 
 // What the loader met while reading; the menus are enabled by these.

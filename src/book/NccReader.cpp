@@ -111,6 +111,7 @@ void NccReader::readMetadataLine(const ScanLine& line) {
   take("dc:identifier", meta.identifier);
   take("ncc:identifier", meta.identifier);
   take("ncc:setinfo", meta.setInfo);
+  take("dc:language", meta.language);
   if (take("ncc:tocitems", meta.tocItems)) {
     tocItems_ = readCount(meta.tocItems);
     if (progress_) {

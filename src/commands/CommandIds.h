@@ -59,6 +59,8 @@ inline constexpr int kSleepTimeLeft = 33118;   // tells how long the sleep timer
 inline constexpr int kZoomIn = 33120;
 inline constexpr int kZoomOut = 33121;
 inline constexpr int kZoomReset = 33122;
+// The switch that lets the speech synthesizer read text that has no audio.
+inline constexpr int kReadAloud = 33071;
 // Text
 inline constexpr int kMarkBackground = 32844;
 inline constexpr int kMarkItalic = 32847;

@@ -48,6 +48,7 @@ MenuModel buildMainMenu() {
              {item(kJumpBack10, "10 Sekunden zurück"), item(kJumpForward10, "10 Sekunden vor"),
               item(kJumpBack60, "1 Minute zurück"), item(kJumpForward60, "1 Minute vor")}),
        separator(), item(kPauseContinue, "Pause/Fortsetzen"), item(kAutoPlay, "&Autom. Wiedergabe"),
+       item(kReadAloud, "Text ohne Audio vorlesen"),
        popup("&Einschlaftimer", {item(kSleepOff, "Aus"), item(kSleep15, "15 Minuten"),
                                  item(kSleep30, "30 Minuten"), item(kSleep45, "45 Minuten"),
                                  item(kSleep60, "60 Minuten"), item(kSleep90, "90 Minuten"),

@@ -29,6 +29,7 @@ void fillMetadata(const PackageFile& package, const NcxFile* ncx, BookMetadata& 
   meta.title = !package.title.empty() || !ncx ? package.title : ncx->docTitle;
   meta.identifier = !package.identifier.empty() || !ncx ? package.identifier : ncx->uid;
   meta.date = package.date.empty() ? "00-00-0000" : package.date;
+  meta.language = package.language;
   // A clock of hours, minutes and seconds is kept as written; any other form is written so.
   const std::optional<double> total = parseClockValue(package.totalTime);
   meta.totalTime =

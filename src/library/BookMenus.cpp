@@ -42,7 +42,7 @@ void grayBookMenus(MenuModel& menu) {
   // Of the skip menu, the producer-note item keeps its state: the menu is grayed anyway.
   setPopup(menu, "Überspringen", false);
   setItems(menu, {kSkipFootnotes, kSkipSidebars, kSkipPageNumbers}, false);
-  setItems(menu, {kSwitchToTree, kPauseContinue, kAutoPlay, kSwitchToText}, false);
+  setItems(menu, {kSwitchToTree, kPauseContinue, kAutoPlay, kReadAloud, kSwitchToText}, false);
   setItems(menu, {kBookmarkSet, kBookmarkDelete, kBookmarkNext, kBookmarkPrevious}, false);
   setItems(menu, {kSearchHeadings, kSearchText, kSearchBook, kSearchNext, kSearchPrevious}, false);
 }
@@ -62,13 +62,14 @@ void enableBookMenus(MenuModel& menu, const BookMenuFacts& facts) {
   setSubmenu(menu, "Hervorheben", true);
   setSubmenu(menu, "Schrift&größe", true);
 
-  if (f.audio) {
+  // A book read by speech alone is paused, sped up and made louder as one with audio.
+  if (f.audio || facts.textWithoutAudio) {
     setPopup(menu, "&Audio", true);
     for (const char* sub :
          {"&Lautstärke", "Gesch&windigkeit", "Sp&ulen", "Sp&ringen", "&Einschlaftimer"}) {
       setSubmenu(menu, sub, true);
     }
-    setItems(menu, {kPauseContinue, kAutoPlay}, true);
+    setItems(menu, {kPauseContinue, kAutoPlay, kReadAloud}, true);
   }
   if (f.groups) {
     setPopup(menu, "&Gruppe", true);

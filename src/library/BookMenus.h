@@ -17,6 +17,7 @@ struct BookMenuFacts {
   BookFeatures features;
   int headingCount = 0;
   bool hasBookmarks = false;
+  bool textWithoutAudio = false;  // phrases without audio, which speech may read
 };
 void enableBookMenus(MenuModel& menu, const BookMenuFacts& facts);
 

@@ -7,6 +7,7 @@
 #include "library/BookMenus.h"
 #include "library/DaisyLoad.h"
 #include "playback/DecimalText.h"
+#include "settings/KeyFile.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -14,12 +15,13 @@ namespace orbis {
 BookSession::BookSession(BookSessionContext context)
     : ctx_(std::move(context)),
       hooks_(ctx_.playback),
-      phrases_(env()),
-      tracker_(env(), phrases_),
-      audio_(env(), phrases_),
+      speech_(env()),
+      phrases_(env(), speech_),
+      tracker_(env(), phrases_, speech_),
+      audio_(env(), phrases_, speech_),
       resume_(env()),
-      jumps_(env(), phrases_),
-      sleep_(env()),
+      jumps_(env(), phrases_, speech_),
+      sleep_(env(), speech_),
       lastBook_(ctx_.folders.dataFolder) {
   ctx_.tables.phrase.setListener(
       [this](BookTable&, const RowStateChange& change) { phrases_.onPhraseSelected(change); });
@@ -32,6 +34,10 @@ BookSession::BookSession(BookSessionContext context)
                             MessageIcon::Warning);
   };
   tracker_.afterHeadingEnd = [this] { sleep_.onHeadingEnded(); };
+  speech_.phraseEnded = [this] { tracker_.onSpokenPhraseEnded(); };
+  audio_.readAloudChanged = [this](bool on) {
+    writeProfileString(readAloudPath(), "Speech", "ReadTextWithoutAudio", on ? "1" : "0");
+  };
   // Where the reader fell asleep is kept as if the program had ended there.
   sleep_.ranOut = [this] {
     if (ctx_.book.open) saveReadingState(true);
@@ -50,6 +56,7 @@ PlaybackEnv BookSession::env() {
                      ctx_.menu,
                      ctx_.settings,
                      ctx_.player,
+                     ctx_.speech,
                      ctx_.timers,
                      ctx_.sounds,
                      ctx_.folders.programFolder,
@@ -70,6 +77,9 @@ void BookSession::applySettings(const SettingsLoadResult& loaded) {
   ctx_.menu.setChecked(cmd::kSkipSidebars, s.SkipSidebars);
   ctx_.menu.setChecked(cmd::kSkipProdNotes, s.SkipProducerNotes);
   ctx_.menu.setChecked(cmd::kSkipPageNumbers, s.SkipPageNumbers);
+  // On unless the reader switched it off.
+  state_.readAloud = readProfileString(readAloudPath(), "Speech", "ReadTextWithoutAudio", "1") != "0";
+  ctx_.menu.setChecked(cmd::kReadAloud, state_.readAloud);
   // Without a stored value the player keeps its own, and that is what reading applies.
   if (loaded.volumeRead) ctx_.player.setVolume(s.Volume);
   if (loaded.rateRead) ctx_.player.setRate(s.Rate);
@@ -90,6 +100,10 @@ void BookSession::onTimer(int id) {
   if (id == kHighlightTimer) tracker_.onHighlightTick();
   if (id == kTrackingTimer) tracker_.onTrackingTick();
   if (id == kSleepTimer) sleep_.onTick();
+  if (id == kSpeechNoteTimer) {
+    ctx_.timers.kill(kSpeechNoteTimer);
+    tellNoSpeech();
+  }
 }
 
 void BookSession::openBookFolder(const std::string& folder) {
@@ -128,6 +142,7 @@ void BookSession::closeBookForLastBook() {
 void BookSession::saveBook(bool writeLastBook) {
   if (!ctx_.book.open) return;
   sleep_.end();
+  speech_.leave();
   ctx_.book.open = false;
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
@@ -144,6 +159,7 @@ void BookSession::saveReadingState(bool writeLastBook) {
 void BookSession::clearBook() {
   ctx_.timers.kill(kHighlightTimer);
   ctx_.timers.kill(kTrackingTimer);
+  speech_.leave();
   state_.lastAudioFile.clear();
   state_.followingAudioFile.clear();
   state_.waitForReader = false;
@@ -186,7 +202,8 @@ bool BookSession::loadBook(const std::string& folder, LoadSteps steps) {
 
 void BookSession::enableMenus() {
   const BookFeatures& features = ctx_.book.features;
-  enableBookMenus(ctx_.menu, {features, ctx_.tree.count(), ctx_.tables.bookmark.rowCount() > 0});
+  enableBookMenus(ctx_.menu, {features, ctx_.tree.count(), ctx_.tables.bookmark.rowCount() > 0,
+                              hasPhraseWithoutAudio()});
   if (features.groups && ctx_.library.fillGroupList) {
     std::vector<std::string> groups;
     for (int row = 0; row < ctx_.tables.group.rowCount(); ++row) {
@@ -209,9 +226,26 @@ void BookSession::announceBook() {
   ctx_.sounds.playUntil(resolveBookPath(ctx_.book.folder, audio), untilMs);
 }
 
+bool BookSession::hasPhraseWithoutAudio() const {
+  const BookTable& phrases = ctx_.tables.phrase;
+  for (int row = 0; row < phrases.rowCount(); ++row) {
+    if (phrases.cell(row, PhraseCol::Audio).empty()) return true;
+  }
+  return false;
+}
+
+// Once a session, and only when it can no longer interrupt a phrase being chosen.
+void BookSession::tellNoSpeech() {
+  audio_.duringModal([this] {
+    ctx_.dialogs.messageBox(uiTexts().speechMissing, uiTexts().infoCaption, MessageButtons::Ok,
+                            MessageIcon::Warning);
+  });
+}
+
 void BookSession::shutdown() {
   // A fade in progress must not be stored as the reader's volume.
   sleep_.end();
+  speech_.leave();
   if (ctx_.book.open) {
     ctx_.book.open = false;
     ctx_.timers.kill(kHighlightTimer);

@@ -11,6 +11,7 @@
 #include "library/LastBookFile.h"
 #include "playback/AudioControls.h"
 #include "playback/PhrasePlayer.h"
+#include "playback/PhraseSpeech.h"
 #include "playback/PlaybackEnv.h"
 #include "playback/PlaybackTracker.h"
 #include "playback/ResumePositions.h"
@@ -19,6 +20,7 @@
 #include "ports/Dialogs.h"
 #include "ports/MediaPlayer.h"
 #include "ports/Sounds.h"
+#include "ports/Speech.h"
 #include "ports/Timers.h"
 #include "settings/AppFolders.h"
 #include "settings/Settings.h"
@@ -56,6 +58,7 @@ struct BookSessionContext {
   MenuModel& menu;
   Settings& settings;
   MediaPlayer& player;
+  Speech& speech;
   Timers& timers;
   Sounds& sounds;
   Dialogs& dialogs;
@@ -81,7 +84,7 @@ class BookSession {
 
   // Opening and the last book, and the audio commands and buttons.
   void registerCommands(CommandTable& commands);
-  // Timers 1, 2 and the sleep timer; other ids are ignored.
+  // Timers 1, 2, the sleep timer and the note that speech is missing; other ids are ignored.
   void onTimer(int id);
   void onPlayStateChange(PlayState state) { audio_.onPlayStateChange(state); }
   void onPlayerError() { phrases_.onPlayerError(); }
@@ -123,6 +126,9 @@ class BookSession {
 
   PlaybackState& state() { return state_; }
   PhrasePlayer& phrasePlayer() { return phrases_; }
+  PhraseSpeech& speech() { return speech_; }
+  // The per-user file that remembers whether text without audio is read aloud.
+  std::string readAloudPath() const { return ctx_.folders.dataFolder + "ReadAloud.ini"; }
   PlaybackTracker& tracker() { return tracker_; }
   AudioControls& audio() { return audio_; }
   ResumePositions& resume() { return resume_; }
@@ -135,10 +141,13 @@ class BookSession {
   void saveReadingState(bool writeLastBook);
   void enableMenus();
   void announceBook();
+  void tellNoSpeech();
+  bool hasPhraseWithoutAudio() const;
 
   BookSessionContext ctx_;
   PlaybackState state_;
   PlaybackHooks hooks_;
+  PhraseSpeech speech_;
   PhrasePlayer phrases_;
   PlaybackTracker tracker_;
   AudioControls audio_;

@@ -32,13 +32,21 @@ void AudioControls::registerCommands(CommandTable& commands) {
   commands.add(kVolumeDown, [this] { quieter(); });
   commands.add(ctl::kButtonMute, [this] { toggleMute(); });
   commands.add(kAutoPlay, [this] { toggleAutoPlayback(); });
+  commands.add(kReadAloud, [this] { toggleReadAloud(); });
 }
 
 void AudioControls::pauseContinue() {
   MediaPlayer& player = env_.player;
   const PlayState state = player.playState();
   const int code = static_cast<int>(state);
-  if (passingUnplayable()) {
+  if (speech_.active()) {
+    env_.state.waitForReader = false;
+    if (speech_.speaking()) {
+      speech_.pause();
+    } else {
+      speech_.resume();
+    }
+  } else if (passingUnplayable()) {
     // The player ignores play on a file it could not open: the passing pauses instead.
     env_.state.waitForReader = !env_.state.waitForReader;
   } else if (state == PlayState::Playing) {
@@ -55,6 +63,7 @@ void AudioControls::pauseContinue() {
 // tracking takes the stop for the reader's, not for the end of the file.
 void AudioControls::stop() {
   env_.player.stop();
+  speech_.stop();
   env_.state.waitForReader = true;
   phrases_.cueHeadingStart();
   refresh();
@@ -65,12 +74,15 @@ bool AudioControls::passingUnplayable() const {
 }
 
 bool AudioControls::reading() const {
+  if (speech_.active()) return speech_.speaking();
   if (passingUnplayable()) return !env_.state.waitForReader;
   return env_.player.playState() == PlayState::Playing;
 }
 
 void AudioControls::pauseReading() {
-  if (passingUnplayable()) {
+  if (speech_.active()) {
+    speech_.pause();
+  } else if (passingUnplayable()) {
     env_.state.waitForReader = true;
   } else {
     env_.player.pause();
@@ -78,7 +90,9 @@ void AudioControls::pauseReading() {
 }
 
 void AudioControls::resumeReading() {
-  if (passingUnplayable()) {
+  if (speech_.active()) {
+    speech_.resume();
+  } else if (passingUnplayable()) {
     env_.state.waitForReader = false;
   } else if (env_.player.playState() == PlayState::Paused) {
     env_.player.play();
@@ -151,6 +165,22 @@ void AudioControls::toggleMute() {
   refresh();
 }
 
+// Switched off while a phrase is spoken, the phrase is passed as any phrase without audio; on
+// again, the next such phrase is spoken.
+void AudioControls::toggleReadAloud() {
+  PlaybackState& s = env_.state;
+  s.readAloud = !s.readAloud;
+  env_.menu.setChecked(cmd::kReadAloud, s.readAloud);
+  env_.menu.redraw();
+  if (!s.readAloud && speech_.active()) {
+    const bool wasSpeaking = speech_.speaking();
+    const int row = speech_.row();
+    speech_.leave();
+    if (wasSpeaking) phrases_.startRow(row);
+  }
+  if (readAloudChanged) readAloudChanged(s.readAloud);
+}
+
 void AudioControls::toggleAutoPlayback() {
   const bool wasChecked = env_.menu.isChecked(cmd::kAutoPlay);
   env_.menu.setChecked(cmd::kAutoPlay, !wasChecked);
@@ -169,6 +199,7 @@ void AudioControls::onSlidersMoved(int volumePosition, int speedPosition) {
   env_.state.rate = rateFromSlider(speedPosition);
   env_.player.setVolume(env_.state.volume);
   env_.player.setRate(env_.state.rate);
+  speech_.applyLevels();
 }
 
 void AudioControls::onPopupClosed() {
@@ -202,6 +233,7 @@ void AudioControls::refresh() {
   const bool muted = env_.player.mute();
   env_.state.volume = env_.player.volume();
   const double rate = env_.player.rate();
+  speech_.applyLevels();
   callHook(env_.hooks.setSliderPositions, volumeSliderPosition(env_.state.volume),
            speedSliderPosition(rate));
   if (!muted) callHook(env_.hooks.setButtonAlternate, ctl::kButtonMute, false);

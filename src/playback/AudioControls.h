@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <utility>
 
 #include "commands/CommandTable.h"
@@ -11,7 +12,8 @@ namespace orbis {
 // phrase player re-applies rate and volume whenever it positions the player.
 class AudioControls {
  public:
-  AudioControls(PlaybackEnv env, PhrasePlayer& phrases) : env_(env), phrases_(phrases) {}
+  AudioControls(PlaybackEnv env, PhrasePlayer& phrases, PhraseSpeech& speech)
+      : env_(env), phrases_(phrases), speech_(speech) {}
 
   // The audio menu's commands and the audio buttons, except the two that open sliders.
   void registerCommands(CommandTable& commands);
@@ -29,6 +31,9 @@ class AudioControls {
   void quieter();
   void toggleMute();
   void toggleAutoPlayback();
+  void toggleReadAloud();
+  // Told the switch's new state, to remember it.
+  std::function<void(bool on)> readAloudChanged;
 
   // A slider moved; both positions are taken over.
   void onSlidersMoved(int volumePosition, int speedPosition);
@@ -60,7 +65,8 @@ class AudioControls {
   bool beginModal();
   void endModal(bool resume);
 
-  // Reading goes on: the player plays, or clips that cannot be played are being passed.
+  // Reading goes on: the player plays, a phrase is spoken, or clips that cannot be played are
+  // being passed.
   bool reading() const;
 
   // Shows the state of the player: the mute button's face, the sliders.
@@ -76,6 +82,7 @@ class AudioControls {
 
   PlaybackEnv env_;
   PhrasePlayer& phrases_;
+  PhraseSpeech& speech_;
 };
 
 }  // namespace orbis

@@ -33,6 +33,9 @@ void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
   const std::string beginText(phrases.cell(row, PhraseCol::Begin));
   const std::string endText(phrases.cell(row, PhraseCol::End));
   const std::string skipClasses(phrases.cell(row, PhraseCol::Skip));
+  // A reader who paused or stopped a spoken phrase finds the next one waiting as well.
+  const bool holds = readerHolds();
+  speech_.leave();
 
   if (env_.tables.page.rowCount() > 0) trackPage(textId, parId);
   if (skipped(skipClasses)) {
@@ -53,6 +56,7 @@ void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
   env_.timers.start(kHighlightTimer, kHighlightDelayMs);
 
   if (audio.empty()) {
+    if (speech_.take(row, holds)) return;
     // A phrase without audio has nothing to wait for: pass on at once when the next phrase can
     // be heard, and through a run of silent phrases only when the reader wants to go on.
     const bool nextHasAudio = !phrases.cell(row + 1, PhraseCol::Audio).empty();
@@ -256,6 +260,7 @@ void PhrasePlayer::startSelectedHeading() {
   }
   // A heading chosen is a heading to read, also after the reader stopped.
   env_.state.waitForReader = false;
+  speech_.leave();
   // The heading's first phrase loads its file afresh even when it is the file just heard;
   // unless the player has gone on into it by itself at the end of the heading before.
   if (!env_.state.playingOn) {
@@ -303,6 +308,12 @@ void PhrasePlayer::cueHeadingStart() {
   cueing_ = true;
   startRow(row);
   cueing_ = false;
+}
+
+// Reading is held where it stands: cued, stopped, at a heading's start, or paused.
+bool PhrasePlayer::readerHolds() const {
+  return cueing_ || env_.state.waitForReader || speech_.held() ||
+         (!env_.state.lastAudioFile.empty() && env_.player.playState() == PlayState::Paused);
 }
 
 bool PhrasePlayer::callTextSearchActive() const {

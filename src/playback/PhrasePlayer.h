@@ -2,6 +2,7 @@
 #include <functional>
 
 #include "book/BookTable.h"
+#include "playback/PhraseSpeech.h"
 #include "playback/PlaybackEnv.h"
 
 namespace orbis {
@@ -13,7 +14,7 @@ namespace orbis {
 // without gaps; everything else that moves the reader sets the force-seek flag.
 class PhrasePlayer {
  public:
-  explicit PhrasePlayer(PlaybackEnv env) : env_(env) {}
+  PhrasePlayer(PlaybackEnv env, PhraseSpeech& speech) : env_(env), speech_(speech) {}
 
   // The phrase table's change notification.
   void onPhraseSelected(const RowStateChange& change);
@@ -53,8 +54,10 @@ class PhrasePlayer {
   bool readingGoesOnInto(int title) const;
   void applyRateAndVolume();
   bool callTextSearchActive() const;
+  bool readerHolds() const;
 
   PlaybackEnv env_;
+  PhraseSpeech& speech_;
   int headingsEnding_ = 0;  // headings ended by skipping, one inside the other
   bool cueing_ = false;     // phrases start positioned but silent
 };

@@ -10,10 +10,17 @@
 #include "playback/PlaybackState.h"
 #include "ports/MediaPlayer.h"
 #include "ports/Sounds.h"
+#include "ports/Speech.h"
 #include "ports/Timers.h"
 #include "settings/Settings.h"
 
 namespace orbis {
+
+// A phrase's text as the speech synthesizer is to read it.
+struct SpokenText {
+  std::string text;
+  std::string language;  // "de", "en-GB", ...; empty where the text does not say
+};
 
 // What playback asks of the rest of the main window. Every hook may be left empty; an empty
 // hook does nothing (and a query answers its default), so parts that are not wired yet cost
@@ -35,6 +42,11 @@ struct PlaybackHooks {
   std::function<int(const std::string& text)> addBookmarkListEntry;
   // Tell the reader that none of the book's audio can be played.
   std::function<void()> noPlayableAudio;
+  // The text of the shown document's element with this id, as the text view shows it, and the
+  // language the element declares (empty for none); empty text where no element has the id.
+  std::function<SpokenText(const std::string& fragment)> phraseText;
+  // Tell the reader that text without audio cannot be read aloud (no synthesizer).
+  std::function<void()> noSpeech;
 };
 
 template <typename Hook, typename... Args>
@@ -50,6 +62,7 @@ struct PlaybackEnv {
   MenuModel& menu;
   const Settings& settings;
   MediaPlayer& player;
+  Speech& speech;
   Timers& timers;
   Sounds& sounds;
   std::string programFolder;  // ends in "/"

@@ -6,6 +6,7 @@ namespace orbis {
 // Timers of the main window that playback drives.
 inline constexpr int kHighlightTimer = 1;  // one-shot, highlights the phrase just started
 inline constexpr int kTrackingTimer = 2;   // periodic, follows the player through the clips
+inline constexpr int kSpeechNoteTimer = 4;  // one-shot, tells that no synthesizer is there
 inline constexpr int kHighlightDelayMs = 50;
 inline constexpr int kTrackingIntervalMs = 100;
 
@@ -19,6 +20,7 @@ struct PlaybackState {
   int volume = 50;              // 0..100, last set on or read from the player
   bool forceSeek = false;       // one shot: the next phrase start positions the player
   bool autoPlayback = true;     // go on with the next heading at the end of a heading
+  bool readAloud = true;        // phrases without audio are spoken by the speech synthesizer
   bool skipFootnotes = false;
   bool skipSidebars = false;
   bool skipProducerNotes = false;

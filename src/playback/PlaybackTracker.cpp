@@ -75,6 +75,12 @@ void PlaybackTracker::followIntoNextFile() {
   s.playingOn = false;
 }
 
+void PlaybackTracker::onSpokenPhraseEnded() {
+  silentHeadings_ = 0;
+  env_.state.waitForReader = false;
+  if (!phrases_.nextPhraseInTitle()) endOfHeading();
+}
+
 void PlaybackTracker::endOfHeading() {
   if (env_.state.autoPlayback) {
     advanceToNextHeading();
@@ -91,6 +97,8 @@ void PlaybackTracker::endOfHeading() {
 void PlaybackTracker::passUnplayableClip() {
   const PlaybackState& s = env_.state;
   if (s.lastAudioFile.empty() || !s.audioFailed || s.waitForReader) return;
+  // Its text is read instead where it can be.
+  if (speech_.take(env_.tables.phrase.selectionMark(), false)) return;
   if (phrases_.nextPhraseInTitle()) return;
   if (s.autoPlayback && ++silentHeadings_ >= env_.tree.count()) {
     stopAfterSilentBook();
@@ -123,11 +131,14 @@ void PlaybackTracker::returnToHeadingStart() {
     env_.player.pause();
     return;
   }
+  // Waiting before the phrase starts, so that a phrase that is spoken waits cued.
+  env_.state.waitForReader = true;
   selectHeadingByTreeId(env_.tree, integerValue(phrases.cell(row, PhraseCol::TreeId)));
   phrases.setSelectionMark(row);
   phrases.ensureVisible(row);
   phrases.setState(row, kRowSelected, kRowSelected);
   env_.player.pause();
+  speech_.stop();
   env_.state.waitForReader = true;
 }
 

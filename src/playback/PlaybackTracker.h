@@ -12,13 +12,16 @@ namespace orbis {
 // the heading's first phrase and pauses there.
 class PlaybackTracker {
  public:
-  PlaybackTracker(PlaybackEnv env, PhrasePlayer& phrases) : env_(env), phrases_(phrases) {}
+  PlaybackTracker(PlaybackEnv env, PhrasePlayer& phrases, PhraseSpeech& speech)
+      : env_(env), phrases_(phrases), speech_(speech) {}
 
   void onHighlightTick();
   void onTrackingTick();
   // The heading's audio has run out: the next heading with auto playback, else back to the
   // heading's first phrase, paused.
   void endOfHeading();
+  // A spoken phrase has ended: the next phrase, or the end of the heading.
+  void onSpokenPhraseEnded();
   // Another book: nothing of this one has been passed unheard.
   void forgetPassedHeadings() { silentHeadings_ = 0; }
   // Told after the tracker has gone on from a heading's end (a sleep timer may stop there).
@@ -37,6 +40,7 @@ class PlaybackTracker {
 
   PlaybackEnv env_;
   PhrasePlayer& phrases_;
+  PhraseSpeech& speech_;
   int silentHeadings_ = 0;  // headings passed in a row without a clip that could be played
 };
 

@@ -26,7 +26,7 @@ constexpr TimedChoice kTimedChoices[] = {{cmd::kSleep15, 15},
 
 }  // namespace
 
-SleepTimer::SleepTimer(PlaybackEnv env) : env_(env) {
+SleepTimer::SleepTimer(PlaybackEnv env, PhraseSpeech& speech) : env_(env), speech_(speech) {
   env_.menu.setRadioChecked(kChoices, cmd::kSleepOff);
 }
 
@@ -92,9 +92,10 @@ void SleepTimer::onTick() {
     return;
   }
   if (mode_ == Mode::Minutes) leftMs_ -= kSleepTickMs;
-  const bool reading = env_.player.playState() == PlayState::Playing;
-  // The end of a heading comes with the reading only; while nothing plays it stays ahead.
-  if (mode_ == Mode::HeadingEnd && !reading) return;
+  const bool reading = env_.player.playState() == PlayState::Playing || speech_.speaking();
+  // The end of a heading comes with the reading only; while nothing plays it stays ahead. Of a
+  // spoken phrase no time is known: its heading ends through the tracker.
+  if (mode_ == Mode::HeadingEnd && (!reading || speech_.active())) return;
   const double left = secondsLeft().value_or(0);
   if (left <= 0) {
     // A heading whose file ends with it ends through the tracker, which goes on to the next
@@ -127,6 +128,7 @@ void SleepTimer::restoreVolume() {
 // Paused first, at the lowest volume, so that giving the volume back is not heard.
 void SleepTimer::runOut() {
   env_.player.pause();
+  speech_.pause();
   end();
   if (ranOut) ranOut();
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "commands/CommandTable.h"
+#include "playback/PhraseSpeech.h"
 #include "playback/PlaybackEnv.h"
 
 namespace orbis {
@@ -19,7 +20,7 @@ inline constexpr double kSleepFadeSeconds = 10.0;
 class SleepTimer {
  public:
   // The menu starts with "off" marked.
-  explicit SleepTimer(PlaybackEnv env);
+  SleepTimer(PlaybackEnv env, PhraseSpeech& speech);
 
   // The seven choices of the sleep timer's menu.
   void registerCommands(CommandTable& commands);
@@ -52,6 +53,7 @@ class SleepTimer {
   void markChoice(int id);
 
   PlaybackEnv env_;
+  PhraseSpeech& speech_;
   Mode mode_ = Mode::Off;
   long long leftMs_ = 0;
   std::optional<int> volumeBeforeFade_;  // set while the fade has lowered the volume

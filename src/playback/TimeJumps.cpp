@@ -12,6 +12,8 @@ constexpr double kLongJump = 60.0;
 // What a jump leaves of the book: landing on its very end would end the book at once (and with
 // automatic playback start it again from the beginning), in a pause too.
 constexpr double kLastStretch = 1.0;
+// How fast a synthesizer reads at its default rate, roughly, in characters a second.
+constexpr double kSpokenCharactersPerSecond = 15.0;
 }  // namespace
 
 void TimeJumps::registerCommands(CommandTable& commands) {
@@ -24,6 +26,10 @@ void TimeJumps::registerCommands(CommandTable& commands) {
 
 void TimeJumps::jump(double seconds) {
   if (!env_.book.open) return;
+  if (speech_.active()) {
+    jumpFromSpokenPhrase(seconds);
+    return;
+  }
   const BookTable& phrases = env_.tables.phrase;
   const BookPlace from = readingPlace(phrases, env_.player);
   BookPlace target = placeAfter(phrases, from, seconds);
@@ -49,6 +55,45 @@ void TimeJumps::goTo(BookPlace place) {
   env_.player.setCurrentPosition(place.position);
   // Starting a phrase in a new file starts the player; a paused reader stays paused.
   if (!reading && env_.player.playState() == PlayState::Playing) env_.player.pause();
+}
+
+// Counted in whole phrases from the start of the spoken one: a jump forward goes on at least to
+// the next phrase, a jump back at least to the start of the phrase being spoken.
+void TimeJumps::jumpFromSpokenPhrase(double seconds) {
+  const BookTable& phrases = env_.tables.phrase;
+  const int from = speech_.row();
+  if (from < 0 || from >= phrases.rowCount()) return;
+  const bool reading = speech_.speaking();
+  int row = from;
+  if (seconds > 0) {
+    double passed = estimatedSeconds(row);
+    while (row + 1 < phrases.rowCount() && (row == from || passed <= seconds)) {
+      ++row;
+      passed += estimatedSeconds(row);
+    }
+    if (row == from) return;  // the book's last phrase: as far as a jump goes
+  } else {
+    double passed = 0;
+    while (row > 0 && passed < -seconds) {
+      --row;
+      passed += estimatedSeconds(row);
+    }
+  }
+  selectHeadingByTreeId(env_.tree, integerValue(phrases.cell(row, PhraseCol::TreeId)));
+  env_.state.forceSeek = true;
+  phrases_.startRow(row);
+  // A paused reader stays paused, with the phrase reached waiting.
+  if (!reading && speech_.speaking()) speech_.stop();
+}
+
+double TimeJumps::estimatedSeconds(int row) const {
+  const BookTable& phrases = env_.tables.phrase;
+  if (!phrases.cell(row, PhraseCol::Audio).empty()) return clipSeconds(phrases, row);
+  if (!env_.state.readAloud || !env_.hooks.phraseText) return 0;
+  const std::string text =
+      env_.hooks.phraseText(std::string(phrases.cell(row, PhraseCol::Fragment))).text;
+  const double rate = env_.state.rate > 0 ? env_.state.rate : 1.0;
+  return static_cast<double>(text.size()) / kSpokenCharactersPerSecond / rate;
 }
 
 }  // namespace orbis

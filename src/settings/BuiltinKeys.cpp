@@ -57,7 +57,7 @@ constexpr BuiltinKey kAddedKeys[] = {
     {'K', kModShift, cmd::kJumpBack60}, {'K', 0, cmd::kJumpForward60},
     {'Z', 0, cmd::kSleepTimerMenu},     {'Z', kModShift, cmd::kSleepTimeLeft},
     {kPlus, kModCtrl, cmd::kZoomIn},    {kMinus, kModCtrl, cmd::kZoomOut},
-    {'0', kModCtrl, cmd::kZoomReset},
+    {'0', kModCtrl, cmd::kZoomReset},   {'V', kModAlt, cmd::kReadAloud},
 };
 
 // The modifiers that decide which command a key fires; the extended-key bit does not.

@@ -35,6 +35,7 @@ void fillEnglishTexts(UiTexts& t) {
       // Audio
       {32808, "Pause/Continue"},
       {32840, "&Auto Playback"},
+      {33071, "Read text without audio aloud"},
       {32793, "turn up"},
       {32800, "normal"},
       {32795, "turn down"},
@@ -161,6 +162,7 @@ void fillEnglishTexts(UiTexts& t) {
   t.entriesRead = "%i entries of %i read...";
   t.browseForBook = "Browse for a book...";
   t.audioMissing = "The audio files of this book are missing or cannot be played.";
+  t.speechMissing = "Text without audio cannot be read aloud: no speech synthesizer (Speech Dispatcher) can be reached.";
 
   t.createListQuestion = "Create a list?";
   t.searchingForDaisy = "Searching for DAISY...";

@@ -35,6 +35,7 @@ void fillGermanTexts(UiTexts& t) {
       // Audio
       {32808, "Pause/Fortsetzen"},
       {32840, "&Autom. Wiedergabe"},
+      {33071, "Text ohne Audio vorlesen"},
       {32793, "lauter"},
       {32800, "normal"},
       {32795, "leiser"},
@@ -160,6 +161,7 @@ void fillGermanTexts(UiTexts& t) {
   t.entriesRead = "%i Einträge von %i gelesen...";
   t.browseForBook = "Ein Buch suchen...";
   t.audioMissing = "Die Audiodateien dieses Buches fehlen oder können nicht abgespielt werden.";
+  t.speechMissing = "Text ohne Audio kann nicht vorgelesen werden: Es ist keine Sprachausgabe (Speech Dispatcher) erreichbar.";
 
   t.createListQuestion = "Liste erstellen?";
   t.searchingForDaisy = "DAISY suchen...";

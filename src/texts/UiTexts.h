@@ -35,6 +35,7 @@ namespace orbis {
   X(entriesRead)                                      \
   X(browseForBook)                                    \
   X(audioMissing)                                     \
+  X(speechMissing)                                    \
   /* finding books on drives */                       \
   X(createListQuestion)                               \
   X(searchingForDaisy)                                \

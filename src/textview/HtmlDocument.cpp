@@ -226,6 +226,17 @@ std::string HtmlDocument::attribute(HtmlElement element, const char* name) {
   return result;
 }
 
+std::string HtmlDocument::language(HtmlElement element) {
+  for (xmlNode* node = element; node != nullptr && node->type == XML_ELEMENT_NODE;
+       node = node->parent) {
+    for (const char* name : {"lang", "xml:lang"}) {
+      std::string value = attribute(node, name);
+      if (!value.empty()) return value;
+    }
+  }
+  return {};
+}
+
 void HtmlDocument::forEachElement(HtmlElement root, const std::function<void(HtmlElement)>& visit) {
   if (root == nullptr) return;
   for (xmlNode* node = nextElement(root, root); node != nullptr; node = nextElement(node, root))

@@ -60,6 +60,9 @@ class HtmlDocument {
 
   static std::string tagName(HtmlElement element);  // lower case
   static std::string attribute(HtmlElement element, const char* name);
+  // The language the element declares (lang or xml:lang), or the nearest ancestor that does;
+  // empty where none does.
+  static std::string language(HtmlElement element);
   // Elements in document order below root (root itself excluded).
   static void forEachElement(HtmlElement root, const std::function<void(HtmlElement)>& visit);
 

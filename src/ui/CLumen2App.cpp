@@ -21,6 +21,7 @@
 #include "platform/MountWatcher.h"
 #include "platform/MprisService.h"
 #include "platform/MpvPlayer.h"
+#include "platform/SpeechDispatcher.h"
 #include "platform/MpvSounds.h"
 #include "platform/PosixProcesses.h"
 #include "platform/QtBusyNote.h"
@@ -204,6 +205,8 @@ int CLumen2App::run(int argc, char** argv) {
 
   MpvSounds sounds;
   MpvPlayer player;
+  // Connects in the background; text without audio waits for it, the window does not.
+  SpeechDispatcher speech;
   QtTimers timers;
   DesktopShell shell;
   LinuxDrives drives;
@@ -224,7 +227,7 @@ int CLumen2App::run(int argc, char** argv) {
   PosixProcesses processes;
   QtLibraryDialogs libraryDialogs(&window);
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       timers, window.textView(), window.panel(), busyNote, http,
+                                       speech, timers, window.textView(), window.panel(), busyNote, http,
                                        processes, libraryDialogs});
   window.attach(&dialog);
   dialog.onLanguageChanged = [&translations](int index) { translations.use(index); };

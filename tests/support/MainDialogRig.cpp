@@ -25,7 +25,7 @@ MainDialogRig::~MainDialogRig() {
 CLumen2Dlg& MainDialogRig::start() {
   dialog.reset();
   dialog = std::make_unique<CLumen2Dlg>(
-      folders, MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, clock, textView,
+      folders, MainPorts{view, dialogs, sounds, shell, drives, keyNames, player, speech, clock, textView,
                          panel, busyNote, http, processes, libraryDialogs});
   dialog->onInitDialog();
   return *dialog;

@@ -17,6 +17,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLibraryDialogs.h"
 #include "support/SimulatedPlayer.h"
+#include "support/SimulatedSpeech.h"
 #include "support/TempDir.h"
 
 namespace orbis::testing {
@@ -48,6 +49,7 @@ class MainDialogRig {
   FakeKeyNames keyNames;
   ManualClock clock;
   SimulatedPlayer player{clock};
+  SimulatedSpeech speech{clock};
   InMemoryTextView textView;
   FakePanelView panel;
   RecordingBusyNote busyNote;

@@ -45,6 +45,7 @@ LoadOutcome ReadingHarness::load(const std::string& folder) {
   tables.title.deleteAll();
   tables.phrase.deleteAll();
   tables.page.deleteAll();
+  texts_.clear();
   std::vector<TreeNode> lastAtLevel(7, kNoNode);
   for (int i = 0; i < static_cast<int>(spec.headingLevels.size()); ++i) {
     const int level = spec.headingLevels[i];
@@ -65,6 +66,7 @@ LoadOutcome ReadingHarness::load(const std::string& folder) {
     tables.phrase.setCell(row, PhraseCol::Begin, p.begin);
     tables.phrase.setCell(row, PhraseCol::End, p.end);
     tables.phrase.setCell(row, PhraseCol::Skip, p.skip);
+    texts_["t" + std::to_string(row)] = {p.text, p.language};
   }
   for (const auto& fragment : spec.pageFragments) {
     const int row = tables.page.insertRow(tables.page.rowCount(), "p");
@@ -80,6 +82,7 @@ BookSession& ReadingHarness::start() {
                              menu,
                              settings,
                              player,
+                             speech,
                              clock,
                              sounds,
                              dialogs,
@@ -92,6 +95,10 @@ BookSession& ReadingHarness::start() {
   context.playback.focusControl = [this](int id) { focused.push_back(id); };
   context.playback.setButtonAlternate = [this](int id, bool alternate) {
     buttonFaces.emplace_back(id, alternate);
+  };
+  context.playback.phraseText = [this](const std::string& fragment) {
+    const auto found = texts_.find(fragment);
+    return found == texts_.end() ? SpokenText{} : found->second;
   };
   context.library.showStartPage = [this] { ++startPages; };
   session_ = std::make_unique<BookSession>(std::move(context));

@@ -14,6 +14,7 @@
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
 #include "support/SimulatedPlayer.h"
+#include "support/SimulatedSpeech.h"
 #include "support/TempDir.h"
 
 namespace orbis::testing {
@@ -27,6 +28,8 @@ struct TestPhrase {
   std::string skip = "";
   std::string textId = "";
   std::string document = "text.html";  // relative to the book folder
+  std::string text = "";               // what its text element holds, to be spoken
+  std::string language = "";           // the language its text element declares
 };
 struct TestBook {
   std::vector<int> headingLevels;  // one per heading, 1..6
@@ -66,6 +69,7 @@ class ReadingHarness {
   TempDir dir;
   ManualClock clock;
   SimulatedPlayer player{clock};
+  SimulatedSpeech speech{clock};
   RecordingSounds sounds;
   ScriptedDialogs dialogs;
   BookTables tables;
@@ -87,6 +91,7 @@ class ReadingHarness {
  private:
   LoadOutcome load(const std::string& folder);
   std::map<std::string, TestBook> books_;
+  std::map<std::string, SpokenText> texts_;  // of the book loaded, by fragment
   std::unique_ptr<BookSession> session_;
 };
 

@@ -19,6 +19,7 @@ SessionOverFiles::SessionOverFiles(MediaPlayer& player, Timers& timers)
       menu,
       settings,
       player,
+      speech,
       timers,
       sounds,
       dialogs,

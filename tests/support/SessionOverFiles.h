@@ -11,6 +11,7 @@
 #include "ports/MediaPlayer.h"
 #include "ports/Timers.h"
 #include "settings/Settings.h"
+#include "support/IdleSpeech.h"
 #include "support/RecordingSounds.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -29,6 +30,7 @@ class SessionOverFiles {
   std::function<void(const RowStateChange&)> beforePhraseSelected;
 
   TempDir dir;
+  IdleSpeech speech;  // the rig shows no text, so nothing is spoken
   RecordingSounds sounds;
   ScriptedDialogs dialogs;
   BookTables tables;

@@ -14,6 +14,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedLibraryDialogs.h"
 #include "support/SimulatedPlayer.h"
+#include "support/SimulatedSpeech.h"
 #include "support/TempDir.h"
 #include "texts/UiTexts.h"
 #include "ui/MainWindow.h"
@@ -37,7 +38,7 @@ class MainWindowRig : WithApplication {
     folders.programFolder = programFolder + "/";
     folders.dataFolder = data.str() + "/";
     dialog = std::make_unique<CLumen2Dlg>(
-        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, clock,
+        folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player, speech, clock,
                            window.textView(), window.panel(), busyNote, network ? *network : http,
                            processes, libraryDialogs});
     window.attach(dialog.get());
@@ -59,6 +60,7 @@ class MainWindowRig : WithApplication {
   FakeKeyNames keyNames;
   ManualClock clock;
   SimulatedPlayer player{clock};
+  SimulatedSpeech speech{clock};
   MainWindow window{shell};
   QtBusyNote busyNote{&window};
   OfflineHttp http;
