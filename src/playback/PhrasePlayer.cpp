@@ -58,9 +58,11 @@ void PhrasePlayer::onPhraseSelected(const RowStateChange& change) {
   if (audio.empty()) {
     if (speech_.take(row, holds)) return;
     // A phrase without audio has nothing to wait for: pass on at once when the next phrase can
-    // be heard, and through a run of silent phrases only when the reader wants to go on.
-    const bool nextHasAudio = !phrases.cell(row + 1, PhraseCol::Audio).empty();
-    if (nextHasAudio || env_.state.autoPlayback) nextPhraseInTitle();
+    // be heard (from its audio or spoken), and through a run of silent phrases only when the reader
+    // wants to go on.
+    const bool nextHeard = !phrases.cell(row + 1, PhraseCol::Audio).empty() ||
+                           (row + 1 < phrases.rowCount() && speech_.canSpeak(row + 1));
+    if (nextHeard || env_.state.autoPlayback) nextPhraseInTitle();
     return;
   }
   playClip(row, audio, beginText, endText);

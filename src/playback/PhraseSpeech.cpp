@@ -43,8 +43,7 @@ PhraseSpeech::~PhraseSpeech() {
 
 bool PhraseSpeech::take(int row, bool cue) {
   if (!env_.state.readAloud || !env_.book.open) return false;
-  const std::string fragment(env_.tables.phrase.cell(row, PhraseCol::Fragment));
-  SpokenText text = env_.hooks.phraseText ? env_.hooks.phraseText(fragment) : SpokenText{};
+  SpokenText text = textOf(row);
   if (blank(text.text)) return false;
   if (!env_.speech.available()) {
     tellNoSpeechOnce();
@@ -71,6 +70,16 @@ bool PhraseSpeech::take(int row, bool cue) {
     speakFromStart();
   }
   return true;
+}
+
+SpokenText PhraseSpeech::textOf(int row) const {
+  const std::string fragment(env_.tables.phrase.cell(row, PhraseCol::Fragment));
+  return env_.hooks.phraseText ? env_.hooks.phraseText(fragment) : SpokenText{};
+}
+
+bool PhraseSpeech::canSpeak(int row) const {
+  return env_.state.readAloud && env_.book.open && env_.speech.available() &&
+         !blank(textOf(row).text);
 }
 
 void PhraseSpeech::leave() {

@@ -26,10 +26,12 @@ class PhraseSpeech {
   // spoken now, or with cue held ready for the reader to start it. The player is stopped, so
   // that nothing of an earlier clip is heard over it. False when the phrase is not spoken.
   bool take(int row, bool cue);
+  // Whether the phrase at row would be spoken.
+  bool canSpeak(int row) const;
   // The reader moves away from the phrase being spoken: its utterance ends unheard.
   void leave();
 
-  bool active() const { return mode_ != Mode::Idle; }     // a phrase is in speech's hands
+  bool active() const { return mode_ != Mode::Idle; }  // a phrase is in speech's hands
   bool speaking() const { return mode_ == Mode::Speaking; }
   bool held() const { return mode_ == Mode::Paused || mode_ == Mode::Cued; }
   int row() const { return row_; }
@@ -53,6 +55,7 @@ class PhraseSpeech {
   void onUtteranceEnd(int id, UtteranceEnd how);
   void setMode(Mode mode);
   void tellNoSpeechOnce();
+  SpokenText textOf(int row) const;
 
   PlaybackEnv env_;
   Mode mode_ = Mode::Idle;

@@ -11,6 +11,7 @@
 #include "app/TextViewBinding.h"
 #include "commands/CommandIds.h"
 #include "navigation/StructurePanel.h"
+#include "settings/KeyFile.h"
 #include "support/MainDialogRig.h"
 #include "texts/UiTexts.h"
 #include "textview/HighlightStyle.h"
@@ -44,7 +45,9 @@ class ReaderPausesTest : public ::testing::Test, public MainDialogRig {
     for (int heading : missing) fs::remove(builder.folder() / BookBuilder::audioName(heading));
     return folder;
   }
+  // Reading text aloud is switched off: these books' text is to be passed with their audio.
   CLumen2Dlg& open(const std::string& folder, bool autoPlay = true) {
+    writeProfileString(folders.dataFolder + "ReadAloud.ini", "Speech", "ReadTextWithoutAudio", "0");
     CLumen2Dlg& dlg = start();
     dlg.openBookAtStart(folder);
     if (dlg.menu().isChecked(cmd::kAutoPlay) != autoPlay) dlg.onCommand(cmd::kAutoPlay);

@@ -24,7 +24,7 @@ TestBook bookTitled(const std::string& title) {
                   {2, "c.wav", "0.000", "4.000"}};
   book.audioSeconds = {{"a.wav", 5.0}, {"b.wav", 4.0}, {"c.wav", 4.0}};
   // Books of one set: the same date, identifier and set info, different titles.
-  book.metadata = {title, "set-1", "2019-09-09", "3", "00:00:13", "1 of 2"};
+  book.metadata = {title, "set-1", "2019-09-09", "3", "00:00:13", "1 of 2", ""};
   book.features.audio = true;
   return book;
 }

@@ -16,7 +16,7 @@ TestBook oneFileBook() {
                   {0, "a.wav", "5.000", "10.000"},
                   {1, "b.wav", "0.000", "10.000"}};
   book.audioSeconds = {{"a.wav", 10.0}, {"b.wav", 10.0}};
-  book.metadata = {"Audio", "id-a", "2021-02-02", "2", "0:00:20", ""};
+  book.metadata = {"Audio", "id-a", "2021-02-02", "2", "0:00:20", "", ""};
   book.features.audio = true;
   return book;
 }

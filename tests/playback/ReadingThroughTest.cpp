@@ -22,7 +22,7 @@ TestBook threeHeadings() {
                   {1, "b.wav", "2.000", "4.000"}, {2, "c.wav", "0.500", "1.500"},
                   {2, "c.wav", "1.500", "3.000"}};
   book.audioSeconds = {{"a.wav", 6.0}, {"b.wav", 4.0}, {"c.wav", 3.0}};
-  book.metadata = {"Three", "id-3", "2020-01-01", "3", "0:00:13", "1 of 1"};
+  book.metadata = {"Three", "id-3", "2020-01-01", "3", "0:00:13", "1 of 1", ""};
   book.features.audio = true;
   return book;
 }

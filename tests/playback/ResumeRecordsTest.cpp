@@ -9,7 +9,7 @@ namespace orbis {
 namespace {
 
 BookMetadata bookNamed(const std::string& title, const std::string& setInfo = "1 of 2") {
-  return {title, "id-" + title, "2020-05-05", "4", "01:00:00", setInfo};
+  return {title, "id-" + title, "2020-05-05", "4", "01:00:00", setInfo, ""};
 }
 
 TEST(ResumeRecords, EachBookKeepsOneRecordInItsPlace) {

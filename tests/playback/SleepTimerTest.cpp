@@ -22,7 +22,7 @@ TestBook longBook() {
                   {0, "a.wav", "600.000", "1200.000"},
                   {1, "b.wav", "0.000", "600.000"}};
   book.audioSeconds = {{"a.wav", 1200.0}, {"b.wav", 600.0}};
-  book.metadata = {"Sleep", "id-s", "2024-01-01", "2", "0:30:00", ""};
+  book.metadata = {"Sleep", "id-s", "2024-01-01", "2", "0:30:00", "", ""};
   book.features.audio = true;
   return book;
 }

@@ -17,7 +17,7 @@ TestBook threeFileBook() {
                   {0, "b.wav", "0.000", "10.000"},
                   {1, "c.wav", "0.000", "20.000"}};
   book.audioSeconds = {{"a.wav", 10.0}, {"b.wav", 10.0}, {"c.wav", 20.0}};
-  book.metadata = {"Jumps", "id-j", "2024-01-01", "2", "0:00:40", ""};
+  book.metadata = {"Jumps", "id-j", "2024-01-01", "2", "0:00:40", "", ""};
   book.features.audio = true;
   return book;
 }

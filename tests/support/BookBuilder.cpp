@@ -81,16 +81,17 @@ std::string BookBuilder::ncc() const {
   double total = 0;
   for (const auto& h : headings_)
     if (h.sharesSmilOf < 0) total += h.phrases * h.clipSeconds;
-  std::string out = "<?xml version=\"1.0\" encoding=\"" + charset +
-                    "\"?>\n<html>\n<head>\n<title>" + title +
-                    "</title>\n<meta name=\"dc:title\" content=\"" + title + "\"/>\n" +
-                    "<meta name=\"dc:identifier\" content=\"" + identifier + "\"/>\n" +
-                    (date.empty() ? "" : "<meta name=\"dc:date\" content=\"" + date + "\"/>\n") +
-                    "<meta name=\"ncc:charset\" content=\"" + charset + "\"/>\n" +
-                    "<meta name=\"ncc:setInfo\" content=\"" + setInfo + "\"/>\n" +
-                    "<meta name=\"ncc:tocItems\" content=\"" + std::to_string(entries_.size()) +
-                    "\"/>\n" + "<meta name=\"ncc:totalTime\" content=\"" +
-                    clock(total).substr(0, clock(total).find('.')) + "\"/>\n</head>\n<body>\n";
+  std::string out =
+      "<?xml version=\"1.0\" encoding=\"" + charset + "\"?>\n<html>\n<head>\n<title>" + title +
+      "</title>\n<meta name=\"dc:title\" content=\"" + title + "\"/>\n" +
+      (language.empty() ? "" : "<meta name=\"dc:language\" content=\"" + language + "\"/>\n") +
+      "<meta name=\"dc:identifier\" content=\"" + identifier + "\"/>\n" +
+      (date.empty() ? "" : "<meta name=\"dc:date\" content=\"" + date + "\"/>\n") +
+      "<meta name=\"ncc:charset\" content=\"" + charset + "\"/>\n" +
+      "<meta name=\"ncc:setInfo\" content=\"" + setInfo + "\"/>\n" +
+      "<meta name=\"ncc:tocItems\" content=\"" + std::to_string(entries_.size()) + "\"/>\n" +
+      "<meta name=\"ncc:totalTime\" content=\"" + clock(total).substr(0, clock(total).find('.')) +
+      "\"/>\n</head>\n<body>\n";
   int pages = 0, groups = 0;
   for (const Entry& entry : entries_) {
     std::string link = this->link(entry.index < 0 ? 0 : entry.index);
@@ -132,10 +133,13 @@ std::string BookBuilder::smil(int index) const {
     std::string fragment =
         textDocuments ? std::string("t") + suffix : std::string("h") + std::to_string(index);
     out += "<par endsync=\"last\" id=\"p" + suffix + "\"" + attributes + ">\n" + "<text src=\"" +
-           document + "#" + fragment + "\" id=\"x" + suffix + "\"/>\n" + "<audio src=\"" +
-           audioName(index) + "\" clip-begin=\"npt=" + seconds(k * h.clipSeconds) +
-           "s\" clip-end=\"npt=" + seconds((k + 1) * h.clipSeconds) + "s\" id=\"a" + suffix +
-           "\"/>\n</par>\n";
+           document + "#" + fragment + "\" id=\"x" + suffix + "\"/>\n" +
+           (audioElements ? "<audio src=\"" + audioName(index) +
+                                "\" clip-begin=\"npt=" + seconds(k * h.clipSeconds) +
+                                "s\" clip-end=\"npt=" + seconds((k + 1) * h.clipSeconds) +
+                                "s\" id=\"a" + suffix + "\"/>\n"
+                          : "") +
+           "</par>\n";
   }
   return out + "</seq>\n</body>\n</smil>\n";
 }

@@ -39,6 +39,8 @@ class BookBuilder {
   std::string setInfo = "1 of 1";
   std::string charset = "utf-8";
   bool audio = true;          // write the WAV files (the SMIL files name them either way)
+  bool audioElements = true;  // false: the pars hold their text only
+  std::string language;       // dc:language, when given
   bool textDocuments = true;  // false: the text of every phrase points into ncc.html
   int sampleRate = 8000;
 

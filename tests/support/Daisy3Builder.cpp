@@ -104,6 +104,7 @@ std::string Daisy3Builder::opf() const {
       "<dc:Identifier id=\"uid\">" +
       identifier + "</dc:Identifier>\n" +
       (date.empty() ? "" : "<dc:Date>" + date + "</dc:Date>\n") +
+      (language.empty() ? "" : "<dc:Language>" + language + "</dc:Language>\n") +
       "<dc:Format>ANSI/NISO Z39.86-2005</dc:Format>\n</dc-metadata>\n<x-metadata>\n"
       "<meta name=\"dtb:totalTime\" content=\"" +
       totalTime +

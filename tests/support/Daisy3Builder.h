@@ -38,6 +38,7 @@ class Daisy3Builder {
   bool dtbook = true;           // text elements and dtbook.xml (false: an audio-only book)
   bool everyClockForm = false;  // cycle the clips through every SMIL clock form
   std::string ncxDoctype;       // written before the NCX's root element
+  std::string language;         // dc:Language, when given
 
   int heading(int depth, std::string title, int phrases, std::string customTest = "");
   // A pageTarget (type "normal", "front" or "special") at the first phrase of a heading.
