@@ -43,9 +43,8 @@ struct SpeechDispatcher::Shared {
   bool quit = false;
   bool finished = false;
   SpeechDispatcher* port = nullptr;  // null once the port is gone
-  // Known on the port's thread only, once connected.
-  std::set<std::string> languages;
-  std::string defaultLanguage;
+  std::set<std::string> languages;   // the synthesizer's, once learnt
+  std::string defaultLanguage;       // the reader's; known to the port's thread only
 
   // Runs f on the port's (Qt) thread, unless the port is gone.
   void post(std::function<void(SpeechDispatcher&)> f) {
@@ -66,11 +65,12 @@ struct SpeechDispatcher::Shared {
 
   // The language tag as the synthesizer has a voice for it, whole or by its primary part; the
   // reader's default where it has none.
-  std::string voiceLanguage(const std::string& wanted) const {
+  std::string voiceLanguage(const std::string& wanted) {
     const std::string tag = lowerCase(wanted);
     if (tag.empty()) return defaultLanguage;
     const std::string primary = tag.substr(0, tag.find('-'));
-    if (languages.empty()) return primary;  // a synthesizer that lists no voices
+    std::lock_guard lock(mutex);
+    if (languages.empty()) return primary;  // not known (yet): the synthesizer decides
     if (languages.count(tag) != 0) return tag;
     if (languages.count(primary) != 0) return primary;
     return defaultLanguage;
@@ -95,35 +95,52 @@ void onServerEvent(size_t messageId, size_t /*clientId*/, SPDNotificationType ty
   }
 }
 
-SPDConnection* connect(SpeechDispatcher::Shared& shared) {
+SPDConnection* connect() {
   char* error = nullptr;
-  SPDConnection* connection = spd_open2(kClientName, kConnectionName, nullptr, SPD_MODE_THREADED,
-                                        nullptr, 1, &error);
+  SPDConnection* connection =
+      spd_open2(kClientName, kConnectionName, nullptr, SPD_MODE_THREADED, nullptr, 1, &error);
   std::free(error);
   if (connection == nullptr) return nullptr;
   connection->callback_end = onServerEvent;
   connection->callback_cancel = onServerEvent;
   spd_set_notification_on(connection, SPD_END);
   spd_set_notification_on(connection, SPD_CANCEL);
+  return connection;
+}
+
+// The synthesizer's languages, learnt over a connection of their own: a synthesizer may have
+// thousands of voices, and listing them takes seconds that reading must not wait for.
+void learnLanguages(std::shared_ptr<SpeechDispatcher::Shared> shared) {
+  char* error = nullptr;
+  SPDConnection* connection =
+      spd_open2(kClientName, "languages", nullptr, SPD_MODE_SINGLE, nullptr, 0, &error);
+  std::free(error);
+  if (connection == nullptr) return;
+  std::set<std::string> languages;
   if (SPDVoice** voices = spd_list_synthesis_voices(connection)) {
     for (SPDVoice** voice = voices; *voice != nullptr; ++voice) {
       if ((*voice)->language == nullptr) continue;
       const std::string language = lowerCase((*voice)->language);
-      shared.languages.insert(language);
-      shared.languages.insert(language.substr(0, language.find('-')));
+      languages.insert(language);
+      languages.insert(language.substr(0, language.find('-')));
     }
     free_spd_voices(voices);
   }
-  if (char* language = spd_get_language(connection)) {
-    shared.defaultLanguage = language;
-    std::free(language);
-  }
-  return connection;
+  spd_close(connection);
+  std::lock_guard lock(shared->mutex);
+  shared->languages = std::move(languages);
 }
 
 void serve(std::shared_ptr<SpeechDispatcher::Shared> shared) {
-  SPDConnection* connection = connect(*shared);
+  SPDConnection* connection = connect();
   const bool up = connection != nullptr;
+  if (connection != nullptr) {
+    if (char* language = spd_get_language(connection)) {
+      shared->defaultLanguage = language;
+      std::free(language);
+    }
+    std::thread(learnLanguages, shared).detach();
+  }
   shared->post([up](SpeechDispatcher& port) { port.deliverConnected(up); });
   std::unique_lock lock(shared->mutex);
   for (;;) {
@@ -194,31 +211,40 @@ int SpeechDispatcher::speak(const std::string& text, const std::string& language
   }
   waiting_[id] = true;
   Shared* shared = shared_.get();
-  shared_->add([shared, id, text, language, rate = rate_,
-                volume = volume_](SPDConnection* connection) {
-    long message = -1;
-    if (connection != nullptr) {
-      const std::string voice = shared->voiceLanguage(language);
-      if (!voice.empty()) spd_set_language(connection, voice.c_str());
-      spd_set_voice_rate(connection, rate);
-      spd_set_volume(connection, volume);
-      message = spd_say(connection, SPD_TEXT, text.c_str());
-    }
-    shared->post([id, message](SpeechDispatcher& port) { port.deliverQueued(id, message); });
-  });
+  shared_->add(
+      [shared, id, text, language, rate = rate_, volume = volume_](SPDConnection* connection) {
+        long message = -1;
+        if (connection != nullptr) {
+          const std::string voice = shared->voiceLanguage(language);
+          if (!voice.empty()) spd_set_language(connection, voice.c_str());
+          spd_set_voice_rate(connection, rate);
+          spd_set_volume(connection, volume);
+          message = spd_say(connection, SPD_TEXT, text.c_str());
+        }
+        shared->post([id, message](SpeechDispatcher& port) { port.deliverQueued(id, message); });
+      });
   return id;
 }
 
 void SpeechDispatcher::pause() {
-  if (link_ != Link::Missing) shared_->add([](SPDConnection* c) { if (c) spd_pause(c); });
+  if (link_ != Link::Missing)
+    shared_->add([](SPDConnection* c) {
+      if (c) spd_pause(c);
+    });
 }
 
 void SpeechDispatcher::resume() {
-  if (link_ != Link::Missing) shared_->add([](SPDConnection* c) { if (c) spd_resume(c); });
+  if (link_ != Link::Missing)
+    shared_->add([](SPDConnection* c) {
+      if (c) spd_resume(c);
+    });
 }
 
 void SpeechDispatcher::cancel() {
-  if (link_ != Link::Missing) shared_->add([](SPDConnection* c) { if (c) spd_cancel(c); });
+  if (link_ != Link::Missing)
+    shared_->add([](SPDConnection* c) {
+      if (c) spd_cancel(c);
+    });
 }
 
 void SpeechDispatcher::setRate(int rate) {

@@ -107,6 +107,13 @@ void AudioControls::windBackward() {
 }
 
 void AudioControls::wind(double direction) {
+  // A spoken phrase has no position to wind in: forward goes on with the next phrase, backward
+  // speaks the phrase again from its start.
+  if (speech_.active()) {
+    env_.state.forceSeek = true;
+    if (direction < 0 || !phrases_.nextPhraseInTitle()) phrases_.startRow(speech_.row());
+    return;
+  }
   MediaPlayer& player = env_.player;
   if (player.playState() == PlayState::MediaEnded) return;
   const double step = player.duration() / 1000.0;

@@ -97,7 +97,7 @@ struct Ends {
   }
 };
 
-TEST_F(SpeechDispatcherTest, APhraseIsSpokenToItsEndAndACancelledOneEndsCancelled) {
+TEST_F(SpeechDispatcherTest, APhraseIsSpokenToItsEndInTheWantedOrTheDefaultLanguage) {
   PrivateSpeechServer server;
   ASSERT_TRUE(server.up()) << "the private speech-dispatcher did not come up";
   setenv("SPEECHD_ADDRESS", server.address().c_str(), 1);

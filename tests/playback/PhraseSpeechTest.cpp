@@ -222,7 +222,7 @@ TEST(PhraseSpeech, MissingAudioIsSpokenAndAnotherProgramsSpeechRestartsThePhrase
   EXPECT_EQ(h.player.playState(), PlayState::Playing);
 }
 
-TEST(PhraseSpeech, TimeJumpsFromASpokenPhraseCountItsText) {
+TEST(PhraseSpeech, TimeJumpsFromASpokenPhraseCountItsTextAndWindingStepsByPhrase) {
   ReadingHarness h;
   TestBook book = textOnly();
   const std::string folder = h.addBook("text", book);
@@ -234,6 +234,13 @@ TEST(PhraseSpeech, TimeJumpsFromASpokenPhraseCountItsText) {
   h.command(cmd::kJumpBack10);
   EXPECT_EQ(h.selectedPhrase(), 0);
   EXPECT_TRUE(h.speech.speaking());
+
+  h.command(cmd::kWindForward);
+  EXPECT_EQ(h.selectedPhrase(), 1);
+  h.command(cmd::kWindBackward);
+  EXPECT_EQ(h.selectedPhrase(), 1);
+  EXPECT_EQ(h.speech.spokenTexts().back(), "Zweiter Satz, etwas länger.");
+  EXPECT_EQ(h.speech.spoken().size(), 5u);  // spoken again from its start
 }
 
 }  // namespace
