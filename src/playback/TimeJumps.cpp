@@ -80,8 +80,12 @@ void TimeJumps::jumpFromSpokenPhrase(double seconds) {
     }
   }
   selectHeadingByTreeId(env_.tree, integerValue(phrases.cell(row, PhraseCol::TreeId)));
-  env_.state.forceSeek = true;
-  phrases_.startRow(row);
+  // A heading's first phrase has started with the heading; a phrase jumped back to from
+  // within itself starts again.
+  if (row == from || speech_.row() != row || phrases.selectedRow() != row) {
+    env_.state.forceSeek = true;
+    phrases_.startRow(row);
+  }
   // A paused reader stays paused, with the phrase reached waiting.
   if (!reading && speech_.speaking()) speech_.stop();
 }
