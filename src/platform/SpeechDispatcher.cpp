@@ -13,6 +13,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace orbis {
@@ -211,33 +212,38 @@ int SpeechDispatcher::speak(const std::string& text, const std::string& language
   }
   waiting_[id] = true;
   Shared* shared = shared_.get();
-  shared_->add(
-      [shared, id, text, language, rate = rate_, volume = volume_](SPDConnection* connection) {
-        long message = -1;
-        if (connection != nullptr) {
-          const std::string voice = shared->voiceLanguage(language);
-          if (!voice.empty()) spd_set_language(connection, voice.c_str());
-          spd_set_voice_rate(connection, rate);
-          spd_set_volume(connection, volume);
-          message = spd_say(connection, SPD_TEXT, text.c_str());
-        }
-        shared->post([id, message](SpeechDispatcher& port) { port.deliverQueued(id, message); });
-      });
+  // A paused client's messages wait in the server until it resumes, also new ones.
+  const bool resume = std::exchange(paused_, false);
+  shared_->add([shared, id, text, language, rate = rate_, volume = volume_,
+                resume](SPDConnection* connection) {
+    long message = -1;
+    if (connection != nullptr) {
+      if (resume) spd_resume(connection);
+      const std::string voice = shared->voiceLanguage(language);
+      if (!voice.empty()) spd_set_language(connection, voice.c_str());
+      spd_set_voice_rate(connection, rate);
+      spd_set_volume(connection, volume);
+      message = spd_say(connection, SPD_TEXT, text.c_str());
+    }
+    shared->post([id, message](SpeechDispatcher& port) { port.deliverQueued(id, message); });
+  });
   return id;
 }
 
 void SpeechDispatcher::pause() {
-  if (link_ != Link::Missing)
-    shared_->add([](SPDConnection* c) {
-      if (c) spd_pause(c);
-    });
+  if (link_ == Link::Missing) return;
+  paused_ = true;
+  shared_->add([](SPDConnection* c) {
+    if (c) spd_pause(c);
+  });
 }
 
 void SpeechDispatcher::resume() {
-  if (link_ != Link::Missing)
-    shared_->add([](SPDConnection* c) {
-      if (c) spd_resume(c);
-    });
+  if (link_ == Link::Missing) return;
+  paused_ = false;
+  shared_->add([](SPDConnection* c) {
+    if (c) spd_resume(c);
+  });
 }
 
 void SpeechDispatcher::cancel() {

@@ -48,6 +48,7 @@ class SpeechDispatcher : public QObject, public Speech {
   int nextId_ = 0;
   int rate_ = 0;
   int volume_ = 0;
+  bool paused_ = false;                 // the client is paused in the server
   std::map<long, int> utterances_;      // server message id -> utterance id
   std::map<int, bool> waiting_;         // utterances handed on, their message id not yet known
   std::map<long, UtteranceEnd> early_;  // events that came before their message id

@@ -81,6 +81,14 @@ TEST(PhraseSpeech, PauseContinueAndStopActOnTheUtterance) {
   EXPECT_EQ(h.speech.spokenTexts().back(), "Erster Satz.");
   EXPECT_TRUE(h.speech.speaking());
 
+  // Another program's speech that cuts off the paused phrase: continuing speaks it again.
+  h.command(cmd::kPauseContinue);
+  h.speech.interrupt();
+  h.advance(10);
+  h.command(cmd::kPauseContinue);
+  EXPECT_TRUE(h.speech.speaking());
+  EXPECT_EQ(h.speech.spoken().size(), 4u);
+
   // A menu pauses the speech and, with automatic playback, lets it go on when it closes.
   h.session().onMenuOpened();
   EXPECT_TRUE(h.speech.paused());
