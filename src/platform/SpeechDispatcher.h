@@ -29,6 +29,9 @@ class SpeechDispatcher : public QObject, public Speech {
   int speak(const std::string& text, const std::string& language) override;
   void pause() override;
   void resume() override;
+  // A paused client's messages are cut off by the screen reader's, and a paused client holds
+  // back its new messages too: reading cuts off and speaks again instead.
+  bool canResume() const override { return false; }
   void cancel() override;
   void setRate(int rate) override;
   void setVolume(int volume) override;

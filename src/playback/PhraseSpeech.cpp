@@ -93,6 +93,10 @@ void PhraseSpeech::leave() {
 
 void PhraseSpeech::pause() {
   if (mode_ != Mode::Speaking) return;
+  if (!env_.speech.canResume()) {
+    stop();  // continuing speaks the phrase again from its start
+    return;
+  }
   env_.speech.pause();
   setMode(Mode::Paused);
 }

@@ -28,6 +28,9 @@ class Speech {
   // Pause keeps the utterance to go on with; resume goes on where it stopped.
   virtual void pause() = 0;
   virtual void resume() = 0;
+  // False where pausing cannot be relied on to go on where it stopped: the program then cuts
+  // the utterance off and speaks it again from its start.
+  virtual bool canResume() const { return true; }
   // Ends the utterance being spoken, and any that waits, with Cancelled.
   virtual void cancel() = 0;
   // -100..100 each, 0 being the reader's default; values outside are clamped.

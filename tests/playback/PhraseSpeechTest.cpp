@@ -89,6 +89,17 @@ TEST(PhraseSpeech, PauseContinueAndStopActOnTheUtterance) {
   EXPECT_TRUE(h.speech.speaking());
   EXPECT_EQ(h.speech.spoken().size(), 4u);
 
+  // A synthesizer that cannot resume speaks the phrase again from its start.
+  h.speech.setCanResume(false);
+  h.command(cmd::kPauseContinue);
+  EXPECT_FALSE(h.speech.speaking());
+  EXPECT_FALSE(h.session().audio().reading());
+  h.command(cmd::kPauseContinue);
+  EXPECT_TRUE(h.speech.speaking());
+  EXPECT_EQ(h.speech.spoken().size(), 5u);
+  EXPECT_EQ(h.speech.spokenTexts().back(), "Erster Satz.");
+  h.speech.setCanResume(true);
+
   // A menu pauses the speech and, with automatic playback, lets it go on when it closes.
   h.session().onMenuOpened();
   EXPECT_TRUE(h.speech.paused());

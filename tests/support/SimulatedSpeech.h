@@ -31,6 +31,8 @@ class SimulatedSpeech : public Speech {
   SimulatedSpeech& operator=(const SimulatedSpeech&) = delete;
 
   void setAvailable(bool available) { available_ = available; }
+  void setCanResume(bool canResume) { canResume_ = canResume; }
+  bool canResume() const override { return canResume_; }
   // Another program's speech cuts off the utterance being spoken.
   void interrupt();
 
@@ -56,6 +58,7 @@ class SimulatedSpeech : public Speech {
   ManualClock& clock_;
   int listener_ = 0;
   bool available_ = true;
+  bool canResume_ = true;
   int nextId_ = 0;
   int rate_ = 0;
   int volume_ = 0;
