@@ -45,8 +45,6 @@ struct PlaybackHooks {
   // The text of the shown document's element with this id, as the text view shows it, and the
   // language the element declares (empty for none); empty text where no element has the id.
   std::function<SpokenText(const std::string& fragment)> phraseText;
-  // Tell the reader that text without audio cannot be read aloud (no synthesizer).
-  std::function<void()> noSpeech;
 };
 
 template <typename Hook, typename... Args>
