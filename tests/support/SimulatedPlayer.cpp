@@ -30,6 +30,7 @@ void SimulatedPlayer::setUrl(const std::string& path) {
   urls_.push_back(path);
   url_ = path;
   nextUrl_.clear();
+  nextSounds_.clear();
   open_ = false;
   duration_ = 0;
   position_ = 0;
@@ -111,6 +112,9 @@ bool SimulatedPlayer::goOnIntoNext() {
   const std::string next = std::exchange(nextUrl_, {});
   const std::optional<double> length = lengthOf(next);
   if (!length) return false;
+  for (const SoundBetween& sound : std::exchange(nextSounds_, {})) {
+    soundsPlayed_.push_back(sound.path);
+  }
   position_ -= duration_;
   url_ = next;
   duration_ = *length;

@@ -35,8 +35,14 @@ class SimulatedPlayer : public MediaPlayer {
 
   void setUrl(const std::string& path) override;
   std::string url() const override { return url_; }
-  void setNextUrl(const std::string& path) override { nextUrl_ = path; }
+  void setNextUrl(const std::string& path,
+                  const std::vector<SoundBetween>& soundsBetween = {}) override {
+    nextUrl_ = path;
+    nextSounds_ = soundsBetween;
+  }
   const std::string& nextUrl() const { return nextUrl_; }
+  // The sounds played between two files so far; they take no time here.
+  const std::vector<std::string>& soundsPlayed() const { return soundsPlayed_; }
   void play() override;
   void pause() override;
   void stop() override;
@@ -78,6 +84,8 @@ class SimulatedPlayer : public MediaPlayer {
   std::map<std::string, double> durations_;
   std::string url_;
   std::string nextUrl_;
+  std::vector<SoundBetween> nextSounds_;
+  std::vector<std::string> soundsPlayed_;
   bool open_ = false;
   double duration_ = 0;
   double position_ = 0;

@@ -12,7 +12,7 @@ class StatePlayer : public MediaPlayer {
  public:
   void setUrl(const std::string&) override {}
   std::string url() const override { return {}; }
-  void setNextUrl(const std::string&) override {}
+  void setNextUrl(const std::string&, const std::vector<SoundBetween>&) override {}
   void play() override { state = PlayState::Playing; }
   void pause() override { state = PlayState::Paused; }
   void stop() override { state = PlayState::Stopped; }
