@@ -58,13 +58,14 @@ void MpvPlayer::wakeup(void* self) {
       player, [player] { player->drainEvents(); }, Qt::QueuedConnection);
 }
 
-void MpvPlayer::setUrl(const std::string& path) {
+void MpvPlayer::setUrl(const std::string& path, const std::vector<SoundBetween>& soundsBefore) {
   url_ = path;
   nextUrl_.clear();  // mpv's playlist goes with the file it is replaced by
   nextSounds_.clear();
   nextEntryId_ = -1;
   tailUrl_.clear();
   open_ = failed_ = false;
+  soundsFirst_ = afterSounds_ = false;
   duration_ = 0;
   pendingSeek_.reset();
   if (!mpv_) {
@@ -80,14 +81,20 @@ void MpvPlayer::setUrl(const std::string& path) {
     return;
   }
   setState(PlayState::Stopped);
-  load();
+  load(soundsBefore);
 }
 
-void MpvPlayer::load() {
+void MpvPlayer::load(const std::vector<SoundBetween>& soundsBefore) {
   entryId_ = -1;
   started_ = loaded_ = false;
-  setPaused(true);  // a file waits for play
-  const char* command[] = {"loadfile", url_.c_str(), "replace", nullptr};
+  setPaused(true);  // a file waits for play, and so do the sounds before it
+  const char* flag = "replace";
+  for (const SoundBetween& sound : soundsBefore) {
+    queueSound(sound, flag);
+    flag = "append";
+  }
+  soundsFirst_ = afterSounds_ = !soundsBefore.empty();
+  const char* command[] = {"loadfile", url_.c_str(), flag, nullptr};
   mpv_node result;
   const int status = mpv_command_ret(mpv_.get(), command, &result);
   if (status < 0) {
@@ -104,13 +111,7 @@ void MpvPlayer::setNextUrl(const std::string& path,
   if (!tailUrl_.empty() && path == url_) return;  // mpv is moving into it already
   dropNext();
   if (path.empty() || url_.empty() || failed_) return;
-  for (const SoundBetween& sound : soundsBetween) {
-    // Per-entry options: mpv restores the book's own volume and speed when the sound is over.
-    std::string options = "volume=100,speed=1";
-    if (sound.end > 0) options += ",end=" + mpvSeconds(sound.end);
-    const char* command[] = {"loadfile", sound.path.c_str(), "append", options.c_str(), nullptr};
-    mpv_command(mpv_.get(), command);
-  }
+  for (const SoundBetween& sound : soundsBetween) queueSound(sound, "append");
   const char* command[] = {"loadfile", path.c_str(), "append", nullptr};
   mpv_node result;
   if (mpv_command_ret(mpv_.get(), command, &result) < 0) return;
@@ -118,6 +119,14 @@ void MpvPlayer::setNextUrl(const std::string& path,
   nextSounds_ = soundsBetween;
   nextEntryId_ = entryIdOf(result);
   mpv_free_node_contents(&result);
+}
+
+void MpvPlayer::queueSound(const SoundBetween& sound, const char* flag) {
+  // Per-entry options: mpv restores the book's own volume and speed when the sound is over.
+  std::string options = "volume=100,speed=1";
+  if (sound.end > 0) options += ",end=" + mpvSeconds(sound.end);
+  const char* command[] = {"loadfile", sound.path.c_str(), flag, options.c_str(), nullptr};
+  mpv_command(mpv_.get(), command);
 }
 
 void MpvPlayer::dropNext() {
@@ -131,7 +140,8 @@ void MpvPlayer::dropNext() {
 
 void MpvPlayer::play() {
   if (url_.empty() || failed_ || state_ == PlayState::Playing) return;
-  if (loaded_) setPaused(false);  // otherwise started as soon as the file is open
+  // Otherwise started as soon as the file is open.
+  if (loaded_ || soundsFirst_) setPaused(false);
   lastPositionAt_ = std::chrono::steady_clock::now();
   setState(PlayState::Playing);
 }
@@ -234,6 +244,7 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       const auto* start = static_cast<const mpv_event_start_file*>(event.data);
       if (start->playlist_entry_id != entryId_) break;
       started_ = true;
+      soundsFirst_ = false;
       // Set anew: a change while a sound between played was undone when that sound ended.
       if (std::exchange(afterSounds_, false)) {
         setRate(rate_);

@@ -39,7 +39,7 @@ class MpvPlayer : public QObject, public MediaPlayer {
   // False when libmpv could not be started; the player then stays empty and silent.
   bool isAvailable() const { return mpv_ != nullptr; }
 
-  void setUrl(const std::string& path) override;
+  void setUrl(const std::string& path, const std::vector<SoundBetween>& soundsBefore = {}) override;
   std::string url() const override { return inTail() ? tailUrl_ : url_; }
   void setNextUrl(const std::string& path,
                   const std::vector<SoundBetween>& soundsBetween = {}) override;
@@ -72,7 +72,8 @@ class MpvPlayer : public QObject, public MediaPlayer {
   void handleEvent(const mpv_event& event);
   void fileLoaded();
   void fileEnded(const mpv_event_end_file& end);
-  void load();
+  void load(const std::vector<SoundBetween>& soundsBefore = {});
+  void queueSound(const SoundBetween& sound, const char* flag);
   void endOfFile();
   void takeNext();
   void dropNext();
@@ -98,6 +99,7 @@ class MpvPlayer : public QObject, public MediaPlayer {
   std::int64_t nextEntryId_ = -1;         // ... as this entry
   std::vector<SoundBetween> nextSounds_;  // ... behind these
   bool afterSounds_ = false;              // url_ was reached through sounds
+  bool soundsFirst_ = false;              // sounds before url_ are still to be played
   // The file before url_ while the output still plays its end, and its length.
   mutable std::string tailUrl_;
   double tailDuration_ = 0;

@@ -119,7 +119,7 @@ void PhrasePlayer::positionPlayer(const std::string& audio, const std::string& b
     // Remembered first: a player may report the file's failure from inside setUrl.
     s.audioFailed = false;
     s.lastAudioFile = audio;
-    player.setUrl(resolveBookPath(env_.book.folder, audio));
+    player.setUrl(resolveBookPath(env_.book.folder, audio), std::exchange(s.waitingSounds, {}));
     if (begin != 0.0) {
       applyRateAndVolume();
       player.setCurrentPosition(begin);
@@ -269,9 +269,18 @@ void PhrasePlayer::startSelectedHeading() {
   // A heading the player has gone on into by itself, at the end of the heading before, had its
   // sounds played by the player between the two files. Otherwise the heading's first phrase
   // loads its file afresh, even when it is the file just heard.
+  // Sounds that wait for the reading to start (a book's announcement) take these with them.
   if (!env_.state.playingOn) {
     InterfaceSounds sounds(env_.sounds, env_.programFolder);
-    for (const std::string& name : headingSounds(node)) sounds.play(name, true);
+    for (const std::string& name : headingSounds(node)) {
+      const std::string path = sounds.resolve(name);
+      if (path.empty()) continue;
+      if (env_.state.waitingSounds.empty()) {
+        env_.sounds.play(path, true);
+      } else {
+        env_.state.waitingSounds.push_back({path});
+      }
+    }
     env_.player.setUrl("");
     env_.state.lastAudioFile.clear();
     env_.state.followingAudioFile.clear();

@@ -24,7 +24,10 @@ class MediaPlayer {
  public:
   virtual ~MediaPlayer() = default;
 
-  virtual void setUrl(const std::string& path) = 0;
+  // Sounds before the file are heard first, from the next play() on, on the output the file
+  // follows on: until the file is heard it is not open, its position stays as set.
+  virtual void setUrl(const std::string& path,
+                      const std::vector<SoundBetween>& soundsBefore = {}) = 0;
   virtual std::string url() const = 0;
   // The file the reading goes on with once the current one has played out: the player opens it
   // ahead and, when the current file reaches its end while playing, plays straight on into it

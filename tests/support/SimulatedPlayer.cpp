@@ -26,8 +26,10 @@ std::optional<double> SimulatedPlayer::lengthOf(const std::string& path) const {
   return wavDurationSeconds(path);
 }
 
-void SimulatedPlayer::setUrl(const std::string& path) {
+void SimulatedPlayer::setUrl(const std::string& path,
+                             const std::vector<SoundBetween>& soundsBefore) {
   urls_.push_back(path);
+  soundsBefore_ = soundsBefore;
   url_ = path;
   nextUrl_.clear();
   nextSounds_.clear();
@@ -51,7 +53,11 @@ void SimulatedPlayer::setUrl(const std::string& path) {
 
 void SimulatedPlayer::play() {
   ++playCalls_;
-  if (open_) setState(PlayState::Playing);
+  if (!open_) return;
+  for (const SoundBetween& sound : std::exchange(soundsBefore_, {})) {
+    soundsPlayed_.push_back(sound.path);
+  }
+  setState(PlayState::Playing);
 }
 
 void SimulatedPlayer::pause() {

@@ -33,7 +33,8 @@ class SimulatedPlayer : public MediaPlayer {
   // Lets a file that is not a wave file play, with this length.
   void setDuration(const std::string& path, double seconds) { durations_[path] = seconds; }
 
-  void setUrl(const std::string& path) override;
+  // Sounds before the file take no time: they count as played at the next play().
+  void setUrl(const std::string& path, const std::vector<SoundBetween>& soundsBefore = {}) override;
   std::string url() const override { return url_; }
   void setNextUrl(const std::string& path,
                   const std::vector<SoundBetween>& soundsBetween = {}) override {
@@ -41,7 +42,7 @@ class SimulatedPlayer : public MediaPlayer {
     nextSounds_ = soundsBetween;
   }
   const std::string& nextUrl() const { return nextUrl_; }
-  // The sounds played between two files so far; they take no time here.
+  // The sounds played before and between files so far; they take no time here.
   const std::vector<std::string>& soundsPlayed() const { return soundsPlayed_; }
   void play() override;
   void pause() override;
@@ -85,6 +86,7 @@ class SimulatedPlayer : public MediaPlayer {
   std::string url_;
   std::string nextUrl_;
   std::vector<SoundBetween> nextSounds_;
+  std::vector<SoundBetween> soundsBefore_;
   std::vector<std::string> soundsPlayed_;
   bool open_ = false;
   double duration_ = 0;
