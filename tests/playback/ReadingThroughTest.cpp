@@ -431,16 +431,16 @@ TEST(ReadingThrough, AStepBackAfterTheChangeOfFileReturnsAndGoesOnAgain) {
   EXPECT_EQ(h.player.playState(), PlayState::Playing);
 }
 
-// The heading sounds are heard between the two files, played by the player, which goes on into
-// the next heading's file by itself: the reader follows into it as without sounds.
-TEST(ReadingThrough, TheHeadingSoundsArePlayedByThePlayerBetweenTheFilesItGoesOnInto) {
+// The book's announcement and the first heading's sounds are played by the player ahead of the
+// first file, the other headings' sounds between the two files, as the player goes on into the
+// next heading's file by itself: the reader follows into it as without sounds.
+TEST(ReadingThrough, TheAnnouncementAndTheHeadingSoundsArePlayedByThePlayerAheadOfTheFiles) {
   ReadingHarness h;
   TestBook book = splitHeadings();
   book.headingLevels = {1, 2, 1};
   const std::string folder = h.addBook("split", book);
   h.start().openBookFolder(folder);
   const std::int64_t start = h.clock.nowMs();
-  h.sounds.played.clear();
 
   ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 3; }, 4000));
   EXPECT_LE(h.clock.nowMs() - start, 3500 + 100);
@@ -451,7 +451,11 @@ TEST(ReadingThrough, TheHeadingSoundsArePlayedByThePlayerBetweenTheFilesItGoesOn
   EXPECT_EQ(h.startedRows, (std::vector<int>{0, 1, 2, 3, 4, 5}));
   const std::string sounds = h.folders.programFolder + "UISounds/";
   EXPECT_EQ(h.player.soundsPlayed(),
-            (std::vector<std::string>{sounds + "Level2.wav", sounds + "Level1.wav"}));
+            (std::vector<SoundBetween>{{h.audioPath("split", "a.wav"), 1.0},
+                                       {sounds + "ExpandableBranche.wav"},
+                                       {sounds + "Level1.wav"},
+                                       {sounds + "Level2.wav"},
+                                       {sounds + "Level1.wav"}}));
   EXPECT_TRUE(h.sounds.played.empty());
   EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "c.wav")), 0);
   EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "d.wav")), 0);

@@ -55,7 +55,7 @@ void SimulatedPlayer::play() {
   ++playCalls_;
   if (!open_) return;
   for (const SoundBetween& sound : std::exchange(soundsBefore_, {})) {
-    soundsPlayed_.push_back(sound.path);
+    soundsPlayed_.push_back(sound);
   }
   setState(PlayState::Playing);
 }
@@ -119,7 +119,7 @@ bool SimulatedPlayer::goOnIntoNext() {
   const std::optional<double> length = lengthOf(next);
   if (!length) return false;
   for (const SoundBetween& sound : std::exchange(nextSounds_, {})) {
-    soundsPlayed_.push_back(sound.path);
+    soundsPlayed_.push_back(sound);
   }
   position_ -= duration_;
   url_ = next;

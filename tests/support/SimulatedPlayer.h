@@ -43,7 +43,7 @@ class SimulatedPlayer : public MediaPlayer {
   }
   const std::string& nextUrl() const { return nextUrl_; }
   // The sounds played before and between files so far; they take no time here.
-  const std::vector<std::string>& soundsPlayed() const { return soundsPlayed_; }
+  const std::vector<SoundBetween>& soundsPlayed() const { return soundsPlayed_; }
   void play() override;
   void pause() override;
   void stop() override;
@@ -87,7 +87,7 @@ class SimulatedPlayer : public MediaPlayer {
   std::string nextUrl_;
   std::vector<SoundBetween> nextSounds_;
   std::vector<SoundBetween> soundsBefore_;
-  std::vector<std::string> soundsPlayed_;
+  std::vector<SoundBetween> soundsPlayed_;
   bool open_ = false;
   double duration_ = 0;
   double position_ = 0;
