@@ -109,7 +109,18 @@ void MpvPlayer::setNextUrl(const std::string& path,
                            const std::vector<SoundBetween>& soundsBetween) {
   if ((path == nextUrl_ && soundsBetween == nextSounds_) || !mpv_) return;
   if (!tailUrl_.empty() && path == url_) return;  // mpv is moving into it already
+  if (soundsFirst_) {
+    // mpv still plays the sounds before url_, and clearing its playlist would drop url_ with
+    // the rest: the next file is added once url_ has started.
+    nextUrl_ = path;
+    nextSounds_ = soundsBetween;
+    return;
+  }
   dropNext();
+  queueNext(path, soundsBetween);
+}
+
+void MpvPlayer::queueNext(const std::string& path, const std::vector<SoundBetween>& soundsBetween) {
   if (path.empty() || url_.empty() || failed_) return;
   for (const SoundBetween& sound : soundsBetween) queueSound(sound, "append");
   const char* command[] = {"loadfile", path.c_str(), "append", nullptr};
@@ -244,7 +255,10 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
       const auto* start = static_cast<const mpv_event_start_file*>(event.data);
       if (start->playlist_entry_id != entryId_) break;
       started_ = true;
-      soundsFirst_ = false;
+      if (std::exchange(soundsFirst_, false) && !nextUrl_.empty()) {
+        const std::vector<SoundBetween> sounds = std::exchange(nextSounds_, {});
+        queueNext(std::exchange(nextUrl_, {}), sounds);
+      }
       // Set anew: a change while a sound between played was undone when that sound ended.
       if (std::exchange(afterSounds_, false)) {
         setRate(rate_);

@@ -74,6 +74,7 @@ class MpvPlayer : public QObject, public MediaPlayer {
   void fileEnded(const mpv_event_end_file& end);
   void load(const std::vector<SoundBetween>& soundsBefore = {});
   void queueSound(const SoundBetween& sound, const char* flag);
+  void queueNext(const std::string& path, const std::vector<SoundBetween>& soundsBetween);
   void endOfFile();
   void takeNext();
   void dropNext();
