@@ -13,6 +13,7 @@ for file in bin/orbis-velora \
             share/orbis-velora/UISounds/MainWindow.wav \
             share/applications/orbis-velora.desktop \
             share/metainfo/org.orbisvelora.OrbisVelora.metainfo.xml \
+            share/mime/packages/orbis-velora.xml \
             share/icons/hicolor/scalable/apps/orbis-velora.svg \
             share/man/man1/orbis-velora.1; do
   [ -e "$prefix/$file" ] || { echo "not installed: $file" >&2; exit 1; }
