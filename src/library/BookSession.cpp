@@ -6,6 +6,7 @@
 #include "commands/CommandIds.h"
 #include "library/BookMenus.h"
 #include "library/DaisyLoad.h"
+#include "library/EpubFile.h"
 #include "playback/DecimalText.h"
 #include "texts/UiTexts.h"
 
@@ -101,9 +102,19 @@ void BookSession::openCommand() {
   closeBook();
   const auto chosen = ctx_.dialogs.openFile(uiTexts().browseForBook, bookFilter(), "");
   if (!chosen) return;
+  openBookFile(*chosen);
+}
+
+void BookSession::openBookFile(const std::string& file) {
+  closeBook();
+  if (isEpubFile(file)) {
+    if (!ctx_.library.epubFolder) return;
+    if (const auto folder = ctx_.library.epubFolder(file)) loadBook(*folder);
+    return;
+  }
   // The reader may pick "ncc.html" or "NCC.HTML"; the book is the folder that holds it.
-  const size_t slash = chosen->rfind('/');
-  loadBook(slash == std::string::npos ? std::string("./") : chosen->substr(0, slash + 1));
+  const size_t slash = file.rfind('/');
+  loadBook(slash == std::string::npos ? std::string("./") : file.substr(0, slash + 1));
 }
 
 void BookSession::lastBookCommand() {

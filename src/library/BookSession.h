@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ struct LibraryHooks {
   std::function<void(const std::vector<std::string>& groups)> fillGroupList;
   // The reading position of a book just opened has been restored.
   std::function<void()> positionRestored;
+  // The folder an EPUB file is read from (see EpubFile); nothing when it cannot be unpacked,
+  // the reader has then been told. Without it EPUB files are not opened.
+  std::function<std::optional<std::string>(const std::string& epubFile)> epubFolder;
 };
 
 // Everything of the main window a book session works on. The session keeps the references.
@@ -101,6 +105,9 @@ class BookSession {
   // Closes the current book and opens the one in folder (the command line and the library
   // commands use this).
   void openBookFolder(const std::string& folder);
+  // The same for a file the reader chose: an EPUB file, or a file in the book's folder
+  // (ncc.html, a package file).
+  void openBookFile(const std::string& file);
   void openCommand();
   void lastBookCommand();
   // Saves the book's state (last book, position, bookmarks) and clears it; nothing without a

@@ -201,6 +201,7 @@ int CLumen2App::run(int argc, char** argv) {
   folders.programFolder = programFolderFor(QApplication::applicationFilePath().toStdString());
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
+  folders.cacheFolder = cacheFolderFor(processEnvironment);
 
   MpvSounds sounds;
   MpvPlayer player;
