@@ -132,7 +132,7 @@ EpubLoader::Outcome EpubLoader::run() {
     std::string resolved;
     const std::optional<std::string> bytes = readBookFile(folder_, path, &resolved);
     const xml::XmlFile file = bytes ? xml::XmlFile::parse(*bytes, resolved) : xml::XmlFile{};
-    XhtmlIndex index = indexXhtml(file.root());
+    XhtmlIndex index = indexXhtml(file.root(), resolved);
     const int document = static_cast<int>(idsOf.size());
     documentOf.emplace(path, document);
     documentPaths.push_back(path);

@@ -119,7 +119,7 @@ std::optional<std::string> xhtmlToHtml(std::string_view bytes, const std::string
   const xml::XmlFile file = xml::XmlFile::parse(bytes, url);
   xml::Node root = file.root();
   if (!xml::isElement(root, "html")) return std::nullopt;
-  const XhtmlIndex index = indexXhtml(root);
+  const XhtmlIndex index = indexXhtml(root, url);
   Converter converter(index);
   converter.out.reserve(bytes.size() + bytes.size() / 8);
   converter.out +=

@@ -29,7 +29,16 @@ bool unread(std::string_view name) {
 
 class Indexer {
  public:
-  explicit Indexer(XhtmlIndex& index) : index_(index) {}
+  Indexer(XhtmlIndex& index, std::string_view url) : index_(index) {
+    // The file name without extension, in characters any id may hold.
+    std::string_view name = url.substr(url.find_last_of('/') + 1);
+    name = name.substr(0, name.find('.'));
+    prefix_ = "orbis-unit-";
+    for (char c : name)
+      prefix_ +=
+          (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ? c : '_';
+    prefix_ += '-';
+  }
 
   // Returns whether the subtree holds a block.
   bool walk(xml::Node node, std::string_view skip) {
@@ -47,7 +56,7 @@ class Indexer {
     const bool block = blocks().count(name) > 0;
     if (block && !holdsBlock && name != "body" && !xml::collapsedText(node).empty()) {
       XhtmlUnit unit{node, id, id.empty(), std::string(inner), span};
-      if (unit.idGiven) unit.id = "orbis-unit-" + std::to_string(++given_);
+      if (unit.idGiven) unit.id = prefix_ + std::to_string(++given_);
       // A division holding only a page break is the page number, whatever encloses it.
       if (unit.skip.empty() && onlyPageBreak(node)) unit.skip = "pagenumber";
       index_.units.push_back(std::move(unit));
@@ -74,15 +83,16 @@ class Indexer {
   }
 
   XhtmlIndex& index_;
+  std::string prefix_;
   int next_ = 0;
   int given_ = 0;
 };
 
 }  // namespace
 
-XhtmlIndex indexXhtml(xml::Node root) {
+XhtmlIndex indexXhtml(xml::Node root, std::string_view url) {
   XhtmlIndex index;
-  if (root != nullptr) Indexer(index).walk(root, {});
+  if (root != nullptr) Indexer(index, url).walk(root, {});
   return index;
 }
 

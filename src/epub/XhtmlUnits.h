@@ -33,7 +33,9 @@ struct XhtmlIndex {
   std::vector<XhtmlUnit> units;
 };
 
-XhtmlIndex indexXhtml(xml::Node root);
+// `url` is the document's path or name: the ids given carry its file name, so that they differ
+// from one document to the next.
+XhtmlIndex indexXhtml(xml::Node root, std::string_view url);
 
 // Whether the bytes are an EPUB content document that the text view shows through its own
 // conversion: XHTML declaring the EPUB namespace or named *.xhtml. Only such documents get ids
