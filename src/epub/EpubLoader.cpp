@@ -109,10 +109,13 @@ EpubLoader::Outcome EpubLoader::run() {
     itemById.emplace(package->manifest[i].id, i);
   // The reading order: the linear items, then the others; each content document once.
   std::vector<const ManifestItem*> order;
+  std::unordered_map<std::string, bool> nonLinear;  // book-relative path -> placed last
   for (bool linear : {true, false})
     for (const SpineItem& item : package->spineItems)
-      if (item.linear == linear && isContentDocument(package->manifest[item.item]))
+      if (item.linear == linear && isContentDocument(package->manifest[item.item])) {
         order.push_back(&package->manifest[item.item]);
+        nonLinear.emplace(bookPathOf(packagePath, order.back()->href), !linear);
+      }
 
   BookTable& phrases = targets_.phrase;
   std::unordered_map<std::string, int> documentOf;  // book-relative path -> reading order
@@ -151,6 +154,10 @@ EpubLoader::Outcome EpubLoader::run() {
         phrases.setCell(row, PhraseCol::Document, textPath.empty() ? "" : folder_ + textPath);
         phrases.setCell(row, PhraseCol::Fragment,
                         percentDecoded(phrases.cell(row, PhraseCol::Fragment)));
+        // Text elements and pars of overlays seldom have ids: the text's target stands for
+        // the phrase, as the mark and the page tracking look it up.
+        if (phrases.cell(row, PhraseCol::TextId).empty())
+          phrases.setCell(row, PhraseCol::TextId, phrases.cell(row, PhraseCol::Fragment));
         const std::string audio = bookPathOf("", phrases.cell(row, PhraseCol::Audio));
         phrases.setCell(row, PhraseCol::Audio, audio);
         Place place = places.empty() ? Place{document, {}} : places.back();
@@ -238,8 +245,15 @@ EpubLoader::Outcome EpubLoader::run() {
     return after == byPlace.end() ? -1 : *after;
   };
 
+  // The headings of the items read last follow the others, so that the tree keeps the
+  // reading order.
+  std::vector<NavEntry> toc = nav.toc;
+  std::stable_partition(toc.begin(), toc.end(), [&](const NavEntry& entry) {
+    auto found = nonLinear.find(entry.file);
+    return found == nonLinear.end() || !found->second;
+  });
   std::vector<Heading> headings;
-  for (const NavEntry& entry : nav.toc) headings.push_back({entry, rowOf(entry)});
+  for (const NavEntry& entry : toc) headings.push_back({entry, rowOf(entry)});
   // An entry that only groups others starts where the first of them does.
   for (size_t i = 0; i < headings.size(); ++i) {
     if (!headings[i].entry.file.empty()) continue;
