@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 
+#include "book/BookPaths.h"
 #include "book/LineScanner.h"
 #include "daisy3/XmlFile.h"
 
@@ -60,7 +61,13 @@ void readMetadata(xml::Node node, PackageFile& package, const std::string& uniqu
 }  // namespace
 
 std::optional<PackageFile> readPackageFile(const std::string& folder, const std::string& name) {
-  const xml::XmlFile file = xml::XmlFile::read(folder, name);
+  std::string path;
+  const std::optional<std::string> bytes = readBookFile(folder, name, &path);
+  return bytes ? parsePackageFile(*bytes, path) : std::nullopt;
+}
+
+std::optional<PackageFile> parsePackageFile(std::string_view bytes, const std::string& url) {
+  const xml::XmlFile file = xml::XmlFile::parse(bytes, url);
   xml::Node root = file.root();
   if (!xml::isElement(root, "package")) return std::nullopt;
   PackageFile package;

@@ -2,6 +2,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orbis {
@@ -39,6 +40,8 @@ struct PackageFile {
 
 // Reads the package file `name` inside `folder`; nothing when it cannot be read or parsed.
 std::optional<PackageFile> readPackageFile(const std::string& folder, const std::string& name);
+// The same for the bytes of a package file.
+std::optional<PackageFile> parsePackageFile(std::string_view bytes, const std::string& url);
 
 // The package file a folder holds: the name of its only *.opf (any letter case); empty when
 // it holds none or several.

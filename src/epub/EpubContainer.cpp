@@ -34,7 +34,12 @@ bool isEpubFolder(const std::string& folder) {
 }
 
 std::string packageDocumentOf(const std::string& folder) {
-  const xml::XmlFile file = xml::XmlFile::read(folder, kContainer);
+  const std::optional<std::string> bytes = readBookFile(folder, kContainer);
+  return bytes ? packageDocumentIn(*bytes) : std::string();
+}
+
+std::string packageDocumentIn(std::string_view containerXml) {
+  const xml::XmlFile file = xml::XmlFile::parse(containerXml, kContainer);
   xml::Node root = file.root();
   if (!xml::isElement(root, "container")) return {};
   std::string first, package;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 namespace orbis {
 
@@ -12,6 +13,8 @@ bool isEpubFolder(const std::string& folder);
 // The package document the container names (its first rootfile of the package media type, else
 // its first rootfile), relative to the folder; empty when none can be read.
 std::string packageDocumentOf(const std::string& folder);
+// The same from the bytes of container.xml.
+std::string packageDocumentIn(std::string_view containerXml);
 
 // Whether any file is encrypted by something other than font obfuscation. Obfuscated fonts are
 // no loss: the text view uses its own fonts. A garbled encryption.xml counts as encrypted, since

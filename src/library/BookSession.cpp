@@ -105,11 +105,17 @@ void BookSession::openCommand() {
   openBookFile(*chosen);
 }
 
+bool BookSession::loadBookPath(const std::string& path, LoadSteps steps) {
+  if (!isEpubFile(path)) return loadBook(path, steps);
+  closeBook();
+  const auto folder = ctx_.library.epubFolder ? ctx_.library.epubFolder(path) : std::nullopt;
+  return folder && loadBook(*folder, steps);
+}
+
 void BookSession::openBookFile(const std::string& file) {
   closeBook();
   if (isEpubFile(file)) {
-    if (!ctx_.library.epubFolder) return;
-    if (const auto folder = ctx_.library.epubFolder(file)) loadBook(*folder);
+    loadBookPath(file, LoadSteps{});
     return;
   }
   // The reader may pick "ncc.html" or "NCC.HTML"; the book is the folder that holds it.

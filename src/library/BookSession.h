@@ -125,6 +125,8 @@ class BookSession {
   // Loads the book in folder; true when it is open afterwards.
   bool loadBook(const std::string& folder) { return loadBook(folder, LoadSteps{}); }
   bool loadBook(const std::string& folder, LoadSteps steps);
+  // The same for a book folder or an EPUB file, which is unpacked first.
+  bool loadBookPath(const std::string& path, LoadSteps steps);
   // The book part of the exit routine, then the playback values back into the settings.
   void shutdown();
 

@@ -8,6 +8,8 @@
 #include <filesystem>
 
 #include "book/LineScanner.h"
+#include "daisy3/PackageFile.h"
+#include "epub/EpubContainer.h"
 #include "settings/AtomicFile.h"
 #include "texts/UiTexts.h"
 
@@ -34,7 +36,40 @@ void tellFailure(const EpubFileContext& context) {
                              MessageButtons::Ok, MessageIcon::Error);
 }
 
+// The bytes of the entry of that name (as the container names it), if it is small enough for a
+// file of its kind.
+std::optional<std::string> entryBytes(ZipArchive& archive, const std::vector<ZipEntry>& entries,
+                                      const std::string& name) {
+  constexpr std::uint64_t kLargest = 16 * 1024 * 1024;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].folder || entries[i].name != name || entries[i].size > kLargest) continue;
+    std::string bytes;
+    const bool read = archive.extract(i, [&](const char* data, std::size_t size) {
+      if (bytes.size() + size > entries[i].size) return false;
+      bytes.append(data, size);
+      return true;
+    });
+    if (read) return bytes;
+    return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<std::string> epubTitle(ZipReader& zip, const std::string& path) {
+  auto archive = zip.open(path);
+  std::vector<ZipEntry> entries;
+  if (!archive || archive->declaredEntries() > UnpackLimits{}.maxEntries || !archive->list(entries))
+    return std::nullopt;
+  const auto container = entryBytes(*archive, entries, "META-INF/container.xml");
+  if (!container) return std::nullopt;
+  const std::string packagePath = packageDocumentIn(*container);
+  const auto bytes = packagePath.empty() ? std::nullopt : entryBytes(*archive, entries, packagePath);
+  const auto package = bytes ? parsePackageFile(*bytes, packagePath) : std::nullopt;
+  if (!package) return std::nullopt;
+  return package->title;
+}
 
 bool isEpubFile(const std::string& path) {
   if (path.size() < 6 || lowerAsciiCopy(path.substr(path.size() - 5)) != ".epub") return false;

@@ -30,6 +30,10 @@ bool isEpubFile(const std::string& path);
 // the file cannot be unpacked.
 std::optional<std::string> epubBookFolder(const EpubFileContext& context, const std::string& path);
 
+// The title an EPUB file's package document gives, read from the archive without unpacking it;
+// nothing when the file is no readable EPUB.
+std::optional<std::string> epubTitle(ZipReader& zip, const std::string& path);
+
 // The name of the folder an EPUB file is unpacked into, below "<cache>/epub/".
 std::string epubCacheKey(const std::string& path);
 

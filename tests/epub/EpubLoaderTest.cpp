@@ -61,10 +61,10 @@ struct Opened {
 };
 
 void fillBook(EpubBuilder& book) {
-  book.chapter({"One", {"Alpha.", "Beta."}, 1, "1", "A note on one."});
-  book.chapter({"One.One", {"Gamma."}, 2, "2"});
+  book.chapter({"One", {"Alpha.", "Beta."}, 1, "1", "A note on one.", true});
+  book.chapter({"One.One", {"Gamma."}, 2, "2", "", true});
   book.chapter({"Answers", {"Forty-two."}, 1, "", "", false});
-  book.chapter({"Two", {"Delta."}, 1, "3"});
+  book.chapter({"Two", {"Delta."}, 1, "3", "", true});
 }
 
 TEST(EpubLoader, MediaOverlayBookReadsItsClipsByHeadingWithSkippableStructures) {

@@ -44,9 +44,6 @@ class EpubBuilder {
   std::vector<std::string> extraEntries;
 
   void chapter(Chapter chapter) { chapters_.push_back(std::move(chapter)); }
-  void chapter(std::string title, std::vector<std::string> paragraphs) {
-    chapters_.push_back({std::move(title), std::move(paragraphs)});
-  }
 
   // Writes the files below "<folder>/files/" and packs them into "<folder>/book.epub"; returns
   // the path of the .epub.
