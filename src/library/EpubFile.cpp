@@ -65,7 +65,8 @@ std::optional<std::string> epubTitle(ZipReader& zip, const std::string& path) {
   const auto container = entryBytes(*archive, entries, "META-INF/container.xml");
   if (!container) return std::nullopt;
   const std::string packagePath = packageDocumentIn(*container);
-  const auto bytes = packagePath.empty() ? std::nullopt : entryBytes(*archive, entries, packagePath);
+  const auto bytes =
+      packagePath.empty() ? std::nullopt : entryBytes(*archive, entries, packagePath);
   const auto package = bytes ? parsePackageFile(*bytes, packagePath) : std::nullopt;
   if (!package) return std::nullopt;
   return package->title;
