@@ -14,7 +14,7 @@ struct BookMetadata {
   std::string totalTime;   // ncc:totaltime
   std::string setInfo;     // ncc:setinfo, used when changing volumes
   // Told in the book information where a book names them (EPUB package documents).
-  std::string creator, language, publisher, narrator;
+  std::string creator{}, language{}, publisher{}, narrator{};
 };
 
 // What the loader met while reading; the menus are enabled by these.

@@ -9,7 +9,7 @@ namespace orbis {
 struct AppFolders {
   std::string programFolder;  // shipped files: Documents/, documents/html/, UISounds/
   std::string dataFolder;     // per-user files: settings, last book, resume files, keys
-  std::string cacheFolder;    // what can be made again: unpacked EPUB books; empty for none
+  std::string cacheFolder{};  // what can be made again: unpacked EPUB books; empty for none
   std::string activeKeyTable() const { return dataFolder + "Active.kbd"; }
 };
 

@@ -106,8 +106,9 @@ TEST(RealEpubBooks, ChildrensLiteratureReadsByItsContentsAndPageList) {
       if (phrases.cell(p, PhraseCol::TextId) == pages.cell(row, PageCol::Fragment)) phrase = p;
     ASSERT_GE(phrase, 0);
     // A page number in the middle of a paragraph leads to the paragraph.
-    if (row < 5)
+    if (row < 5) {
       EXPECT_NE(book.text(phrase).find(pages.cell(row, PageCol::Label)), std::string::npos);
+    }
   }
 }
 
