@@ -7,8 +7,9 @@ comes from (each file has a level of its own). From the tone's first sustained a
 end of the book's last file, every run of more than the limit without the tone is reported with
 the files on either side, then every change of file with the silence found there. Opening the
 book, the player announces it with its first clip and then reads from the start: the step from
-that announcement to the reading is reported too. Sounds heard over the tone (heading sounds
-played while the output still holds the tone) can make a file's level misread. A run is
+that announcement to the reading is reported too. Where the player plays heading sounds between
+two files (the layout gives their length), the silence it added there is the time without the
+tone less the sounds' length. Sounds heard over the tone can make a file's level misread. A run is
 measured from the last whole period before it to the first whole period after it, so a run that
 does not start and end at a zero crossing reads up to two periods (4.5 ms) long.
 
@@ -89,25 +90,28 @@ def main():
             break  # the book begins again
         gap_ms = (a - prev[1]) * 1000.0 / rate
         announced = k == last_file == 0 and abs(heard[0] - layout["announcement"]) < 0.3
+        sounds_ms = 1000.0 * (layout.get("announcement_sounds", 0.0) if announced
+                              else files[k].get("sounds", 0.0) if k != last_file else 0.0)
         if announced and gap_ms > limit_ms:
             # The book's first clip was its announcement; the reading starts the file again.
-            at_change[-1] = gap_ms
+            at_change[-1] = max(gap_ms - sounds_ms, 0.0)
         if gap_ms > limit_ms:
             where = (f"{files[last_file]['name']} -> {files[k]['name']}" if k != last_file
                      else "announcement -> reading" if announced
                      else f"inside {files[k]['name']}")
             quiet = silent_ms(samples, prev[1], a, rate)
-            print(f"{gap_ms:8.1f} ms without the tone ({quiet:.1f} ms of it silent) at "
-                  f"{(prev[1] - origin) / rate:7.3f} s: {where}")
+            sounds = f", {sounds_ms:.1f} ms heading sounds" if sounds_ms else ""
+            print(f"{gap_ms:8.1f} ms without the tone (longest silence {quiet:.1f} ms{sounds}) "
+                  f"at {(prev[1] - origin) / rate:7.3f} s: {where}")
         if k != last_file:
-            at_change[k] = gap_ms if gap_ms > limit_ms else 0.0
+            at_change[k] = max(gap_ms - sounds_ms, 0.0) if gap_ms > limit_ms else 0.0
             if k != last_file + 1:
                 print(f"    (the reading went from {files[last_file]['name']} to "
                       f"{files[k]['name']})")
         heard[k] += (b - a) / rate
         last_file = k
         prev = (a, b, peak)
-    print("change of file                                 silence")
+    print("change of file                                 silence added (sounds not counted)")
     print(f"  {'announcement to the reading (01.wav again)':<44} {at_change.get(-1, 0.0):6.1f} ms")
     for k, f in enumerate(files):
         if f["change"] is None:

@@ -1,13 +1,14 @@
 """Writes the tone book for scripts/measure-gaps and a data folder that reads it aloud.
 
-One 440 Hz sine, unbroken from the first sample to the last, is cut into contiguous clips and
+One 300 Hz sine (below every interface sound, so that a heading sound is not taken for it), unbroken from the first sample to the last, is cut into contiguous clips and
 spread over several audio files: the title heading, headings of one file each and a
 heading whose clips lie in two files. Whatever silence a recording of the reading holds between
 the tone's first and last sound was therefore put there by the player.
 
 Usage: tone_book.py BOOK_FOLDER DATA_FOLDER [--heading-sounds]
-Prints the layout as JSON: the sample rate, the tone's frequency and, for every file in reading
-order, its name, level, length and the kind of change of file that leads into it."""
+Prints the layout as JSON: the sample rate, the tone's frequency, the length of the heading sounds
+heard before the reading starts and, for every file in reading order, its name, level, length,
+the kind of change of file that leads into it and the length of the heading sounds heard there."""
 
 import json
 import math
@@ -18,7 +19,7 @@ import wave
 from pathlib import Path
 
 RATE = 44100
-HERTZ = 440.0
+HERTZ = 300.0
 # Each file has a level of its own, so that the recording tells which file is heard.
 LEVELS = [0.25, 0.35, 0.45, 0.55, 0.65, 0.75]
 CLIP_SECONDS = 1.0
@@ -109,6 +110,12 @@ def scrambler():
     return scramble
 
 
+def heading_sound_seconds():
+    """The length of the sound that marks a heading of the tone book (all are of level 1)."""
+    with wave.open(str(ROOT / "res/program/UISounds/Level1.wav"), "rb") as sound:
+        return sound.getnframes() / sound.getframerate()
+
+
 def write_settings(data_folder, heading_sounds):
     """Automatic playback on; no drive search or update check in the way, and the heading
     sounds only when asked for (they are heard between the headings, instead of the tone)."""
@@ -127,6 +134,7 @@ def main():
     heading_sounds = len(sys.argv) > 3 and sys.argv[3] == "--heading-sounds"
     book.mkdir(parents=True, exist_ok=True)
     clip_samples = int(RATE * CLIP_SECONDS)
+    sound = heading_sound_seconds() if heading_sounds else 0.0
     sample = 0
     layout = []
     for i, (_, clip_counts) in enumerate(HEADINGS):
@@ -138,7 +146,7 @@ def main():
                 "title heading to first heading" if i == 1 else "next heading")
             write_wav(book / name, tone_samples(sample, clips * clip_samples, level))
             layout.append({"name": name, "level": level, "seconds": clips * CLIP_SECONDS,
-                           "change": change})
+                           "change": change, "sounds": sound if part == 0 else 0.0})
             files.append((name, clips, sum(clip_counts[:part])))
             sample += clips * clip_samples
         (book / f"s{i:02d}.smil").write_text(smil(i, files), encoding="utf-8")
@@ -146,7 +154,9 @@ def main():
     (book / "text.html").write_text(text_document(), encoding="utf-8")
     write_settings(data, heading_sounds)
     # Opening a book, the player announces it with its first clip, then reads from the start.
-    json.dump({"rate": RATE, "hertz": HERTZ, "announcement": CLIP_SECONDS, "files": layout},
+    # The title heading's sound is heard between the announcement and the reading.
+    json.dump({"rate": RATE, "hertz": HERTZ, "announcement": CLIP_SECONDS,
+               "announcement_sounds": sound, "files": layout},
               sys.stdout)
     print()
 

@@ -8,6 +8,7 @@
 #include "library/DaisyLoad.h"
 #include "library/EpubFile.h"
 #include "playback/DecimalText.h"
+#include "playback/WaitingSounds.h"
 #include "texts/UiTexts.h"
 
 namespace orbis {
@@ -196,6 +197,8 @@ bool BookSession::loadBook(const std::string& folder, LoadSteps steps) {
     resume_.restorePosition();
     callHook(ctx_.library.positionRestored);
   }
+  PlaybackEnv playback = env();
+  playWaitingSounds(playback);  // when no file was given to the player to read
   ctx_.menu.setEnabled(cmd::kLastBook, true);
   ctx_.menu.redraw();
   return true;
@@ -215,15 +218,15 @@ void BookSession::enableMenus() {
 }
 
 // The book's first clip tells the reader which book has opened; it is heard to its end before
-// reading starts.
+// reading starts, and the reading follows on it without a pause.
 void BookSession::announceBook() {
   const BookTable& phrases = ctx_.tables.phrase;
   const std::string audio(phrases.cell(0, PhraseCol::Audio));
   if (audio.empty()) return;
   // Bounded, so that a garbled end time cannot overflow the conversion.
   const double seconds = std::clamp(decimalValue(phrases.cell(0, PhraseCol::End)), 0.0, 1.0e6);
-  const long untilMs = static_cast<long>(seconds * 1000.0);
-  ctx_.sounds.playUntil(resolveBookPath(ctx_.book.folder, audio), untilMs);
+  if (seconds * 1000.0 < 1.0) return;  // nothing to hear between 0 and 0
+  state_.waitingSounds.push_back({resolveBookPath(ctx_.book.folder, audio), seconds});
 }
 
 void BookSession::shutdown() {

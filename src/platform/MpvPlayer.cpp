@@ -34,9 +34,11 @@ MpvPlayer::MpvPlayer(const std::string& audioOutput)
     : mpv_(createAudioHandle(audioOutput, /*keepOpen=*/false)) {
   if (!mpv_) return;
   // A next file in the playlist is opened while the current one still plays, so that the
-  // output, kept open between files of one format, runs on into it without a gap.
+  // output runs on into it without a gap. The output keeps the format it was opened with until
+  // mpv stops: the interface sounds between two files of a book differ from the book in rate,
+  // and opening the output anew for them would put a pause of its own before and after them.
   mpv_set_property_string(mpv_.get(), "prefetch-playlist", "yes");
-  mpv_set_property_string(mpv_.get(), "gapless-audio", "weak");
+  mpv_set_property_string(mpv_.get(), "gapless-audio", "yes");
   setVolume(volume_);
   mpv_set_wakeup_callback(mpv_.get(), &MpvPlayer::wakeup, this);
 }
@@ -56,12 +58,14 @@ void MpvPlayer::wakeup(void* self) {
       player, [player] { player->drainEvents(); }, Qt::QueuedConnection);
 }
 
-void MpvPlayer::setUrl(const std::string& path) {
+void MpvPlayer::setUrl(const std::string& path, const std::vector<SoundBetween>& soundsBefore) {
   url_ = path;
   nextUrl_.clear();  // mpv's playlist goes with the file it is replaced by
+  nextSounds_.clear();
   nextEntryId_ = -1;
   tailUrl_.clear();
   open_ = failed_ = false;
+  soundsFirst_ = afterSounds_ = false;
   duration_ = 0;
   pendingSeek_.reset();
   if (!mpv_) {
@@ -77,14 +81,20 @@ void MpvPlayer::setUrl(const std::string& path) {
     return;
   }
   setState(PlayState::Stopped);
-  load();
+  load(soundsBefore);
 }
 
-void MpvPlayer::load() {
+void MpvPlayer::load(const std::vector<SoundBetween>& soundsBefore) {
   entryId_ = -1;
   started_ = loaded_ = false;
-  setPaused(true);  // a file waits for play
-  const char* command[] = {"loadfile", url_.c_str(), "replace", nullptr};
+  setPaused(true);  // a file waits for play, and so do the sounds before it
+  const char* flag = "replace";
+  for (const SoundBetween& sound : soundsBefore) {
+    queueSound(sound, flag);
+    flag = "append";
+  }
+  soundsFirst_ = afterSounds_ = !soundsBefore.empty();
+  const char* command[] = {"loadfile", url_.c_str(), flag, nullptr};
   mpv_node result;
   const int status = mpv_command_ret(mpv_.get(), command, &result);
   if (status < 0) {
@@ -95,21 +105,44 @@ void MpvPlayer::load() {
   mpv_free_node_contents(&result);
 }
 
-void MpvPlayer::setNextUrl(const std::string& path) {
-  if (path == nextUrl_ || !mpv_) return;
+void MpvPlayer::setNextUrl(const std::string& path,
+                           const std::vector<SoundBetween>& soundsBetween) {
+  if ((path == nextUrl_ && soundsBetween == nextSounds_) || !mpv_) return;
   if (!tailUrl_.empty() && path == url_) return;  // mpv is moving into it already
+  if (soundsFirst_) {
+    // mpv still plays the sounds before url_, and clearing its playlist would drop url_ with
+    // the rest: the next file is added once url_ has started.
+    nextUrl_ = path;
+    nextSounds_ = soundsBetween;
+    return;
+  }
   dropNext();
+  queueNext(path, soundsBetween);
+}
+
+void MpvPlayer::queueNext(const std::string& path, const std::vector<SoundBetween>& soundsBetween) {
   if (path.empty() || url_.empty() || failed_) return;
+  for (const SoundBetween& sound : soundsBetween) queueSound(sound, "append");
   const char* command[] = {"loadfile", path.c_str(), "append", nullptr};
   mpv_node result;
   if (mpv_command_ret(mpv_.get(), command, &result) < 0) return;
   nextUrl_ = path;
+  nextSounds_ = soundsBetween;
   nextEntryId_ = entryIdOf(result);
   mpv_free_node_contents(&result);
 }
 
+void MpvPlayer::queueSound(const SoundBetween& sound, const char* flag) {
+  // Per-entry options: mpv restores the book's own volume and speed when the sound is over.
+  std::string options = "volume=100,speed=1";
+  if (sound.end > 0) options += ",end=" + mpvSeconds(sound.end);
+  const char* command[] = {"loadfile", sound.path.c_str(), flag, options.c_str(), nullptr};
+  mpv_command(mpv_.get(), command);
+}
+
 void MpvPlayer::dropNext() {
   nextUrl_.clear();
+  nextSounds_.clear();
   nextEntryId_ = -1;
   // Everything but the entry mpv plays: the next file, and the old one after a move.
   const char* command[] = {"playlist-clear", nullptr};
@@ -118,7 +151,8 @@ void MpvPlayer::dropNext() {
 
 void MpvPlayer::play() {
   if (url_.empty() || failed_ || state_ == PlayState::Playing) return;
-  if (loaded_) setPaused(false);  // otherwise started as soon as the file is open
+  // Otherwise started as soon as the file is open.
+  if (loaded_ || soundsFirst_) setPaused(false);
   lastPositionAt_ = std::chrono::steady_clock::now();
   setState(PlayState::Playing);
 }
@@ -219,7 +253,17 @@ void MpvPlayer::handleEvent(const mpv_event& event) {
     case MPV_EVENT_START_FILE: {
       // Events of a file that was replaced meanwhile still arrive; they are told apart by id.
       const auto* start = static_cast<const mpv_event_start_file*>(event.data);
-      if (start->playlist_entry_id == entryId_) started_ = true;
+      if (start->playlist_entry_id != entryId_) break;
+      started_ = true;
+      if (std::exchange(soundsFirst_, false) && !nextUrl_.empty()) {
+        const std::vector<SoundBetween> sounds = std::exchange(nextSounds_, {});
+        queueNext(std::exchange(nextUrl_, {}), sounds);
+      }
+      // Set anew: a change while a sound between played was undone when that sound ended.
+      if (std::exchange(afterSounds_, false)) {
+        setRate(rate_);
+        setVolume(volume_);
+      }
       break;
     }
     case MPV_EVENT_FILE_LOADED:
@@ -291,6 +335,7 @@ void MpvPlayer::takeNext() {
   tailDuration_ = duration_;
   url_ = std::exchange(nextUrl_, {});
   entryId_ = std::exchange(nextEntryId_, -1);
+  afterSounds_ = !std::exchange(nextSounds_, {}).empty();
   duration_ = 0;
   pendingSeek_.reset();
 }
@@ -323,6 +368,7 @@ void MpvPlayer::reopenTail() {
   url_ = std::exchange(tailUrl_, {});
   duration_ = tailDuration_;
   nextUrl_.clear();
+  nextSounds_.clear();
   nextEntryId_ = -1;
   load();
 }

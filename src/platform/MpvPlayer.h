@@ -27,7 +27,8 @@ namespace orbis {
 // with the audio output still running: the reader hears no pause between the two. mpv moves on
 // while the output still holds the end of the old file (its position in the new file counts up
 // from below zero); until the new file is heard, the old one is reported, its position following
-// the sound.
+// the sound. Sounds between the two files are entries of that playlist as well, on the same
+// output, so that they too follow without a pause.
 class MpvPlayer : public QObject, public MediaPlayer {
  public:
   explicit MpvPlayer(const std::string& audioOutput = availableAudioOutput());
@@ -38,9 +39,10 @@ class MpvPlayer : public QObject, public MediaPlayer {
   // False when libmpv could not be started; the player then stays empty and silent.
   bool isAvailable() const { return mpv_ != nullptr; }
 
-  void setUrl(const std::string& path) override;
+  void setUrl(const std::string& path, const std::vector<SoundBetween>& soundsBefore = {}) override;
   std::string url() const override { return inTail() ? tailUrl_ : url_; }
-  void setNextUrl(const std::string& path) override;
+  void setNextUrl(const std::string& path,
+                  const std::vector<SoundBetween>& soundsBetween = {}) override;
 
   void play() override;
   void pause() override;
@@ -70,7 +72,9 @@ class MpvPlayer : public QObject, public MediaPlayer {
   void handleEvent(const mpv_event& event);
   void fileLoaded();
   void fileEnded(const mpv_event_end_file& end);
-  void load();
+  void load(const std::vector<SoundBetween>& soundsBefore = {});
+  void queueSound(const SoundBetween& sound, const char* flag);
+  void queueNext(const std::string& path, const std::vector<SoundBetween>& soundsBetween);
   void endOfFile();
   void takeNext();
   void dropNext();
@@ -86,14 +90,17 @@ class MpvPlayer : public QObject, public MediaPlayer {
   MpvHandle mpv_;
   std::string url_;
   PlayState state_ = PlayState::Undefined;
-  std::int64_t entryId_ = -1;      // mpv's playlist entry of url_
-  bool started_ = false;           // mpv has begun opening entryId_
-  bool loaded_ = false;            // ... and has it open
-  bool open_ = false;              // url_ is open for the caller (also while mpv reloads it)
-  double duration_ = 0;            // of url_, kept while mpv reloads it
-  bool failed_ = false;            // url_ could not be opened or decoded
-  std::string nextUrl_;            // waits in mpv's playlist behind url_ ...
-  std::int64_t nextEntryId_ = -1;  // ... as this entry
+  std::int64_t entryId_ = -1;             // mpv's playlist entry of url_
+  bool started_ = false;                  // mpv has begun opening entryId_
+  bool loaded_ = false;                   // ... and has it open
+  bool open_ = false;                     // url_ is open for the caller (also while mpv reloads it)
+  double duration_ = 0;                   // of url_, kept while mpv reloads it
+  bool failed_ = false;                   // url_ could not be opened or decoded
+  std::string nextUrl_;                   // waits in mpv's playlist behind url_ ...
+  std::int64_t nextEntryId_ = -1;         // ... as this entry
+  std::vector<SoundBetween> nextSounds_;  // ... behind these
+  bool afterSounds_ = false;              // url_ was reached through sounds
+  bool soundsFirst_ = false;              // sounds before url_ are still to be played
   // The file before url_ while the output still plays its end, and its length.
   mutable std::string tailUrl_;
   double tailDuration_ = 0;

@@ -61,16 +61,19 @@ QMessageBox::Icon iconFor(MessageIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-// "NCC (ncc.html)" with the pattern given case-insensitively, since books from Windows and CDs
-// name the file NCC.HTML as often as ncc.html.
+// The filter as the reader hears it in the file type box: "DAISY-Bücher (ncc.html; *.opf)".
+// Books from Windows and CDs name the file NCC.HTML as often as ncc.html, so the patterns match
+// both cases, but the upper-case twins stay out of the visible name: a screen reader would read
+// every pattern twice. The dialog is told to hide the pattern list it would otherwise append.
 QString nameFilter(const FileFilter& filter) {
+  const QStringList given = qs(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts);
   QStringList patterns;
-  for (const QString& pattern : qs(filter.pattern).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+  for (const QString& pattern : given) {
     patterns << pattern;
     if (pattern.toUpper() != pattern) patterns << pattern.toUpper();
   }
-  return qs(filter.name) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-         QStringLiteral(")");
+  return qs(filter.name) + QStringLiteral(" (") + given.join(QStringLiteral("; ")) +
+         QStringLiteral(") (") + patterns.join(QLatin1Char(' ')) + QStringLiteral(")");
 }
 
 }  // namespace
@@ -109,7 +112,8 @@ std::optional<std::string> QtDialogs::openFile(const std::string& title, const F
                                                const std::string& startFolder) {
   if (nonInteractive()) return std::nullopt;
   QString path =
-      QFileDialog::getOpenFileName(parent_, qs(title), qs(startFolder), nameFilter(filter));
+      QFileDialog::getOpenFileName(parent_, qs(title), qs(startFolder), nameFilter(filter), nullptr,
+                                   QFileDialog::HideNameFilterDetails);
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
@@ -119,6 +123,7 @@ std::optional<std::string> QtDialogs::saveFile(const std::string& title, const F
                                                const std::string& defaultSuffix) {
   if (nonInteractive()) return std::nullopt;
   QFileDialog dialog(parent_, qs(title), qs(startFolder), nameFilter(filter));
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(qs(defaultSuffix));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -119,7 +119,7 @@ void PhrasePlayer::positionPlayer(const std::string& audio, const std::string& b
     // Remembered first: a player may report the file's failure from inside setUrl.
     s.audioFailed = false;
     s.lastAudioFile = audio;
-    player.setUrl(resolveBookPath(env_.book.folder, audio));
+    player.setUrl(resolveBookPath(env_.book.folder, audio), std::exchange(s.waitingSounds, {}));
     if (begin != 0.0) {
       applyRateAndVolume();
       player.setCurrentPosition(begin);
@@ -137,15 +137,26 @@ void PhrasePlayer::positionPlayer(const std::string& audio, const std::string& b
 
 // The file the reading goes on with once this phrase's file has played out, where the phrase
 // that follows starts that file from its beginning anyway: handed to the player ahead, so that
-// it plays on into it without a pause.
+// it plays on into it without a pause, the next heading's sounds between the two.
 void PhrasePlayer::prepareFollowingFile(int row) {
   PlaybackState& s = env_.state;
+  const BookTable& phrases = env_.tables.phrase;
   s.followingRow = followingFileRow(row);
-  s.followingAudioFile =
-      s.followingRow < 0 ? ""
-                         : std::string(env_.tables.phrase.cell(s.followingRow, PhraseCol::Audio));
-  env_.player.setNextUrl(
-      s.followingRow < 0 ? "" : resolveBookPath(env_.book.folder, s.followingAudioFile));
+  if (s.followingRow < 0) {
+    s.followingAudioFile.clear();
+    env_.player.setNextUrl("");
+    return;
+  }
+  s.followingAudioFile = phrases.cell(s.followingRow, PhraseCol::Audio);
+  std::vector<SoundBetween> sounds;
+  if (phrases.cell(s.followingRow, PhraseCol::TreeId) != phrases.cell(row, PhraseCol::TreeId)) {
+    const InterfaceSounds interfaceSounds(env_.sounds, env_.programFolder);
+    for (const std::string& name : headingSounds(headingAfter(env_.tree, env_.tree.selected()))) {
+      const std::string path = interfaceSounds.resolve(name);
+      if (!path.empty()) sounds.push_back({path});
+    }
+  }
+  env_.player.setNextUrl(resolveBookPath(env_.book.folder, s.followingAudioFile), sounds);
 }
 
 int PhrasePlayer::followingFileRow(int row) const {
@@ -170,17 +181,25 @@ int PhrasePlayer::followingFileRow(int row) const {
   return readingGoesOnInto(integerValue(phrases.cell(next, PhraseCol::TreeId))) ? next : -1;
 }
 
-// Automatic playback goes on into that heading at this one's end, with no heading sound to be
-// heard between the two.
+// Automatic playback goes on into that heading at this one's end.
 bool PhrasePlayer::readingGoesOnInto(int title) const {
   const HeadingsTree& tree = env_.tree;
   const TreeNode node = tree.selected();
-  if (!env_.state.autoPlayback || env_.settings.SoundOnHeadingChange || node == kNoNode) {
-    return false;
+  if (!env_.state.autoPlayback || node == kNoNode) return false;
+  return tree.itemData(headingAfter(tree, node)) == title;
+}
+
+// The interface sounds that mark the start of a heading, by the reader's settings.
+std::vector<std::string> PhrasePlayer::headingSounds(TreeNode node) const {
+  std::vector<std::string> names;
+  if (node == kNoNode) return names;
+  if (env_.tree.hasChildren(node) && env_.settings.SoundOnSubLevels) {
+    names.emplace_back("ExpandableBranche.wav");
   }
-  const TreeNode after = headingAfter(tree, node);
-  return tree.itemData(after) == title &&
-         !(tree.hasChildren(after) && env_.settings.SoundOnSubLevels);
+  if (env_.settings.SoundOnHeadingChange) {
+    names.push_back("Level" + std::to_string(env_.tree.depth(node)) + ".wav");
+  }
+  return names;
 }
 
 void PhrasePlayer::applyRateAndVolume() {
@@ -247,22 +266,27 @@ void PhrasePlayer::startSelectedHeading() {
   if (node == kNoNode) return;
   const int title = tree.itemData(node);
 
-  InterfaceSounds sounds(env_.sounds, env_.programFolder);
-  if (tree.hasChildren(node) && env_.settings.SoundOnSubLevels) {
-    sounds.play("ExpandableBranche.wav", true);
-  }
-  if (env_.settings.SoundOnHeadingChange) {
-    sounds.play("Level" + std::to_string(tree.depth(node)) + ".wav", true);
-  }
-  // A heading chosen is a heading to read, also after the reader stopped.
-  env_.state.waitForReader = false;
-  // The heading's first phrase loads its file afresh even when it is the file just heard;
-  // unless the player has gone on into it by itself at the end of the heading before.
+  // A heading the player has gone on into by itself, at the end of the heading before, had its
+  // sounds played by the player between the two files. Otherwise the heading's first phrase
+  // loads its file afresh, even when it is the file just heard.
+  // Sounds that wait for the reading to start (a book's announcement) take these with them.
   if (!env_.state.playingOn) {
+    InterfaceSounds sounds(env_.sounds, env_.programFolder);
+    for (const std::string& name : headingSounds(node)) {
+      const std::string path = sounds.resolve(name);
+      if (path.empty()) continue;
+      if (env_.state.waitingSounds.empty()) {
+        env_.sounds.play(path, true);
+      } else {
+        env_.state.waitingSounds.push_back({path});
+      }
+    }
     env_.player.setUrl("");
     env_.state.lastAudioFile.clear();
     env_.state.followingAudioFile.clear();
   }
+  // A heading chosen is a heading to read, also after the reader stopped.
+  env_.state.waitForReader = false;
 
   BookTable& phrases = env_.tables.phrase;
   for (int row = 0; row < phrases.rowCount(); ++row) {

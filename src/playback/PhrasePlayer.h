@@ -1,5 +1,7 @@
 #pragma once
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "book/BookTable.h"
 #include "playback/PlaybackEnv.h"
@@ -51,6 +53,7 @@ class PhrasePlayer {
   void prepareFollowingFile(int row);
   int followingFileRow(int row) const;
   bool readingGoesOnInto(int title) const;
+  std::vector<std::string> headingSounds(TreeNode node) const;
   void applyRateAndVolume();
   bool callTextSearchActive() const;
 

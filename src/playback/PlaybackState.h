@@ -1,5 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
+
+#include "ports/MediaPlayer.h"
 
 namespace orbis {
 
@@ -43,6 +46,8 @@ struct PlaybackState {
   // file playing from its start already.
   bool playingOn = false;
   bool startPageShown = false;  // the text view shows a start page, not a book document
+  // Heard before the file the player is given next (see playWaitingSounds).
+  std::vector<SoundBetween> waitingSounds;
 };
 
 }  // namespace orbis

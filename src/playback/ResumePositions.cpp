@@ -7,6 +7,7 @@
 #include "playback/DecimalText.h"
 #include "playback/ResumeRecords.h"
 #include "playback/SelectHeading.h"
+#include "playback/WaitingSounds.h"
 #include "settings/LineFile.h"
 
 namespace orbis {
@@ -92,6 +93,8 @@ bool ResumePositions::restoreStored() {
       phrases.cell(row, PhraseCol::TreeId) != stored->treeId) {
     return false;
   }
+  // Reading goes on in the middle of a heading, after the sounds that wait for it.
+  playWaitingSounds(env_);
   selectHeadingByTreeId(env_.tree, integerValue(stored->treeId));
   phrases.setSelectionMark(row);
   if (!isNccDocument(std::string(phrases.cell(row, PhraseCol::Document)))) {

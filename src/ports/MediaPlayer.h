@@ -1,12 +1,21 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace orbis {
 
 // Play states and open state of the player control that the playback logic was built around.
 enum class PlayState { Undefined = 0, Stopped = 1, Paused = 2, Playing = 3, MediaEnded = 8 };
 constexpr int kOpenStateMediaOpen = 13;
+
+// A short sound the player plays between two files (a heading's sound), whole or, with end
+// positive, up to end seconds.
+struct SoundBetween {
+  std::string path;
+  double end = 0;
+  bool operator==(const SoundBetween&) const = default;
+};
 
 // The audio player. Setting a URL never starts playback by itself; setting the empty URL stops
 // and unloads. Positions and durations are seconds. At the end of a file the state passes
@@ -15,7 +24,10 @@ class MediaPlayer {
  public:
   virtual ~MediaPlayer() = default;
 
-  virtual void setUrl(const std::string& path) = 0;
+  // Sounds before the file are heard first, from the next play() on, on the output the file
+  // follows on: until the file is heard it is not open, its position stays as set.
+  virtual void setUrl(const std::string& path,
+                      const std::vector<SoundBetween>& soundsBefore = {}) = 0;
   virtual std::string url() const = 0;
   // The file the reading goes on with once the current one has played out: the player opens it
   // ahead and, when the current file reaches its end while playing, plays straight on into it
@@ -23,7 +35,10 @@ class MediaPlayer {
   // position counts in it from 0 and the state stays Playing (no MediaEnded, no Stopped). A
   // next file that cannot be opened is dropped, and the current one ends as without it. The
   // empty path takes the wish back; setUrl takes it back too.
-  virtual void setNextUrl(const std::string& path) = 0;
+  // The sounds are heard between the two files, in order, at full volume and normal speed, on
+  // the same output; while they play, url() names the current file, its position at its end.
+  virtual void setNextUrl(const std::string& path,
+                          const std::vector<SoundBetween>& soundsBetween = {}) = 0;
 
   virtual void play() = 0;
   virtual void pause() = 0;

@@ -271,6 +271,37 @@ TEST_P(MediaPlayerContract, PlaysOnIntoTheNextFileWithoutStopping) {
   EXPECT_EQ(player().errorCount(), 0);
 }
 
+// Sounds before a file and between two files: the files are heard whole, each in its turn, and
+// the reader's volume holds for them; also a next file asked for while the sounds before the
+// current one still play.
+TEST_P(MediaPlayerContract, SoundsBeforeAndBetweenTheFilesLeaveTheFilesAsTheyWere) {
+  const std::string sound = wav("sound.wav", 200);
+  const std::string first = wav("first.wav", 500);
+  const std::string second = wav("second.wav", 400);
+  player().setVolume(40);
+  player().setUrl(first, {{sound}, {sound, 0.1}});
+  player().setNextUrl(second, {{sound}});
+  player().play();
+  double heardOfFirst = 0;
+  ASSERT_TRUE(waitFor([&] {
+    if (player().url() == second) return true;
+    if (player().openState() == kOpenStateMediaOpen) {
+      heardOfFirst = std::max(heardOfFirst, player().currentPosition());
+    }
+    return false;
+  }));
+  EXPECT_GT(heardOfFirst, 0.4);
+  EXPECT_LT(player().currentPosition(), 0.15);
+  EXPECT_EQ(player().playState(), PlayState::Playing);
+  EXPECT_EQ(player().volume(), 40);
+  ASSERT_TRUE(waitFor([&] { return player().playState() == PlayState::Stopped; }));
+  EXPECT_EQ(player().url(), second);
+  EXPECT_EQ(player().errorCount(), 0);
+  EXPECT_TRUE(waitFor([&] {
+    return sawInOrder({PlayState::Playing, PlayState::MediaEnded, PlayState::Stopped});
+  }));
+}
+
 TEST_P(MediaPlayerContract, ANextFileThatCannotBePlayedIsDroppedAndANewUrlTakesTheWishBack) {
   const std::string first = wav("first.wav", 400);
   openFile(first);

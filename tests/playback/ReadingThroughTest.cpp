@@ -43,13 +43,15 @@ TEST(ReadingThrough, AutomaticPlaybackReadsEveryHeadingAndStartsAgainAfterTheLas
 
   ASSERT_TRUE(h.runUntil([&] { return h.startedRows.size() >= 8; }, 20000));
   EXPECT_EQ(h.startedRows, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 0}));
-  // Consecutive clips of one file play on: the only seeks are the heading starts.
+  // Consecutive clips of one file play on, and the player goes on by itself into the next
+  // heading's file where that heading starts it from its beginning: the only seeks are the
+  // heading starts it did not go on into.
   EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "a.wav")), (std::vector<double>{0.0, 0.0}));
-  EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "b.wav")), (std::vector<double>{0.0}));
+  EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "b.wav")), std::vector<double>{});
   // A file whose first clip starts later is positioned before it is played.
   EXPECT_EQ(seekTargets(h.player, h.audioPath("three", "c.wav")).front(), 0.5);
-  // Each of the four heading starts unloads the file first (the fifth: clearing at start).
-  EXPECT_EQ(std::count(h.player.urls().begin(), h.player.urls().end(), ""), 5);
+  // Each of those three heading starts unloads the file first (the fourth: clearing at start).
+  EXPECT_EQ(std::count(h.player.urls().begin(), h.player.urls().end(), ""), 4);
 }
 
 TEST(ReadingThrough, TheTrackingTickAdvancesNoLaterThanOneTickAfterTheClipEnd) {
@@ -429,14 +431,45 @@ TEST(ReadingThrough, AStepBackAfterTheChangeOfFileReturnsAndGoesOnAgain) {
   EXPECT_EQ(h.player.playState(), PlayState::Playing);
 }
 
-TEST(ReadingThrough, WithHeadingSoundsOrWithoutAutomaticPlaybackTheNextHeadingIsNotPlayedOnInto) {
-  ReadingHarness h;  // heading sounds on: they are heard between the headings
-  const std::string folder = h.addBook("split", splitHeadings());
+// The book's announcement and the first heading's sounds are played by the player ahead of the
+// first file, the other headings' sounds between the two files, as the player goes on into the
+// next heading's file by itself: the reader follows into it as without sounds.
+TEST(ReadingThrough, TheAnnouncementAndTheHeadingSoundsArePlayedByThePlayerAheadOfTheFiles) {
+  ReadingHarness h;
+  TestBook book = splitHeadings();
+  book.headingLevels = {1, 2, 1};
+  const std::string folder = h.addBook("split", book);
   h.start().openBookFolder(folder);
-  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 3; }, 4000));
-  EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "c.wav")), 1);
-  EXPECT_FALSE(h.sounds.played.empty());
+  const std::int64_t start = h.clock.nowMs();
 
+  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 3; }, 4000));
+  EXPECT_LE(h.clock.nowMs() - start, 3500 + 100);
+  EXPECT_EQ(h.tree.itemData(h.tree.selected()), 1);
+  ASSERT_TRUE(h.runUntil([&] { return h.selectedPhrase() == 5; }, 2200));
+  EXPECT_EQ(h.tree.itemData(h.tree.selected()), 2);
+  EXPECT_EQ(h.tables.title.selectedRow(), 2);
+  EXPECT_EQ(h.startedRows, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  const std::string sounds = h.folders.programFolder + "UISounds/";
+  EXPECT_EQ(h.player.soundsPlayed(),
+            (std::vector<SoundBetween>{{h.audioPath("split", "a.wav"), 1.0},
+                                       {sounds + "ExpandableBranche.wav"},
+                                       {sounds + "Level1.wav"},
+                                       {sounds + "Level2.wav"},
+                                       {sounds + "Level1.wav"}}));
+  EXPECT_TRUE(h.sounds.played.empty());
+  EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "c.wav")), 0);
+  EXPECT_EQ(urlsSet(h.player, h.audioPath("split", "d.wav")), 0);
+
+  h.advance(300);
+  h.session().shutdown();
+  const auto saved = readLineFile(h.dataFile("AResume.dl"));
+  ASSERT_TRUE(saved && saved->size() == 9u);
+  EXPECT_EQ((*saved)[6], "2");
+  EXPECT_NEAR(std::stod((*saved)[7]), 0.35, 0.06);
+  EXPECT_EQ((*saved)[8], "5");
+}
+
+TEST(ReadingThrough, WithoutAutomaticPlaybackTheNextHeadingIsNotPlayedOnInto) {
   ReadingHarness off;
   off.settings.AutoPlay = false;
   off.settings.SoundOnHeadingChange = false;

@@ -26,10 +26,13 @@ std::optional<double> SimulatedPlayer::lengthOf(const std::string& path) const {
   return wavDurationSeconds(path);
 }
 
-void SimulatedPlayer::setUrl(const std::string& path) {
+void SimulatedPlayer::setUrl(const std::string& path,
+                             const std::vector<SoundBetween>& soundsBefore) {
   urls_.push_back(path);
+  soundsBefore_ = soundsBefore;
   url_ = path;
   nextUrl_.clear();
+  nextSounds_.clear();
   open_ = false;
   duration_ = 0;
   position_ = 0;
@@ -50,7 +53,11 @@ void SimulatedPlayer::setUrl(const std::string& path) {
 
 void SimulatedPlayer::play() {
   ++playCalls_;
-  if (open_) setState(PlayState::Playing);
+  if (!open_) return;
+  for (const SoundBetween& sound : std::exchange(soundsBefore_, {})) {
+    soundsPlayed_.push_back(sound);
+  }
+  setState(PlayState::Playing);
 }
 
 void SimulatedPlayer::pause() {
@@ -111,6 +118,9 @@ bool SimulatedPlayer::goOnIntoNext() {
   const std::string next = std::exchange(nextUrl_, {});
   const std::optional<double> length = lengthOf(next);
   if (!length) return false;
+  for (const SoundBetween& sound : std::exchange(nextSounds_, {})) {
+    soundsPlayed_.push_back(sound);
+  }
   position_ -= duration_;
   url_ = next;
   duration_ = *length;

@@ -33,10 +33,17 @@ class SimulatedPlayer : public MediaPlayer {
   // Lets a file that is not a wave file play, with this length.
   void setDuration(const std::string& path, double seconds) { durations_[path] = seconds; }
 
-  void setUrl(const std::string& path) override;
+  // Sounds before the file take no time: they count as played at the next play().
+  void setUrl(const std::string& path, const std::vector<SoundBetween>& soundsBefore = {}) override;
   std::string url() const override { return url_; }
-  void setNextUrl(const std::string& path) override { nextUrl_ = path; }
+  void setNextUrl(const std::string& path,
+                  const std::vector<SoundBetween>& soundsBetween = {}) override {
+    nextUrl_ = path;
+    nextSounds_ = soundsBetween;
+  }
   const std::string& nextUrl() const { return nextUrl_; }
+  // The sounds played before and between files so far; they take no time here.
+  const std::vector<SoundBetween>& soundsPlayed() const { return soundsPlayed_; }
   void play() override;
   void pause() override;
   void stop() override;
@@ -78,6 +85,9 @@ class SimulatedPlayer : public MediaPlayer {
   std::map<std::string, double> durations_;
   std::string url_;
   std::string nextUrl_;
+  std::vector<SoundBetween> nextSounds_;
+  std::vector<SoundBetween> soundsBefore_;
+  std::vector<SoundBetween> soundsPlayed_;
   bool open_ = false;
   double duration_ = 0;
   double position_ = 0;

@@ -10,9 +10,9 @@ namespace {
 // Only the play state matters to the style commands.
 class StatePlayer : public MediaPlayer {
  public:
-  void setUrl(const std::string&) override {}
+  void setUrl(const std::string&, const std::vector<SoundBetween>&) override {}
   std::string url() const override { return {}; }
-  void setNextUrl(const std::string&) override {}
+  void setNextUrl(const std::string&, const std::vector<SoundBetween>&) override {}
   void play() override { state = PlayState::Playing; }
   void pause() override { state = PlayState::Paused; }
   void stop() override { state = PlayState::Stopped; }
