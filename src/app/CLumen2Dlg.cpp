@@ -1,5 +1,7 @@
 #include "app/CLumen2Dlg.h"
 
+#include "library/EpubFile.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "library/BookFromList.h"
 #include "library/CChooseBookOnCD.h"
 #include "library/DaisyLoad.h"
+#include "library/EpubFile.h"
 #include "library/VolumeChange.h"
 #include "settings/BuiltinKeys.h"
 #include "settings/CDefineKeys.h"
@@ -128,6 +131,10 @@ void CLumen2Dlg::createReading() {
     panel_->setEntries(kPanelGroups, groups);
   };
   library.positionRestored = [this] { navigator_->markPageOfCurrentPhrase(); };
+  library.epubFolder = [this](const std::string& file) {
+    return epubBookFolder(
+        EpubFileContext{zipReader_, ports_.dialogs, ports_.busyNote, folders_.cacheFolder}, file);
+  };
 
   session_ = std::make_unique<BookSession>(
       BookSessionContext{tables_, tree_, book_, menu_, settings_, ports_.player, ports_.speech,
@@ -263,6 +270,10 @@ void CLumen2Dlg::onStartUpdateCheck() {
 }
 
 void CLumen2Dlg::openBookAtStart(const std::string& bookPath) {
+  if (isEpubFile(bookPath)) {
+    session_->openBookFile(bookPath);
+    return;
+  }
   std::error_code error;
   std::string folder = bookPath;
   if (!std::filesystem::is_directory(bookPath, error)) {

@@ -4,6 +4,8 @@
 #include "book/NccReader.h"
 #include "daisy3/Daisy3Loader.h"
 #include "daisy3/PackageFile.h"
+#include "epub/EpubContainer.h"
+#include "epub/EpubLoader.h"
 
 namespace orbis {
 
@@ -22,6 +24,17 @@ void reportOpenFailure(Dialogs& dialogs, const LoaderTexts& texts) {
 void reportPackageFailure(Dialogs& dialogs, const LoaderTexts& texts) {
   dialogs.messageBox(texts.packageOpenFailed, texts.packageReadErrorCaption, MessageButtons::Ok,
                      MessageIcon::Error);
+}
+
+// True when the EPUB was read; otherwise the reader has been told why.
+bool reportEpubOutcome(EpubLoader::Outcome outcome, Dialogs& dialogs, const LoaderTexts& texts) {
+  if (outcome == EpubLoader::Outcome::Loaded) return true;
+  if (outcome == EpubLoader::Outcome::Encrypted)
+    dialogs.messageBox(texts.epubEncrypted, texts.packageReadErrorCaption, MessageButtons::Ok,
+                       MessageIcon::Error);
+  else
+    reportPackageFailure(dialogs, texts);
+  return false;
 }
 
 }  // namespace
@@ -61,6 +74,19 @@ bool BookLoader::run() {
   result_.folder = folder;
 
   auto ncc = readBookFile(folder, "ncc.html");
+  if (!ncc && isEpubFolder(folder)) {
+    EpubLoader epub(targets_, folder, progress_, texts_, result_);
+    const EpubLoader::Outcome outcome = epub.run();
+    if (outcome != EpubLoader::Outcome::Loaded) {
+      // Nothing may stay of a book that is refused.
+      targets_.phrase.deleteAll();
+      targets_.page.deleteAll();
+      targets_.group.deleteAll();
+      targets_.title.deleteAll();
+      targets_.tree.deleteAll();
+    }
+    return reportEpubOutcome(outcome, dialogs_, texts_);
+  }
   if (!ncc) {
     // No ncc.html: a DAISY 3 book, when the folder holds one package file.
     if (const std::string package = solePackageFileIn(folder); !package.empty()) {
@@ -81,6 +107,12 @@ std::optional<BookMetadata> BookLoader::readMetadata(const std::string& folder, 
                                                      const LoaderTexts& texts) {
   std::string base = withFinalSlash(folder);
   auto ncc = readBookFile(base, "ncc.html");
+  if (!ncc && isEpubFolder(base)) {
+    BookMetadata metadata;
+    if (reportEpubOutcome(EpubLoader::readMetadata(base, metadata), dialogs, texts))
+      return metadata;
+    return std::nullopt;
+  }
   if (!ncc) {
     if (const std::string package = solePackageFileIn(base); !package.empty()) {
       BookMetadata metadata;

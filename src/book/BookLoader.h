@@ -15,6 +15,8 @@ struct LoaderTexts {
   std::string nccReadErrorCaption = "Lesefehler - ncc.html";
   std::string packageOpenFailed = "Die Paketdatei (.opf) des Buches konnte nicht gelesen werden!";
   std::string packageReadErrorCaption = "Lesefehler - Paketdatei";
+  std::string epubEncrypted =
+      "Dieses EPUB-Buch ist verschlüsselt (Kopierschutz) und kann nicht gelesen werden.";
   std::string of = "von";
   std::string entriesRead = "%i Einträge von %i gelesen...";  // link lines read, TOC items
 };
@@ -50,7 +52,8 @@ struct LoadResult {
 // Reads a book into the book tables. A folder holding ncc.html is a DAISY 2.02 book, read in
 // one pass: the NCC line by line, and for every heading the SMIL file it links to, completely,
 // before the next NCC line. A folder without ncc.html that holds exactly one package file
-// (*.opf) is a DAISY 3 book (daisy3/Daisy3Loader). The title, phrase and page tables and the
+// (*.opf) is a DAISY 3 book (daisy3/Daisy3Loader); one holding META-INF/container.xml an
+// unpacked EPUB (epub/EpubLoader). The title, phrase and page tables and the
 // tree are emptied first; the group table is not (clearing the book empties it).
 class BookLoader {
  public:

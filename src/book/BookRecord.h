@@ -13,7 +13,9 @@ struct BookMetadata {
   std::string tocItems;    // ncc:tocitems, as text
   std::string totalTime;   // ncc:totaltime
   std::string setInfo;     // ncc:setinfo, used when changing volumes
-  std::string language;    // dc:language; the language text without audio is spoken in
+  std::string language{};  // dc:language; also the language text without audio is spoken in
+  // Told in the book information where a book names them (EPUB package documents).
+  std::string creator{}, publisher{}, narrator{};
 };
 
 // What the loader met while reading; the menus are enabled by these.

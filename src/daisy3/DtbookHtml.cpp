@@ -103,30 +103,6 @@ const std::unordered_map<std::string_view, Mapping>& mappings() {
 constexpr std::string_view kKeptAttributes[] = {"id",    "class",  "src",     "alt",    "href",
                                                 "width", "height", "colspan", "rowspan"};
 
-void appendEscaped(std::string& out, std::string_view text, bool inAttribute) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        if (inAttribute) {
-          out += "&quot;";
-          break;
-        }
-        [[fallthrough]];
-      default:
-        out += c;
-    }
-  }
-}
-
 class Converter {
  public:
   std::string out;
@@ -158,7 +134,7 @@ class Converter {
   void children(xml::Node node, int levels) {
     for (xml::Node child = node->children; child != nullptr; child = child->next) {
       if (child->type == XML_TEXT_NODE && child->content)
-        appendEscaped(out, reinterpret_cast<const char*>(child->content), false);
+        appendHtmlEscaped(out, reinterpret_cast<const char*>(child->content), false);
       else if (child->type == XML_ELEMENT_NODE)
         element(child, levels);
     }
@@ -178,13 +154,13 @@ class Converter {
       out += ' ';
       out += attribute;
       out += "=\"";
-      appendEscaped(out, value, true);
+      appendHtmlEscaped(out, value, true);
       out += '"';
     }
     const std::string lang = xml::attribute(node, "lang");
     if (!lang.empty()) {
       out += " lang=\"";
-      appendEscaped(out, lang, true);
+      appendHtmlEscaped(out, lang, true);
       out += '"';
     }
   }
@@ -202,6 +178,30 @@ std::string titleOf(xml::Node root) {
 
 }  // namespace
 
+void appendHtmlEscaped(std::string& out, std::string_view text, bool inAttribute) {
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        if (inAttribute) {
+          out += "&quot;";
+          break;
+        }
+        [[fallthrough]];
+      default:
+        out += c;
+    }
+  }
+}
+
 bool looksLikeDtbook(std::string_view bytes) {
   return lowerAsciiCopy(bytes.substr(0, 4096)).find("<dtbook") != std::string::npos;
 }
@@ -215,7 +215,7 @@ std::optional<std::string> dtbookToHtml(std::string_view bytes, const std::strin
   converter.out +=
       "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
       "charset=utf-8\"><title>";
-  appendEscaped(converter.out, titleOf(root), false);
+  appendHtmlEscaped(converter.out, titleOf(root), false);
   converter.out += "</title></head><body>";
   xml::forEachChild(root, [&](xml::Node child) {
     if (!xml::isElement(child, "head")) converter.element(child, 0);

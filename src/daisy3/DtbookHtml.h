@@ -15,4 +15,7 @@ bool looksLikeDtbook(std::string_view bytes);
 // mark and the search find their places. Nothing when the bytes are no DTBook.
 std::optional<std::string> dtbookToHtml(std::string_view bytes, const std::string& url);
 
+// Appends text as HTML writes it: "&", "<" and ">" escaped, and '"' too in an attribute value.
+void appendHtmlEscaped(std::string& out, std::string_view text, bool inAttribute);
+
 }  // namespace orbis

@@ -3,17 +3,13 @@
 #include <filesystem>
 #include <map>
 
+#include "book/BookPaths.h"
 #include "book/LineScanner.h"
 #include "daisy3/XmlFile.h"
 
 namespace orbis {
 
 namespace {
-
-struct ManifestItem {
-  std::string href;
-  std::string mediaType;
-};
 
 void readDublinCore(xml::Node element, PackageFile& package, const std::string& uniqueId) {
   const std::string name = lowerAsciiCopy(xml::localName(element));
@@ -37,6 +33,9 @@ void readDublinCore(xml::Node element, PackageFile& package, const std::string& 
 }
 
 void readMeta(xml::Node element, PackageFile& package) {
+  const std::string property = xml::attribute(element, "property");
+  if (!property.empty() && xml::attribute(element, "refines").empty())
+    package.properties.emplace(property, xml::collapsedText(element));
   const std::string name = lowerAsciiCopy(xml::attribute(element, "name"));
   const std::string content = xml::attribute(element, "content");
   if (name == "dtb:totaltime") package.totalTime = content;
@@ -62,28 +61,39 @@ void readMetadata(xml::Node node, PackageFile& package, const std::string& uniqu
 }  // namespace
 
 std::optional<PackageFile> readPackageFile(const std::string& folder, const std::string& name) {
-  const xml::XmlFile file = xml::XmlFile::read(folder, name);
+  std::string path;
+  const std::optional<std::string> bytes = readBookFile(folder, name, &path);
+  return bytes ? parsePackageFile(*bytes, path) : std::nullopt;
+}
+
+std::optional<PackageFile> parsePackageFile(std::string_view bytes, const std::string& url) {
+  const xml::XmlFile file = xml::XmlFile::parse(bytes, url);
   xml::Node root = file.root();
   if (!xml::isElement(root, "package")) return std::nullopt;
   PackageFile package;
   readMetadata(xml::firstChild(root, "metadata"), package,
                xml::attribute(root, "unique-identifier"));
 
-  std::map<std::string, ManifestItem> items;
+  std::map<std::string, size_t> items;
   xml::forEachChild(xml::firstChild(root, "manifest"), [&](xml::Node item) {
     if (!xml::isElement(item, "item")) return;
-    ManifestItem entry{xml::attribute(item, "href"),
-                       lowerAsciiCopy(xml::attribute(item, "media-type"))};
+    ManifestItem entry{xml::attribute(item, "id"), xml::attribute(item, "href"),
+                       lowerAsciiCopy(xml::attribute(item, "media-type")),
+                       xml::attribute(item, "properties"), xml::attribute(item, "media-overlay")};
     if (entry.mediaType == "application/x-dtbncx+xml" && package.ncx.empty())
       package.ncx = entry.href;
     if (entry.mediaType == "application/x-dtbook+xml") package.dtbooks.push_back(entry.href);
-    items.emplace(xml::attribute(item, "id"), std::move(entry));
+    items.emplace(entry.id, package.manifest.size());
+    package.manifest.push_back(std::move(entry));
   });
-  xml::forEachChild(xml::firstChild(root, "spine"), [&](xml::Node itemref) {
+  xml::Node spine = xml::firstChild(root, "spine");
+  xml::forEachChild(spine, [&](xml::Node itemref) {
     if (!xml::isElement(itemref, "itemref")) return;
     auto found = items.find(xml::attribute(itemref, "idref"));
-    if (found != items.end() && !found->second.href.empty())
-      package.spine.push_back(found->second.href);
+    if (found == items.end()) return;
+    package.spineItems.push_back({found->second, xml::attribute(itemref, "linear") != "no"});
+    const std::string& href = package.manifest[found->second].href;
+    if (!href.empty()) package.spine.push_back(href);
   });
   return package;
 }

@@ -56,6 +56,25 @@ std::string_view SkipStructures::classOf(std::string_view customTests,
   return fromName(elementClass);
 }
 
+std::string_view SkipStructures::classOfTypes(std::string_view types) {
+  size_t start = 0;
+  while (start < types.size()) {
+    size_t end = types.find_first_of(" \t\n\r", start);
+    if (end == std::string_view::npos) end = types.size();
+    std::string_view term = types.substr(start, end - start);
+    start = end + 1;
+    if (const size_t colon = term.find(':'); colon != std::string_view::npos)
+      term = term.substr(colon + 1);
+    if (term == "footnote" || term == "endnote" || term == "note" || term == "rearnote" ||
+        term == "footnotes" || term == "endnotes" || term == "rearnotes" || term == "annotation")
+      return kFootnote;
+    if (term == "sidebar") return kSidebar;
+    if (term == "pagebreak") return kPageNumber;
+    if (term == "production" || term == "producer-note") return kProdnote;
+  }
+  return {};
+}
+
 void SkipStructures::note(std::string_view skipClass, BookFeatures& features) {
   if (skipClass == kFootnote) features.footnotes = true;
   if (skipClass == kSidebar) features.sidebars = true;

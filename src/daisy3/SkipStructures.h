@@ -20,6 +20,10 @@ class SkipStructures {
   // The skip class of an element with these customTest (a list of ids) and class attributes;
   // empty for none.
   std::string_view classOf(std::string_view customTests, std::string_view elementClass) const;
+  // The skip class of an element of an EPUB by its epub:type (a list of terms, with or without
+  // a vocabulary prefix): notes and annotations are footnotes, sidebars sidebars, page breaks
+  // page numbers, the producer's notes of the structure vocabulary producer notes.
+  static std::string_view classOfTypes(std::string_view types);
   // Marks the book as having that kind of structure.
   static void note(std::string_view skipClass, BookFeatures& features);
 

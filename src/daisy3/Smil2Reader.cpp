@@ -120,6 +120,8 @@ void Smil2Reader::walk(xml::Node node, const std::string& skip) {
     std::string inner = skip;
     if (inner.empty())
       inner = skips_.classOf(xml::attribute(child, "customTest"), xml::attribute(child, "class"));
+    // The media overlays of EPUB books say what a structure is by its epub:type.
+    if (inner.empty()) inner = SkipStructures::classOfTypes(xml::attribute(child, "type"));
     const std::string id = xml::attribute(child, "id");
     reachTarget(id);
     if (seq) {

@@ -115,6 +115,18 @@ void BookInformation::showBookList() {
     list.addLine(t.remainingTime, timeSentence({}, v.total - v.heard, false, t));
     list.addLine(t.infoRowEntries, entries());
     list.addLine(t.infoRowLevels, levels());
+    // What an EPUB's package document tells about the book; other books leave these empty (the
+    // language alone does not count: DAISY books keep it for speech, not for this list).
+    const BookMetadata& meta = ctx_.book.metadata;
+    if (!meta.creator.empty() || !meta.publisher.empty() || !meta.narrator.empty()) {
+      for (const auto& [label, value] : {std::pair{&t.infoRowBookTitle, &meta.title},
+                                         {&t.infoRowCreator, &meta.creator},
+                                         {&t.infoRowNarrator, &meta.narrator},
+                                         {&t.infoRowPublisher, &meta.publisher},
+                                         {&t.infoRowDate, &meta.date},
+                                         {&t.infoRowLanguage, &meta.language}})
+        if (!value->empty()) list.addLine(*label, *value);
+    }
     ctx_.dialogs.showInfoList(list.content(t));
   });
 }

@@ -12,7 +12,7 @@ void BookFromList::run() {
   const auto folder = ctx_.libraryDialogs.chooseBook(list);
   if (!folder) return;
   // The reader chose the book by its title: it is not announced.
-  ctx_.session.loadBook(*folder, {.announce = false, .restorePosition = true});
+  ctx_.session.loadBookPath(*folder, {.announce = false, .restorePosition = true});
 }
 
 }  // namespace orbis

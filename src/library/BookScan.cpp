@@ -84,6 +84,9 @@ std::vector<std::string> BookScan::run(const std::string& driveRoot) {
       if (lower.rfind("ncc.html", 0) == 0) found(folder);
       if (lower.find("discinfo.html") != std::string::npos) readDiscInfo(folder, name);
       if (lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".opf") == 0) ++packageFiles;
+      // An EPUB is one file: the book is listed by it.
+      if (lower.size() > 5 && lower.compare(lower.size() - 5, 5, ".epub") == 0)
+        found(joined(folder, name));
     }
     // A DAISY 3 book: a folder of one package file (with several, none could be opened).
     if (packageFiles == 1) found(folder);

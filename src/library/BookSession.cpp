@@ -6,6 +6,7 @@
 #include "commands/CommandIds.h"
 #include "library/BookMenus.h"
 #include "library/DaisyLoad.h"
+#include "library/EpubFile.h"
 #include "playback/DecimalText.h"
 #include "playback/WaitingSounds.h"
 #include "settings/KeyFile.h"
@@ -117,9 +118,25 @@ void BookSession::openCommand() {
   closeBook();
   const auto chosen = ctx_.dialogs.openFile(uiTexts().browseForBook, bookFilter(), "");
   if (!chosen) return;
+  openBookFile(*chosen);
+}
+
+bool BookSession::loadBookPath(const std::string& path, LoadSteps steps) {
+  if (!isEpubFile(path)) return loadBook(path, steps);
+  closeBook();
+  const auto folder = ctx_.library.epubFolder ? ctx_.library.epubFolder(path) : std::nullopt;
+  return folder && loadBook(*folder, steps);
+}
+
+void BookSession::openBookFile(const std::string& file) {
+  closeBook();
+  if (isEpubFile(file)) {
+    loadBookPath(file, LoadSteps{});
+    return;
+  }
   // The reader may pick "ncc.html" or "NCC.HTML"; the book is the folder that holds it.
-  const size_t slash = chosen->rfind('/');
-  loadBook(slash == std::string::npos ? std::string("./") : chosen->substr(0, slash + 1));
+  const size_t slash = file.rfind('/');
+  loadBook(slash == std::string::npos ? std::string("./") : file.substr(0, slash + 1));
 }
 
 void BookSession::lastBookCommand() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ struct LibraryHooks {
   std::function<void(const std::vector<std::string>& groups)> fillGroupList;
   // The reading position of a book just opened has been restored.
   std::function<void()> positionRestored;
+  // The folder an EPUB file is read from (see EpubFile); nothing when it cannot be unpacked,
+  // the reader has then been told. Without it EPUB files are not opened.
+  std::function<std::optional<std::string>(const std::string& epubFile)> epubFolder;
 };
 
 // Everything of the main window a book session works on. The session keeps the references.
@@ -104,6 +108,9 @@ class BookSession {
   // Closes the current book and opens the one in folder (the command line and the library
   // commands use this).
   void openBookFolder(const std::string& folder);
+  // The same for a file the reader chose: an EPUB file, or a file in the book's folder
+  // (ncc.html, a package file).
+  void openBookFile(const std::string& file);
   void openCommand();
   void lastBookCommand();
   // Saves the book's state (last book, position, bookmarks) and clears it; nothing without a
@@ -121,6 +128,8 @@ class BookSession {
   // Loads the book in folder; true when it is open afterwards.
   bool loadBook(const std::string& folder) { return loadBook(folder, LoadSteps{}); }
   bool loadBook(const std::string& folder, LoadSteps steps);
+  // The same for a book folder or an EPUB file, which is unpacked first.
+  bool loadBookPath(const std::string& path, LoadSteps steps);
   // The book part of the exit routine, then the playback values back into the settings.
   void shutdown();
 

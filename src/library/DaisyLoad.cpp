@@ -12,13 +12,14 @@ LoaderTexts currentLoaderTexts() {
   if (!ui.packageOpenFailed.empty()) texts.packageOpenFailed = ui.packageOpenFailed;
   if (!ui.packageReadErrorCaption.empty())
     texts.packageReadErrorCaption = ui.packageReadErrorCaption;
+  if (!ui.epubEncrypted.empty()) texts.epubEncrypted = ui.epubEncrypted;
   if (!ui.of.empty()) texts.of = ui.of;
   if (!ui.entriesRead.empty()) texts.entriesRead = ui.entriesRead;
   return texts;
 }
 
 FileFilter bookFilter() {
-  return FileFilter{uiTexts().bookFileFilter, "ncc.html;*.opf"};
+  return FileFilter{uiTexts().bookFileFilter, "ncc.html;*.opf;*.epub"};
 }
 
 LoadOutcome loadDaisyBook(HeadingsTree& tree, BookTables& tables, Dialogs& dialogs,

@@ -15,7 +15,8 @@ LoadOutcome loadDaisyBook(HeadingsTree& tree, BookTables& tables, Dialogs& dialo
 // The interface texts the loader shows, in the current language.
 LoaderTexts currentLoaderTexts();
 
-// What the open dialogs offer: a DAISY 2.02 book's ncc.html and a DAISY 3 book's package file.
+// What the open dialogs offer: a DAISY 2.02 book's ncc.html, a DAISY 3 book's package file and
+// an EPUB file.
 FileFilter bookFilter();
 
 }  // namespace orbis

@@ -9,6 +9,8 @@
 #include "book/ValueRules.h"
 #include "daisy3/Daisy3Loader.h"
 #include "daisy3/PackageFile.h"
+#include "library/EpubFile.h"
+#include "library/MinizipReader.h"
 
 namespace orbis {
 
@@ -25,6 +27,13 @@ size_t headingStart(const std::string& lower) {
 }  // namespace
 
 std::optional<std::string> readNccTitle(const std::string& bookFolder) {
+  // An EPUB file is listed by its path.
+  std::string path = bookFolder;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  if (isEpubFile(path)) {
+    MinizipReader zip;
+    return epubTitle(zip, path);
+  }
   const auto ncc = readBookFile(bookFolder, "ncc.html");
   if (!ncc) {
     const std::string package = solePackageFileIn(bookFolder);

@@ -62,4 +62,18 @@ std::string dataFolderFor(const std::string& programFolder, const EnvironmentLoo
   return withTrailingSlash(folder.string());
 }
 
+std::string cacheFolderFor(const EnvironmentLookup& env) {
+  fs::path base;
+  if (auto xdg = env("XDG_CACHE_HOME"); xdg && !xdg->empty() && xdg->front() == '/') {
+    base = *xdg;
+  } else if (auto home = env("HOME"); home && !home->empty()) {
+    base = fs::path(*home) / ".cache";
+  } else {
+    return {};
+  }
+  fs::path folder = base / "orbis-velora";
+  if (!ensureFolder(folder)) return {};
+  return withTrailingSlash(folder.string());
+}
+
 }  // namespace orbis

@@ -156,6 +156,9 @@ void fillEnglishTexts(UiTexts& t) {
   t.nccReadErrorCaption = "Read error - ncc.html";
   t.packageOpenFailed = "Could not read the book's package file (.opf)!";
   t.packageReadErrorCaption = "Read error - package file";
+  t.epubEncrypted = "This EPUB book is encrypted (copy protection) and cannot be read.";
+  t.epubUnpackFailed =
+      "Could not unpack the EPUB book. The file is damaged or too large, or the disk is full.";
   t.bookFileFilter = "DAISY books";
   t.openBookTitle = "Open book...";
   t.of = "of";
@@ -213,6 +216,12 @@ void fillEnglishTexts(UiTexts& t) {
   t.infoRowLevels = "Heading levels";
   t.infoRowHeading = "Titel";
   t.infoRowLevel = "Level";
+  t.infoRowBookTitle = "Title";
+  t.infoRowCreator = "Author";
+  t.infoRowDate = "Date";
+  t.infoRowLanguage = "Language";
+  t.infoRowPublisher = "Publisher";
+  t.infoRowNarrator = "Narrator";
   t.infoColumnInformation = "Information";
   t.infoColumnValue = "Value";
 

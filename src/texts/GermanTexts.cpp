@@ -155,6 +155,11 @@ void fillGermanTexts(UiTexts& t) {
   t.nccReadErrorCaption = "Lesefehler - ncc.html";
   t.packageOpenFailed = "Die Paketdatei (.opf) des Buches konnte nicht gelesen werden!";
   t.packageReadErrorCaption = "Lesefehler - Paketdatei";
+  t.epubEncrypted =
+      "Dieses EPUB-Buch ist verschlüsselt (Kopierschutz) und kann nicht gelesen werden.";
+  t.epubUnpackFailed =
+      "Das EPUB-Buch konnte nicht entpackt werden. Die Datei ist beschädigt, zu groß, oder auf dem "
+      "Datenträger ist kein Platz.";
   t.bookFileFilter = "DAISY-Bücher";
   t.openBookTitle = "Buch öffnen...";
   t.of = "von";
@@ -213,6 +218,12 @@ void fillGermanTexts(UiTexts& t) {
   t.infoRowLevels = "Hierarchieebenen";
   t.infoRowHeading = "Überschrift";
   t.infoRowLevel = "Ebene";
+  t.infoRowBookTitle = "Titel";
+  t.infoRowCreator = "Autor";
+  t.infoRowDate = "Datum";
+  t.infoRowLanguage = "Sprache";
+  t.infoRowPublisher = "Verlag";
+  t.infoRowNarrator = "Sprecher";
   t.infoColumnInformation = "Information";
   t.infoColumnValue = "Wert";
 

@@ -29,6 +29,8 @@ namespace orbis {
   X(nccReadErrorCaption)                              \
   X(packageOpenFailed)                                \
   X(packageReadErrorCaption)                          \
+  X(epubEncrypted)                                    \
+  X(epubUnpackFailed)                                 \
   X(bookFileFilter)                                   \
   X(openBookTitle)                                    \
   X(of)                                               \
@@ -82,6 +84,12 @@ namespace orbis {
   X(infoRowLevels)                                    \
   X(infoRowHeading)                                   \
   X(infoRowLevel)                                     \
+  X(infoRowBookTitle)                                 \
+  X(infoRowCreator)                                   \
+  X(infoRowDate)                                      \
+  X(infoRowLanguage)                                  \
+  X(infoRowPublisher)                                 \
+  X(infoRowNarrator)                                  \
   X(infoColumnInformation)                            \
   X(infoColumnValue)                                  \
   /* settings dialog */                               \

@@ -11,6 +11,8 @@
 
 #include "daisy3/DtbookHtml.h"
 #include "daisy3/NcxHtml.h"
+#include "epub/XhtmlHtml.h"
+#include "epub/XhtmlUnits.h"
 #include "textview/HtmlMarkup.h"
 
 namespace orbis {
@@ -107,9 +109,11 @@ HtmlDocument::~HtmlDocument() {
 
 std::unique_ptr<HtmlDocument> HtmlDocument::parse(std::string_view bytes, const std::string& url) {
   // A DAISY 3 book's text is DTBook, shown as the HTML it stands for; a book without DTBook
-  // shows its NCX.
+  // shows its NCX. An EPUB's XHTML 5 is shown as HTML the parser places right.
   std::optional<std::string> html;
-  if (looksLikeDtbook(bytes))
+  if (isEpubXhtml(bytes, url))
+    html = xhtmlToHtml(bytes, url);
+  else if (looksLikeDtbook(bytes))
     html = dtbookToHtml(bytes, url);
   else if (looksLikeNcx(bytes))
     html = ncxToHtml(bytes, url);

@@ -47,7 +47,8 @@ constexpr const char* kUsage =
     "Usage: orbis-velora [OPTION] [BOOK]\n"
     "A player for DAISY 2.02 talking books.\n"
     "\n"
-    "  BOOK            a book folder, its ncc.html or its package file (.opf), opened at start\n"
+    "  BOOK            a book folder, its ncc.html, its package file (.opf) or an EPUB file\n"
+    "                  (.epub), opened at start\n"
     "  --info BOOK     print what is known about a book and exit\n"
     "  --tables BOOK   print the tables read from a book and exit\n"
     "  --version       print the version and exit\n"
@@ -202,6 +203,7 @@ int CLumen2App::run(int argc, char** argv) {
   folders.programFolder = programFolderFor(QApplication::applicationFilePath().toStdString());
   QDir::setCurrent(QString::fromStdString(folders.programFolder));
   folders.dataFolder = dataFolderFor(folders.programFolder, processEnvironment);
+  folders.cacheFolder = cacheFolderFor(processEnvironment);
 
   MpvSounds sounds;
   MpvPlayer player;

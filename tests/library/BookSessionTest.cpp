@@ -59,7 +59,7 @@ TEST_F(BookSessionTest, TheLastBookItemFollowsOpenLastAndAFailedLoad) {
   command(cmd::kOpen);
   EXPECT_EQ(h.book.folder, b);
   EXPECT_EQ(h.dialogs.fileDialogTitles.back(), "Ein Buch suchen...");
-  EXPECT_EQ(h.dialogs.fileDialogFilters.back().pattern, "ncc.html;*.opf");
+  EXPECT_EQ(h.dialogs.fileDialogFilters.back().pattern, "ncc.html;*.opf;*.epub");
   // One scrambled line, no line end.
   EXPECT_EQ(lastBookFileContent(), CA_Enigma::scramble(a));
   EXPECT_TRUE(h.menu.isEnabled(cmd::kLastBook));

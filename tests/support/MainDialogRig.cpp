@@ -15,6 +15,7 @@ MainDialogRig::MainDialogRig() {
   resetTexts();
   folders.programFolder = std::string(ORBIS_SOURCE_DIR) + "/res/program/";
   folders.dataFolder = data.str() + "/";
+  folders.cacheFolder = data.str() + "/cache/";
 }
 
 MainDialogRig::~MainDialogRig() {
