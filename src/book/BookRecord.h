@@ -37,6 +37,9 @@ struct BookFeatures {
 // The book record of the main window.
 struct BookRecord {
   std::string folder;  // holds ncc.html; ends in "/"
+  // The file the book was opened from when that is not the folder itself (an EPUB file, whose
+  // unpacked copy in the cache may go); the book is opened again from here.
+  std::string sourceFile;
   BookMetadata metadata;
   BookFeatures features;
   bool open = false;  // the selection handlers do nothing while this is false

@@ -125,7 +125,9 @@ bool BookSession::loadBookPath(const std::string& path, LoadSteps steps) {
   if (!isEpubFile(path)) return loadBook(path, steps);
   closeBook();
   const auto folder = ctx_.library.epubFolder ? ctx_.library.epubFolder(path) : std::nullopt;
-  return folder && loadBook(*folder, steps);
+  if (!folder || !loadBook(*folder, steps)) return false;
+  ctx_.book.sourceFile = path;
+  return true;
 }
 
 void BookSession::openBookFile(const std::string& file) {
@@ -141,9 +143,9 @@ void BookSession::openBookFile(const std::string& file) {
 
 void BookSession::lastBookCommand() {
   closeBookForLastBook();
-  const auto folder = lastBook_.read();
-  if (!folder) return;
-  loadBook(*folder);
+  const auto book = lastBook_.read();
+  if (!book) return;
+  loadBookPath(*book, LoadSteps{});
   // One step back only: the item comes back with the next book opened another way.
   ctx_.menu.setEnabled(cmd::kLastBook, false);
   ctx_.menu.redraw();
@@ -170,7 +172,9 @@ void BookSession::saveBook(bool writeLastBook) {
 }
 
 void BookSession::saveReadingState(bool writeLastBook) {
-  if (writeLastBook) lastBook_.write(ctx_.book.folder);
+  if (writeLastBook) {
+    lastBook_.write(ctx_.book.sourceFile.empty() ? ctx_.book.folder : ctx_.book.sourceFile);
+  }
   resume_.savePosition();
   resume_.saveBookmarks();
 }
@@ -198,6 +202,7 @@ void BookSession::clearBook() {
 bool BookSession::loadBook(const std::string& folder, LoadSteps steps) {
   closeBook();
   ctx_.book.folder = withTrailingSlash(folder);
+  ctx_.book.sourceFile.clear();
   const LoadOutcome outcome = ctx_.loader ? ctx_.loader(ctx_.book.folder) : LoadOutcome{};
   if (!outcome.ok) {
     // A load that gave up half way may have left headings behind; none of them can be read.

@@ -15,13 +15,15 @@
 #include "app/MediaSession.h"
 #include "app/Version.h"
 #include "book/BookReport.h"
+#include "book/StreamDialogs.h"
+#include "library/EpubFile.h"
+#include "library/MinizipReader.h"
 #include "platform/CurlHttp.h"
 #include "platform/DesktopShell.h"
 #include "platform/LinuxDrives.h"
 #include "platform/MountWatcher.h"
 #include "platform/MprisService.h"
 #include "platform/MpvPlayer.h"
-#include "platform/SpeechDispatcher.h"
 #include "platform/MpvSounds.h"
 #include "platform/PosixProcesses.h"
 #include "platform/QtBusyNote.h"
@@ -31,6 +33,7 @@
 #include "platform/QtTranslations.h"
 #include "platform/ShutdownSignals.h"
 #include "platform/SingleInstance.h"
+#include "platform/SpeechDispatcher.h"
 #include "platform/VirtualKeys.h"
 #include "settings/AppFolders.h"
 #include "texts/UiTexts.h"
@@ -68,6 +71,25 @@ class CurrentLanguageKeyNames : public KeyNames {
 
 // A second start: hand the running player the book this start was given, or tell the reader
 // and bring the running player forward.
+// A command-line report works without a window: nothing to show while unpacking.
+class NoBusyNote : public BusyNote {
+ public:
+  void show(const std::string&) override {}
+  void stillBusy() override {}
+  void close() override {}
+};
+
+// What a command-line report reads: the book as given, or an EPUB file unpacked into the cache
+// first, as when the window opens it. Nothing (after saying why) when it cannot be unpacked.
+std::optional<std::string> bookForReport(const std::string& book) {
+  if (!isEpubFile(book)) return book;
+  MinizipReader zip;
+  StreamDialogs dialogs(std::cerr);
+  NoBusyNote note;
+  return epubBookFolder(EpubFileContext{zip, dialogs, note, cacheFolderFor(processEnvironment)},
+                        book);
+}
+
 int answerSecondStart(SingleInstance& instance, Dialogs& dialogs, const std::string& book) {
   if (!book.empty() && instance.requestOpenBook(QString::fromStdString(book))) return 0;
   const std::string& text = uiTexts().alreadyRunning;
@@ -178,8 +200,13 @@ int CLumen2App::run(int argc, char** argv) {
     std::cout << "orbis-velora " << kVersionText << "\n";
     return 0;
   }
-  if (!line.infoBook.empty()) return writeBookInfo(line.infoBook, std::cout, std::cerr);
-  if (!line.tablesBook.empty()) return writeBookTables(line.tablesBook, std::cout, std::cerr);
+  if (!line.infoBook.empty() || !line.tablesBook.empty()) {
+    const bool info = !line.infoBook.empty();
+    const auto book = bookForReport(info ? line.infoBook : line.tablesBook);
+    if (!book) return 1;
+    return info ? writeBookInfo(*book, std::cout, std::cerr)
+                : writeBookTables(*book, std::cout, std::cerr);
+  }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kProgramName));
@@ -229,8 +256,8 @@ int CLumen2App::run(int argc, char** argv) {
   PosixProcesses processes;
   QtLibraryDialogs libraryDialogs(&window);
   CLumen2Dlg dialog(folders, MainPorts{window, dialogs, sounds, shell, drives, keyNames, player,
-                                       speech, timers, window.textView(), window.panel(), busyNote, http,
-                                       processes, libraryDialogs});
+                                       speech, timers, window.textView(), window.panel(), busyNote,
+                                       http, processes, libraryDialogs});
   window.attach(&dialog);
   dialog.onLanguageChanged = [&translations](int index) { translations.use(index); };
   dialog.runLoader = [&](const std::string& folder) {
