@@ -5,6 +5,7 @@
 #include "commands/CommandIds.h"
 #include "support/BookBuilder.h"
 #include "support/Daisy3Builder.h"
+#include "support/EpubBuilder.h"
 #include "support/MainDialogRig.h"
 
 namespace orbis::testing {
@@ -39,6 +40,30 @@ TEST(SpokenBooks, ATextOnlyDaisy3BookIsReadToItsEndInItsLanguage) {
   rig.clock.advance(60);
   EXPECT_EQ(rig.view.currentText, rig.speech.spoken().back().text);
   EXPECT_TRUE(rig.dialogs.messages.empty());
+}
+
+TEST(SpokenBooks, AnEpubWithoutMediaOverlaysIsSpokenUnitByUnitWithTheTextFollowing) {
+  MainDialogRig rig;
+  EpubBuilder builder(rig.books.path());
+  builder.unitIds = false;  // the units get their ids from the reader
+  builder.chapter({"One", {"Alpha is first.", "Beta comes next."}, 1, "", "", true});
+  const std::string epub = builder.write();
+  CLumen2Dlg& dlg = rig.start();
+  dlg.openBookAtStart(epub);
+  ASSERT_TRUE(dlg.book().open);
+  ASSERT_TRUE(rig.speech.speaking());
+
+  // Every unit the reader hears is the text of the element the mark is on, without markup.
+  std::vector<std::string> heard;
+  for (int step = 0; step < 3000 && heard.size() < 3; ++step) {
+    rig.clock.advance(10);
+    if (rig.speech.spoken().size() > heard.size()) {
+      rig.clock.advance(60);
+      heard.push_back(rig.speech.spoken().back().text);
+      EXPECT_EQ(rig.view.currentText, heard.back());
+    }
+  }
+  EXPECT_EQ(heard, (std::vector<std::string>{"One", "Alpha is first.", "Beta comes next."}));
 }
 
 TEST(SpokenBooks, ADaisy202BookWithPhrasesWithoutAudioSpeaksThemAndPausesForABox) {
