@@ -20,32 +20,6 @@
 
 namespace {
 
-class SilentDialogs : public orbis::Dialogs {
- public:
-  orbis::MessageAnswer messageBox(const std::string&, const std::string&, orbis::MessageButtons,
-                                  orbis::MessageIcon) override {
-    return orbis::MessageAnswer::Ok;
-  }
-  std::optional<std::string> openFile(const std::string&, const orbis::FileFilter&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> saveFile(const std::string&, const orbis::FileFilter&,
-                                      const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> askText(const std::string&, const std::string&, int) override {
-    return std::nullopt;
-  }
-  void showInfoList(const orbis::InfoListContent&) override {}
-  void runSettings(orbis::CSettings&) override {}
-  void runKeyAssignment(orbis::CDefineKeys&) override {}
-  std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
-
 using orbis::fuzz::folder;
 using orbis::fuzz::writeFile;
 
@@ -84,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   orbis::readNavDocument(folder(), "nav.xhtml");
   orbis::hasEncryptedContent(folder());
 
-  SilentDialogs dialogs;
+  orbis::fuzz::SilentDialogs dialogs;
   {
     orbis::HeadingsTree tree;
     orbis::BookTables tables;
