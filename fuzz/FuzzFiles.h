@@ -1,5 +1,5 @@
-// What the fuzz targets share: a private folder for the files they hand to the readers, dialogs
-// that stay silent, and a way to turn a broken expectation into a finding.
+// What the fuzz targets share: a private folder for the files they hand to the readers, and
+// a way to turn a broken expectation into a finding.
 #pragma once
 #include <unistd.h>
 
@@ -7,8 +7,6 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-
-#include "ports/Dialogs.h"
 
 namespace orbis::fuzz {
 
@@ -23,33 +21,6 @@ inline const std::string& folder() {
   }();
   return path;
 }
-
-// The readers' messages have no one to read them here.
-class SilentDialogs : public Dialogs {
- public:
-  MessageAnswer messageBox(const std::string&, const std::string&, MessageButtons,
-                           MessageIcon) override {
-    return MessageAnswer::Ok;
-  }
-  std::optional<std::string> openFile(const std::string&, const FileFilter&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> saveFile(const std::string&, const FileFilter&, const std::string&,
-                                      const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> askText(const std::string&, const std::string&, int) override {
-    return std::nullopt;
-  }
-  void showInfoList(const InfoListContent&) override {}
-  void runSettings(CSettings&) override {}
-  void runKeyAssignment(CDefineKeys&) override {}
-  std::optional<std::uint32_t> chooseColor(std::uint32_t) override { return std::nullopt; }
-};
 
 inline void writeFile(const std::string& path, std::string_view content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -7,8 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzFiles.h"
-#include "book/BookLoader.h"
+#include "FuzzBooks.h"
 #include "book/CharacterSets.h"
 #include "book/References.h"
 #include "book/TimeText.h"
@@ -29,19 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
 
   writeFile(folder() + "ncc.html", ncc);
   writeFile(folder() + "a.smil", smil);
-  orbis::fuzz::SilentDialogs dialogs;
-  {
-    orbis::HeadingsTree tree;
-    orbis::BookTables tables;
-    orbis::BookLoader loader(tree, tables, folder(), dialogs);
-    loader.run();
-  }
-  // Again into tables that have held the books before, as the program's tables do: their kept
-  // memory is read into again.
-  static orbis::HeadingsTree usedTree;
-  static orbis::BookTables usedTables;
-  orbis::BookLoader again(usedTree, usedTables, folder(), dialogs);
-  again.run();
-  orbis::BookLoader::readMetadata(folder(), dialogs);
+  orbis::fuzz::loadBookTwice();
   return 0;
 }

@@ -11,8 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "FuzzFiles.h"
-#include "book/BookLoader.h"
+#include "FuzzBooks.h"
 #include "daisy3/PackageFile.h"
 #include "epub/EpubContainer.h"
 #include "epub/NavDocument.h"
@@ -20,15 +19,9 @@
 
 namespace {
 
+using orbis::fuzz::cut;
 using orbis::fuzz::folder;
 using orbis::fuzz::writeFile;
-
-std::string_view cut(std::string_view& rest, std::string_view mark) {
-  const size_t at = rest.find(mark);
-  std::string_view part = rest.substr(0, at);
-  rest = at == std::string_view::npos ? std::string_view{} : rest.substr(at + mark.size());
-  return part;
-}
 
 }  // namespace
 
@@ -58,17 +51,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   orbis::readNavDocument(folder(), "nav.xhtml");
   orbis::hasEncryptedContent(folder());
 
-  orbis::fuzz::SilentDialogs dialogs;
-  {
-    orbis::HeadingsTree tree;
-    orbis::BookTables tables;
-    orbis::BookLoader loader(tree, tables, folder(), dialogs);
-    loader.run();
-  }
-  static orbis::HeadingsTree usedTree;
-  static orbis::BookTables usedTables;
-  orbis::BookLoader again(usedTree, usedTables, folder(), dialogs);
-  again.run();
-  orbis::BookLoader::readMetadata(folder(), dialogs);
+  orbis::fuzz::loadBookTwice();
   return 0;
 }
