@@ -30,18 +30,30 @@ class MpvPlayerTest : public ::testing::Test {
   TempDir dir_;
 };
 
-TEST_F(MpvPlayerTest, PlaysAndSeeksInAnMp3File) {
+// Narration comes as MP3 (DAISY books, EPUB) and as AAC in MP4 (EPUB media overlays).
+TEST_F(MpvPlayerTest, PlaysAndSeeksInMp3AndAacFiles) {
   const std::string source = wav("tone.wav", 1500);
-  const std::string mp3 = dir_.str() + "/tone.mp3";
-  const std::string command = "lame --quiet " + source + " " + mp3 + " >/dev/null 2>&1";
-  if (std::system(command.c_str()) != 0) GTEST_SKIP() << "lame is not available";
-  MpvPlayer player("null");
-  ASSERT_TRUE(open(player, mp3));
-  EXPECT_NEAR(player.duration(), 1.5, 0.1);
-  player.setCurrentPosition(0.9);
-  ASSERT_TRUE(processEventsUntil([&] { return player.currentPosition() > 0; }, 1000));
-  processEventsUntil([] { return false; }, 100);
-  EXPECT_NEAR(player.currentPosition(), 0.9, 0.02);
+  const struct {
+    std::string file, encode;
+  } formats[] = {
+      {"tone.mp3", "lame --quiet " + source + " "},
+      {"tone.m4a", "ffmpeg -loglevel error -y -i " + source + " -c:a aac "},
+  };
+  for (const auto& format : formats) {
+    SCOPED_TRACE(format.file);
+    const std::string path = dir_.str() + "/" + format.file;
+    if (std::system((format.encode + path + " >/dev/null 2>&1").c_str()) != 0) {
+      ADD_FAILURE() << "cannot make " << format.file << " (lame and ffmpeg are in packages.txt)";
+      continue;
+    }
+    MpvPlayer player("null");
+    ASSERT_TRUE(open(player, path));
+    EXPECT_NEAR(player.duration(), 1.5, 0.1);
+    player.setCurrentPosition(0.9);
+    ASSERT_TRUE(processEventsUntil([&] { return player.currentPosition() > 0; }, 1000));
+    processEventsUntil([] { return false; }, 100);
+    EXPECT_NEAR(player.currentPosition(), 0.9, 0.05);
+  }
 }
 
 TEST_F(MpvPlayerTest, AJumpWhilePlayingGoesOnFromTheTargetQuickly) {
