@@ -7,9 +7,9 @@
 
 #include "book/BookLoader.h"
 #include "book/BookPaths.h"
+#include "support/PhraseTexts.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "textview/HtmlDocument.h"
 
 namespace orbis::testing {
 namespace {
@@ -20,7 +20,7 @@ struct Loaded {
   BookTables tables;
   ScriptedDialogs dialogs;
   LoadResult result;
-  std::map<std::string, std::unique_ptr<HtmlDocument>> documents;
+  PhraseTexts texts;
 
   bool loadCopy(const std::string& name) {
     std::filesystem::copy(std::filesystem::path(ORBIS_SHARED_BOOKS_DIR) / name, dir.path(),
@@ -34,13 +34,7 @@ struct Loaded {
     return std::string(tables.phrase.cell(row, column));
   }
   // The text a phrase shows: its fragment's element in its document, as the text view has it.
-  std::string text(int row) {
-    const std::string path = cell(row, PhraseCol::Document);
-    auto& document = documents[path];
-    if (!document) document = HtmlDocument::parse(readBookFile(path).value_or(""), path);
-    HtmlElement element = document->getElementById(cell(row, PhraseCol::Fragment));
-    return element ? document->innerText(element) : "(missing)";
-  }
+  std::string text(int row) { return texts.text(tables.phrase, row, PhraseCol::Fragment); }
 };
 
 using Headings = std::vector<std::pair<std::string, std::string>>;

@@ -11,10 +11,10 @@
 #include "library/EpubFile.h"
 #include "library/MinizipReader.h"
 #include "support/EpubBuilder.h"
+#include "support/PhraseTexts.h"
 #include "support/RecordingBusyNote.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "textview/HtmlDocument.h"
 
 namespace orbis::testing {
 namespace {
@@ -30,7 +30,7 @@ struct Opened {
   BookTables tables;
   LoadResult result;
   std::string folder;
-  std::map<std::string, std::unique_ptr<HtmlDocument>> documents;
+  PhraseTexts texts;
 
   bool open() {
     const auto unpacked = epubBookFolder({zip, dialogs, busy, cache.str() + "/"}, builder.write());
@@ -44,13 +44,7 @@ struct Opened {
   std::string cell(int row, int column) const {
     return std::string(tables.phrase.cell(row, column));
   }
-  std::string text(int row) {
-    const std::string path = cell(row, PhraseCol::Document);
-    auto& document = documents[path];
-    if (!document) document = HtmlDocument::parse(readBookFile(path).value_or(""), path);
-    HtmlElement element = document->getElementById(cell(row, PhraseCol::TextId));
-    return element ? document->innerText(element) : "(missing)";
-  }
+  std::string text(int row) { return texts.text(tables.phrase, row, PhraseCol::TextId); }
   std::vector<std::string> titles() const {
     std::vector<std::string> out;
     for (int row = 0; row < tables.title.rowCount(); ++row)

@@ -9,10 +9,10 @@
 #include "book/BookPaths.h"
 #include "library/EpubFile.h"
 #include "library/MinizipReader.h"
+#include "support/PhraseTexts.h"
 #include "support/RecordingBusyNote.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
-#include "textview/HtmlDocument.h"
 
 namespace orbis::testing {
 namespace {
@@ -25,7 +25,7 @@ struct OpenedEpub {
   HeadingsTree tree;
   BookTables tables;
   LoadResult result;
-  std::map<std::string, std::unique_ptr<HtmlDocument>> documents;
+  PhraseTexts texts;
 
   bool open(const std::string& name) {
     const std::string path = std::string(ORBIS_SHARED_BOOKS_DIR) + "/epub/" + name;
@@ -40,13 +40,7 @@ struct OpenedEpub {
     return std::string(tables.phrase.cell(row, column));
   }
   // The text a phrase marks in the text view.
-  std::string text(int row) {
-    const std::string path = phrase(row, PhraseCol::Document);
-    auto& document = documents[path];
-    if (!document) document = HtmlDocument::parse(readBookFile(path).value_or(""), path);
-    HtmlElement element = document->getElementById(phrase(row, PhraseCol::TextId));
-    return element ? document->innerText(element) : "(missing)";
-  }
+  std::string text(int row) { return texts.text(tables.phrase, row, PhraseCol::TextId); }
   int headingOf(int phraseRow) const { return std::stoi(phrase(phraseRow, PhraseCol::TreeId)); }
 };
 
